@@ -1,0 +1,141 @@
+// orvik-dbgen OUTPUT TEXTDIR
+//
+// Builds the help data file orviklab.db2 from TEXTDIR/00.txt .. 66.txt, one
+// file per entry, named by the entry's two-digit index. The texts are UTF-8;
+// each becomes Windows-1251 with CR LF line breaks:
+//   - a UTF-8 byte order mark at the start is dropped;
+//   - every LF not already preceded by CR becomes CR LF;
+//   - one final line break (the one an editor puts at the end of the file)
+//     is dropped, so a text does not end in an empty line; further trailing
+//     empty lines are kept as written.
+// A missing text or one with a character that Windows-1251 lacks stops the
+// build (exit status 1) with a message naming the entry and the line. The
+// output is written to a temporary file beside it and renamed into place,
+// so a failed run never leaves a half-written data file.
+
+#include "shell/TextStore.h"
+#include "workbook/Cp1251.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kTool = "orvik-dbgen";
+
+// A failure with the message for the build log.
+struct Failure {
+    std::string message;
+};
+
+std::string EntryFileName(int index) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%02d.txt", index);
+    return name;
+}
+
+std::string ReadWholeFile(const fs::path& path, int index) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        throw Failure{"нет текста записи " + std::to_string(index) + ": файл " + path.string() +
+                      " не найден"};
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad() || !in.is_open())
+        throw Failure{"не удается прочитать " + path.string()};
+    return bytes;
+}
+
+// UTF-8 source text -> Windows-1251 with CR LF, as described above.
+std::string ConvertText(std::string text, const fs::path& path) {
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
+        text.erase(0, 3);
+    if (text.ends_with("\r\n"))
+        text.resize(text.size() - 2);
+    else if (text.ends_with('\n'))
+        text.pop_back();
+
+    std::string out;
+    std::size_t lineStart = 0;
+    int lineNumber = 1;
+    while (lineStart <= text.size()) {
+        std::size_t lineEnd = text.find('\n', lineStart);
+        const bool last = lineEnd == std::string::npos;
+        if (last)
+            lineEnd = text.size();
+        std::string_view line(text.data() + lineStart, lineEnd - lineStart);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        const auto converted = orvik::Utf8ToCp1251(line);
+        if (!converted)
+            throw Failure{path.string() + ":" + std::to_string(lineNumber) +
+                          ": строка содержит знак, которого нет в Windows-1251, или неверный "
+                          "UTF-8"};
+        out += *converted;
+        if (last)
+            break;
+        out += "\r\n";
+        lineStart = lineEnd + 1;
+        ++lineNumber;
+    }
+    return out;
+}
+
+void WriteAtomically(const fs::path& output, const std::vector<std::uint8_t>& bytes) {
+    fs::path temporary = output;
+    temporary += ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            throw Failure{"не удается создать " + temporary.string()};
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            throw Failure{"ошибка записи " + temporary.string()};
+        }
+    }
+    std::error_code ec;
+    fs::rename(temporary, output, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw Failure{"не удается записать " + output.string() + ": " + ec.message()};
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "Использование: " << kTool << " ВЫХОДНОЙ_ФАЙЛ ПАПКА_ТЕКСТОВ\n";
+        return 2;
+    }
+    const fs::path output = argv[1];
+    const fs::path textDir = argv[2];
+    try {
+        std::array<std::string, orvik::kTextCount> texts;
+        for (int i = 0; i < orvik::kTextCount; ++i) {
+            const fs::path source = textDir / EntryFileName(i);
+            texts[i] = ConvertText(ReadWholeFile(source, i), source);
+        }
+        WriteAtomically(output, orvik::BuildTextStoreFile(texts));
+    } catch (const Failure& failure) {
+        std::cerr << kTool << ": " << failure.message << '\n';
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << kTool << ": " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
