@@ -1,0 +1,180 @@
+#include "lab2/ComputerModel.h"
+#include "workbook/Errors.h"
+#include "workbook/RealToText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+namespace orvik {
+namespace {
+
+struct Lab2 {
+    ComputerRecord computer{};
+    TaskRecord task{};
+    ProcessorRecord processor{};
+    MemoryRecord memory{8, 32, 70, 0, 105, 1872, 1335};
+
+    Lab2() {
+        computer.CacheSize = 16;
+        computer.CacheTime = 20;
+        computer.StorageCycle = 15;
+        computer.StorageSize = 500;
+        computer.GivenAccesses = 1;
+        computer.StorageAccesses = -1;
+        computer.ComputerCost = -1;
+        computer.CostPerMips = -1;
+        computer.TaskTime = -1;
+        computer.Performance = -1;
+        task.Cycles = 50283;
+        task.InputCount = 40;
+        task.DataFactor = 0.004;
+        processor.ProcessorCost = 100;
+        processor.Frequency = 100;
+        processor.AluCount = 1;
+    }
+
+    void Compute() { ComputeComputer(computer, task, processor, memory); }
+
+    std::string Row() const {
+        return std::to_string(computer.StorageAccesses) + " " +
+               std::to_string(computer.ComputerCost) + RealToText(computer.TaskTime, 2) +
+               RealToText(computer.Performance, 2) + " " + std::to_string(computer.CostPerMips);
+    }
+
+    // Expects an Error with the given text and the results left as they were.
+    void ExpectError(const std::string& message) {
+        const ComputerRecord before = computer;
+        try {
+            Compute();
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            if (!message.empty()) {
+                EXPECT_EQ(e.what(), message);
+            }
+        }
+        EXPECT_EQ(std::memcmp(&before, &computer, sizeof computer), 0);
+    }
+};
+
+TEST(ComputeComputer, WorkedRows) {
+    Lab2 lab;
+    lab.Compute();
+    EXPECT_EQ(lab.Row(), "0 1975  8.71  5.77 342");
+
+    lab.computer.UsesStorage = 1;
+    lab.Compute();
+    EXPECT_EQ(lab.Row(), "3 2323 53.71  0.94 2481");
+
+    lab.computer.AccessCountKnown = 1;
+    lab.Compute();
+    EXPECT_EQ(lab.Row(), "1 2323 23.71  2.12 1095");
+}
+
+TEST(ComputeComputer, StatedCountIsTakenWhateverTheTask) {
+    Lab2 lab;
+    lab.computer.UsesStorage = 1;
+    lab.computer.AccessCountKnown = 1;
+    lab.computer.GivenAccesses = 50;
+    lab.task.Cycles = 2000000000;
+    lab.Compute();
+    EXPECT_EQ(lab.computer.StorageAccesses, 50);
+}
+
+TEST(ComputeComputer, WithoutStorageTheCountFlagAndStorageInputsAreIgnored) {
+    Lab2 lab;
+    lab.computer.AccessCountKnown = 1;
+    lab.computer.GivenAccesses = 40;
+    lab.computer.StorageSize = 0;
+    lab.computer.StorageCycle = -5;
+    lab.Compute();
+    EXPECT_EQ(lab.Row(), "0 1975  8.71  5.77 342");
+}
+
+TEST(ComputeComputer, NoCacheMeansEveryAccessCostsTheMemoryCycle) {
+    Lab2 lab;
+    lab.computer.CacheSize = 0;
+    lab.computer.CacheTime = 10; // not used at all without a cache
+    lab.Compute();
+    // ((105 · 3) + 40) ns per cycle for 50283 cycles
+    EXPECT_NEAR(lab.computer.TaskTime, 355 * 50283 / 1e6, 1e-12);
+    EXPECT_EQ(lab.computer.ComputerCost, 1972);
+}
+
+TEST(ComputeComputer, StandardCachesAndTheLargestCacheCompute) {
+    Lab2 lab;
+    lab.computer.UsesStorage = 1;
+    for (const int size : {4, 8, 16, 32, 8192})
+        for (const int time : {0, 10, 20, 30, 100}) {
+            lab.computer.CacheSize = size;
+            lab.computer.CacheTime = time;
+            EXPECT_NO_THROW(lab.Compute()) << size << " KB " << time << " ns";
+            EXPECT_GT(lab.computer.Performance, 0);
+            EXPECT_GT(lab.computer.CostPerMips, 0);
+        }
+}
+
+TEST(ComputeComputer, ResultsWithoutAFiniteValueAreClearErrors) {
+    {
+        Lab2 lab; // after a formula error the task has no cycles
+        lab.task.Cycles = 0;
+        lab.ExpectError("Длительность выполнения программы равна нулю: выполните заново оценку "
+                        "характеристик задачи");
+    }
+    {
+        Lab2 lab;
+        lab.computer.UsesStorage = 1;
+        for (const int size : {0, -50}) {
+            lab.computer.StorageSize = size;
+            lab.ExpectError("Объем ВЗУ должен быть положительным");
+        }
+    }
+}
+
+TEST(ComputeComputer, DamagedValuesAreErrors) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const double f : {0.0, -100.0, nan, inf}) {
+        Lab2 lab;
+        lab.processor.Frequency = f;
+        lab.ExpectError("");
+    }
+    for (const int alus : {0, -1, INT32_MIN}) {
+        Lab2 lab;
+        lab.processor.AluCount = alus;
+        lab.ExpectError("");
+    }
+    {
+        Lab2 lab;
+        lab.task.Cycles = -5;
+        lab.ExpectError("");
+    }
+    {
+        Lab2 lab;
+        lab.computer.CacheSize = -8;
+        lab.ExpectError("");
+    }
+    for (const double df : {0.0, -0.004, nan}) {
+        Lab2 lab;
+        lab.computer.UsesStorage = 1;
+        lab.task.DataFactor = df;
+        lab.ExpectError("");
+    }
+    {
+        Lab2 lab; // a cost per MIPS beyond 32 bits
+        lab.processor.ProcessorCost = 1e15;
+        lab.ExpectError("");
+    }
+    {
+        Lab2 lab; // a damaged Boolean byte reads as set
+        lab.computer.UsesStorage = 7;
+        lab.Compute();
+        EXPECT_EQ(lab.computer.StorageAccesses, 3);
+    }
+}
+
+} // namespace
+} // namespace orvik
