@@ -1,0 +1,28 @@
+# make run   - installs what is missing, builds and starts the program
+# make test  - installs what is missing, builds and runs every test
+BUILD ?= build
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+JOBS ?= $(shell nproc)
+
+.PHONY: all setup configure build run test package clean
+
+all: build
+
+setup:
+	@./scripts/setup.sh
+
+configure: setup
+	@cmake -S . -B $(BUILD) -G "$(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo 'Unix Makefiles')" \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD) && ./orvik
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)

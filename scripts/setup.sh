@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the program needs to build, test and run,
+# only those that are missing (with sudo when not root).
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-qpa-plugins libgl-dev
+    fonts-liberation2 fonts-liberation
+    libgtest-dev libgmock-dev libbenchmark-dev
+    cups cups-client cups-bsd printer-driver-cups-pdf
+    clang-14 libclang-rt-14-dev
+    poppler-utils dpkg-dev file ccache
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "lab2/MemoryRecord.h"
+
+#include <array>
+
+namespace orvik {
+
+struct MemoryChip {
+    const char* Name; // UTF-8, as the windows show it
+    double CapacityMbit;
+    double DieArea;    // mm²
+    double MinFeature; // µm
+};
+
+inline const std::array<MemoryChip, 4> ChipTable{{
+    {"1 Мбит", 1, 25, 1.4},
+    {"4 Мбит", 4, 50, 1.0},
+    {"16 Мбит", 16, 100, 0.7},
+    {"64 Мбит", 64, 200, 0.5},
+}};
+
+// Computes CycleTime, MemoryCost and MemoryMtbf of the memory built from the
+// chip ChipType, with the base defect coefficient of the lab-2 processor.
+// Throws Error for a chip type outside 0..3 or an arithmetic error.
+void ComputeMemory(MemoryRecord& memory, double defectFactor);
+
+} // namespace orvik

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "processor/ProcessorRecord.h"
+#include "workbook/Errors.h"
+
+namespace orvik {
+
+// Sets the five inputs of the working record to a new workbook's defaults
+// ("ЭСЛ", defect 1.0, size 1.0, area 1.0, integration 250); nothing else.
+void ResetProcessorInputs(ProcessorRecord& working);
+
+// Computes every result field of the record from its five inputs, in place,
+// and returns HasGoodChips. Throws Error on an arithmetic error (division by
+// zero, invalid operation, overflow, a rounded result beyond 32 bits) and for
+// a technology index outside 0..4.
+bool ComputeProcessor(ProcessorRecord& working);
+
+// The same, for loops that call the model many times: the floating-point
+// flags are those the caller's FloatCheck cleared (once, before the loop).
+bool ComputeProcessor(ProcessorRecord& working, const FloatCheck& flags);
+
+} // namespace orvik

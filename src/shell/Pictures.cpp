@@ -1,0 +1,234 @@
+#include "shell/Pictures.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <cmath>
+#include <functional>
+
+namespace orvik {
+
+namespace {
+
+const QColor kNavy(0x1f, 0x3a, 0x68);
+const QColor kSky(0x4a, 0x7f, 0xc1);
+const QColor kPale(0xe8, 0xf0, 0xfa);
+
+QPixmap Blank(int w, int h) {
+    QPixmap p(w, h);
+    p.fill(Qt::transparent);
+    return p;
+}
+
+// A round indicator lamp with a highlight.
+QPixmap Lamp(QColor base, int highlightAngle = 0) {
+    QPixmap p = Blank(16, 16);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient fill(QPointF(6, 5), 9);
+    fill.setColorAt(0, base.lighter(170));
+    fill.setColorAt(1, base.darker(130));
+    g.setBrush(fill);
+    g.setPen(QPen(base.darker(180), 1));
+    g.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+    if (highlightAngle) {
+        g.setPen(QPen(QColor(255, 255, 255, 200), 2));
+        g.drawArc(QRectF(4, 4, 8, 8), highlightAngle * 16, 90 * 16);
+    }
+    return p;
+}
+
+QPixmap BannerPiece(int w, bool leftCap, bool rightCap) {
+    const int h = 44;
+    QPixmap p(w, h);
+    QPainter g(&p);
+    QLinearGradient fill(0, 0, 0, h);
+    fill.setColorAt(0, kSky);
+    fill.setColorAt(1, kNavy);
+    g.fillRect(0, 0, w, h, fill);
+    g.setPen(QColor(255, 255, 255, 60));
+    g.drawLine(0, 1, w, 1);
+    g.setPen(QColor(0, 0, 0, 80));
+    g.drawLine(0, h - 1, w, h - 1);
+    g.setRenderHint(QPainter::Antialiasing);
+    if (leftCap) {
+        // A chip outline: the program's emblem at the banner's left end.
+        g.setPen(QPen(QColor(255, 255, 255, 220), 1.5));
+        g.setBrush(QColor(255, 255, 255, 40));
+        g.drawRoundedRect(QRectF(10, 12, 20, 20), 3, 3);
+        for (int i = 0; i < 4; ++i) {
+            const double c = 15 + i * 3.5;
+            g.drawLine(QPointF(c, 7), QPointF(c, 12));
+            g.drawLine(QPointF(c, 32), QPointF(c, 37));
+            g.drawLine(QPointF(5, c - 3), QPointF(10, c - 3));
+            g.drawLine(QPointF(30, c - 3), QPointF(35, c - 3));
+        }
+    }
+    if (rightCap) {
+        g.setPen(Qt::NoPen);
+        for (int i = 0; i < 3; ++i) {
+            g.setBrush(QColor(255, 255, 255, 50 + 40 * i));
+            g.drawEllipse(QPointF(w - 34 + i * 11, h / 2.0), 3, 3);
+        }
+    }
+    return p;
+}
+
+QPixmap ButtonPicture(int size, const std::function<void(QPainter&, double)>& draw) {
+    QPixmap p = Blank(size, size);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    draw(g, size / 32.0);
+    return p;
+}
+
+void Document(QPainter& g, double s, QColor fold) {
+    QPainterPath page;
+    page.moveTo(7 * s, 3 * s);
+    page.lineTo(19 * s, 3 * s);
+    page.lineTo(25 * s, 9 * s);
+    page.lineTo(25 * s, 29 * s);
+    page.lineTo(7 * s, 29 * s);
+    page.closeSubpath();
+    g.setPen(QPen(kNavy, 1.4 * s));
+    g.setBrush(Qt::white);
+    g.drawPath(page);
+    g.setBrush(fold);
+    QPainterPath corner;
+    corner.moveTo(19 * s, 3 * s);
+    corner.lineTo(19 * s, 9 * s);
+    corner.lineTo(25 * s, 9 * s);
+    corner.closeSubpath();
+    g.drawPath(corner);
+    g.setPen(QPen(kSky, 1.2 * s));
+    for (int i = 0; i < 4; ++i)
+        g.drawLine(QPointF(10 * s, (14 + 4 * i) * s), QPointF(22 * s, (14 + 4 * i) * s));
+}
+
+QPixmap Splash() {
+    QPixmap p(420, 260);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(0, 0, 420, 260);
+    fill.setColorAt(0, kNavy);
+    fill.setColorAt(1, kSky);
+    g.fillRect(p.rect(), fill);
+    // A faint circuit pattern.
+    g.setPen(QPen(QColor(255, 255, 255, 35), 2));
+    for (int i = 0; i < 9; ++i) {
+        const int y = 20 + i * 28;
+        g.drawLine(0, y, 120 + (i * 37) % 160, y);
+        g.drawLine(120 + (i * 37) % 160, y, 150 + (i * 37) % 160, y + 14);
+        g.drawEllipse(QPointF(150 + (i * 37) % 160, y + 14), 3, 3);
+    }
+    g.setPen(Qt::white);
+    QFont title(QStringLiteral("Arial"), 26, QFont::Bold);
+    g.setFont(title);
+    g.drawText(QRect(0, 60, 420, 50), Qt::AlignCenter, QStringLiteral("ОРВИК"));
+    QFont sub(QStringLiteral("Arial"), 11);
+    g.setFont(sub);
+    g.drawText(QRect(0, 110, 420, 40), Qt::AlignCenter,
+               QStringLiteral("Лабораторный комплекс\nпо организации ЭВМ и систем"));
+    return p;
+}
+
+QPixmap Guide() {
+    QPixmap p(120, 300);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(0, 0, 0, 300);
+    fill.setColorAt(0, kSky);
+    fill.setColorAt(1, kNavy);
+    g.fillRect(p.rect(), fill);
+    // A path of stepping stones leading upwards: the guide through the labs.
+    g.setPen(Qt::NoPen);
+    for (int i = 0; i < 7; ++i) {
+        g.setBrush(QColor(255, 255, 255, 60 + 25 * i));
+        const double x = 60 + 28 * std::sin(i * 1.1);
+        g.drawEllipse(QPointF(x, 270 - i * 38), 12 - i, 7 - i * 0.6);
+    }
+    g.setBrush(QColor(0xf2, 0xc1, 0x4e));
+    g.drawEllipse(QPointF(60, 22), 10, 10);
+    return p;
+}
+
+} // namespace
+
+Pictures PaintPictures() {
+    Pictures p;
+    p.ImageMain = Splash();
+    p.ImageBlue = Lamp(QColor(0x3d, 0x78, 0xd8), 90);
+    p.ImageBlue2 = Lamp(QColor(0x3d, 0x78, 0xd8), 180);
+    p.ImageBlue3 = Lamp(QColor(0x3d, 0x78, 0xd8), 270);
+    p.ImageGreen = Lamp(QColor(0x2f, 0xa8, 0x4f), 90);
+    p.ImageLeft = BannerPiece(44, true, false);
+    p.ImageMiddle = BannerPiece(8, false, false);
+    p.ImageRight = BannerPiece(44, false, true);
+    p.GuidePicture = Guide();
+    p.ButtonNew = ButtonPicture(24, [](QPainter& g, double s) { Document(g, s, kPale); });
+    p.ButtonOpen = ButtonPicture(24, [](QPainter& g, double s) {
+        g.setPen(QPen(kNavy, 1.4 * s));
+        g.setBrush(QColor(0xf2, 0xc1, 0x4e));
+        g.drawRect(QRectF(3 * s, 9 * s, 24 * s, 18 * s));
+        g.setBrush(QColor(0xf7, 0xd8, 0x86));
+        QPolygonF lid{{6 * s, 13 * s}, {30 * s, 13 * s}, {26 * s, 27 * s}, {3 * s, 27 * s}};
+        g.drawPolygon(lid);
+    });
+    const auto disk = [](QPainter& g, double s) {
+        g.setPen(QPen(kNavy, 1.4 * s));
+        g.setBrush(kSky);
+        g.drawRoundedRect(QRectF(4 * s, 4 * s, 24 * s, 24 * s), 2 * s, 2 * s);
+        g.setBrush(Qt::white);
+        g.drawRect(QRectF(9 * s, 4 * s, 14 * s, 9 * s));
+        g.setBrush(kPale);
+        g.drawRect(QRectF(8 * s, 18 * s, 16 * s, 10 * s));
+    };
+    p.ButtonSave = ButtonPicture(24, disk);
+    p.ButtonSaveAs = ButtonPicture(24, [disk](QPainter& g, double s) {
+        disk(g, s);
+        g.setPen(QPen(QColor(0xc0, 0x39, 0x2b), 2.2 * s));
+        g.drawLine(QPointF(18 * s, 30 * s), QPointF(30 * s, 18 * s));
+    });
+    p.ButtonStudent = ButtonPicture(40, [](QPainter& g, double s) {
+        g.setPen(QPen(kNavy, 1.4 * s));
+        g.setBrush(kPale);
+        g.drawEllipse(QPointF(16 * s, 11 * s), 6 * s, 6 * s);
+        g.setBrush(kSky);
+        g.drawChord(QRectF(5 * s, 18 * s, 22 * s, 20 * s), 0, 180 * 16);
+    });
+    p.ButtonGuide = ButtonPicture(40, [](QPainter& g, double s) {
+        g.setPen(QPen(kNavy, 1.4 * s));
+        g.setBrush(kPale);
+        g.drawEllipse(QPointF(16 * s, 16 * s), 12 * s, 12 * s);
+        g.setBrush(QColor(0xc0, 0x39, 0x2b));
+        QPolygonF needle{{16 * s, 6 * s}, {19 * s, 16 * s}, {16 * s, 26 * s}, {13 * s, 16 * s}};
+        g.drawPolygon(needle);
+    });
+    p.ButtonReport = ButtonPicture(40, [](QPainter& g, double s) {
+        Document(g, s, kPale);
+        g.setPen(QPen(QColor(0x2f, 0xa8, 0x4f), 2 * s));
+        g.drawLine(QPointF(10 * s, 26 * s), QPointF(15 * s, 20 * s));
+        g.drawLine(QPointF(15 * s, 20 * s), QPointF(22 * s, 24 * s));
+    });
+    p.AppIcon = ButtonPicture(64, [](QPainter& g, double s) {
+        g.setPen(Qt::NoPen);
+        g.setBrush(kNavy);
+        g.drawRoundedRect(QRectF(1 * s, 1 * s, 30 * s, 30 * s), 6 * s, 6 * s);
+        g.setPen(QPen(Qt::white, 1.2 * s));
+        g.setBrush(kSky);
+        g.drawRoundedRect(QRectF(9 * s, 9 * s, 14 * s, 14 * s), 2 * s, 2 * s);
+        for (int i = 0; i < 3; ++i) {
+            const double c = (12.5 + 3.5 * i) * s;
+            g.drawLine(QPointF(c, 5 * s), QPointF(c, 9 * s));
+            g.drawLine(QPointF(c, 23 * s), QPointF(c, 27 * s));
+            g.drawLine(QPointF(5 * s, c), QPointF(9 * s, c));
+            g.drawLine(QPointF(23 * s, c), QPointF(27 * s, c));
+        }
+    });
+    return p;
+}
+
+} // namespace orvik

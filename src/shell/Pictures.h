@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QPixmap>
+
+namespace orvik {
+
+// The program's pictures, held by the splash window and copied by the
+// windows that show them. All are painted in code.
+struct Pictures {
+    QPixmap ImageMain;   // splash picture, About background
+    QPixmap ImageBlue;   // first animation frame; not-done indicator; student data icons
+    QPixmap ImageBlue2;  // second animation frame
+    QPixmap ImageBlue3;  // third animation frame
+    QPixmap ImageGreen;  // done indicator
+    QPixmap ImageLeft;   // banner, left end
+    QPixmap ImageMiddle; // banner, middle piece (stretched)
+    QPixmap ImageRight;  // banner, right end
+    QPixmap GuidePicture;
+    QPixmap ButtonNew, ButtonOpen, ButtonSave, ButtonSaveAs;
+    QPixmap ButtonStudent, ButtonGuide, ButtonReport;
+    QPixmap AppIcon;
+};
+
+Pictures PaintPictures();
+
+} // namespace orvik

@@ -1,0 +1,79 @@
+#include "widgets/Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace orvik {
+
+namespace {
+
+QWidget* ActiveWindow() {
+    return QApplication::activeWindow();
+}
+
+int Run(QMessageBox& box) {
+    box.setWindowFlag(Qt::WindowStaysOnTopHint); // above the lab windows, which stay on top
+    return box.exec();
+}
+
+QString RunFileDialog(const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(ActiveWindow(), options.title);
+    dialog.setAcceptMode(mode);
+    dialog.setNameFilters(options.filter.split(";;"));
+    dialog.setDefaultSuffix(options.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.selectFile(options.proposed);
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString AppTitle() {
+    return QStringLiteral("ОРВИК лабораторные работы");
+}
+
+Dialogs::Answer QtDialogs::confirm(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, ActiveWindow());
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (Run(box)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+bool QtDialogs::askYesNo(const QString& text) {
+    QMessageBox box(QMessageBox::Question, AppTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                    ActiveWindow());
+    return Run(box) == QMessageBox::Yes;
+}
+
+void QtDialogs::inform(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, AppTitle(), text, QMessageBox::Ok, ActiveWindow());
+    Run(box);
+}
+
+void QtDialogs::error(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, AppTitle(), text, QMessageBox::Ok, ActiveWindow());
+    Run(box);
+}
+
+QString QtDialogs::chooseOpenFile(const FileDialogOptions& options) {
+    return RunFileDialog(options, QFileDialog::AcceptOpen);
+}
+
+QString QtDialogs::chooseSaveFile(const FileDialogOptions& options) {
+    return RunFileDialog(options, QFileDialog::AcceptSave);
+}
+
+} // namespace orvik

@@ -1,0 +1,94 @@
+#include "widgets/FormRows.h"
+
+#include "app/AppContext.h"
+#include "widgets/HintButton.h"
+#include "widgets/SpinBox.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace orvik {
+
+FormRows::FormRows(AppContext& ctx, QWidget* owner)
+    : ctx_(ctx), owner_(owner), grid_(new QGridLayout) {
+    grid_->setHorizontalSpacing(8);
+    grid_->setVerticalSpacing(6);
+    grid_->setColumnStretch(0, 1);
+}
+
+int FormRows::nextRow() {
+    return grid_->rowCount();
+}
+
+void FormRows::addHint(int row, int hint) {
+    if (hint >= 0)
+        grid_->addWidget(new HintButton(ctx_, hint, owner_), row, 2, Qt::AlignCenter);
+}
+
+SpinBox* FormRows::addSpin(const SpinRow& spec) {
+    auto* box = new SpinBox(spec.minimum, spec.maximum, spec.step, spec.decimals, owner_);
+    if (!spec.objectName.isEmpty())
+        box->setObjectName(spec.objectName);
+    box->setMinimumWidth(90);
+    box->setAlignment(Qt::AlignRight);
+    if (spec.store)
+        QObject::connect(box, &SpinBox::valueChanged, owner_,
+                         [box, store = spec.store](double) { store(*box); });
+    addControl(spec.caption, box, spec.hint);
+    return box;
+}
+
+void FormRows::addControl(const QString& caption, QWidget* control, int hint) {
+    const int row = nextRow();
+    if (!caption.isEmpty()) {
+        auto* label = new QLabel(caption, owner_);
+        label->setBuddy(control);
+        grid_->addWidget(label, row, 0);
+        grid_->addWidget(control, row, 1);
+    } else {
+        grid_->addWidget(control, row, 0, 1, 2);
+    }
+    addHint(row, hint);
+}
+
+QPushButton* FormRows::addButton(const QString& caption, int hint,
+                                 const std::function<void()>& work) {
+    auto* button = new QPushButton(caption, owner_);
+    QObject::connect(button, &QPushButton::clicked, owner_, [this, work] { Guarded(ctx_, work); });
+    const int row = nextRow();
+    grid_->addWidget(button, row, 0, 1, 2);
+    addHint(row, hint);
+    return button;
+}
+
+QLabel* FormRows::addValue(const QString& caption, const QString& objectName) {
+    auto* value = new QLabel(QStringLiteral("0"), owner_);
+    value->setObjectName(objectName);
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    value->setMinimumWidth(110);
+    value->setFont(QFont(QStringLiteral("Courier New"), 10));
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const int row = nextRow();
+    grid_->addWidget(new QLabel(caption, owner_), row, 0);
+    grid_->addWidget(value, row, 1);
+    return value;
+}
+
+void FormRows::addSection(const QString& title) {
+    auto* label = new QLabel(title, owner_);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    grid_->addWidget(label, nextRow(), 0, 1, 3);
+}
+
+void FormRows::addDivider() {
+    auto* line = new QFrame(owner_);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    grid_->addWidget(line, nextRow(), 0, 1, 3);
+}
+
+} // namespace orvik

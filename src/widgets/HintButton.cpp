@@ -1,0 +1,18 @@
+#include "widgets/HintButton.h"
+
+#include "app/AppContext.h"
+
+namespace orvik {
+
+HintButton::HintButton(AppContext& ctx, int index, QWidget* parent)
+    : QToolButton(parent), index_(index) {
+    setText(QStringLiteral("?"));
+    setObjectName(QStringLiteral("hint%1").arg(index));
+    setToolTip(QStringLiteral("Подсказка"));
+    setFixedSize(22, 22);
+    setFocusPolicy(Qt::NoFocus); // a click must not take the focus from a spin box first
+    connect(this, &QToolButton::clicked, this,
+            [&ctx, index] { Guarded(ctx, [&] { ctx.ShowHintText(index); }); });
+}
+
+} // namespace orvik

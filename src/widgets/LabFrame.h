@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QVBoxLayout;
+class QPushButton;
+
+namespace orvik {
+
+class AppContext;
+class Banner;
+
+// What the lab windows share: single fixed border without title-bar buttons,
+// stays on top, opens centred on the main window, the banner with its
+// heading, and the window beneath disabled while this one is shown.
+class LabFrame : public QWidget {
+    Q_OBJECT
+public:
+    LabFrame(AppContext& ctx, const QString& objectName, const QString& title,
+             const QString& heading);
+
+    // Prepares the window (prepare()) and shows it; a window whose
+    // preparation fails stays hidden.
+    void open();
+
+protected:
+    // The content area below the banner.
+    QVBoxLayout* content() const { return content_; }
+    Banner* banner() const { return banner_; }
+
+    // Fills the window before it is shown; false keeps it hidden.
+    virtual bool prepare() { return true; }
+    // The window that is disabled while this one is shown (the main window).
+    virtual QWidget* beneath() const;
+    // Called after the window was closed or hidden.
+    virtual void closed() {}
+
+    // Runs a button's work under the general error report.
+    bool guarded(const std::function<void()>& work);
+    // A push button whose click runs `work` guarded.
+    QPushButton* makeButton(const QString& caption, const std::function<void()>& work);
+    // A horizontal divider line.
+    static QWidget* divider();
+
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    AppContext& ctx;
+
+private:
+    Banner* banner_;
+    QVBoxLayout* content_;
+    QWidget* disabled_ = nullptr;
+};
+
+// Centres `window` on the main window (or the screen when there is none).
+void CentreOn(QWidget* window, const QWidget* anchor);
+
+} // namespace orvik

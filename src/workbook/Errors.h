@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace orvik {
+
+// An error whose text is exactly what the student reads in the error report.
+class Error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr const char* kDivisionByZero = "Floating point division by zero";
+inline constexpr const char* kInvalidOperation = "Invalid floating point operation";
+inline constexpr const char* kOverflow = "Floating point overflow";
+
+// Watches the floating-point exception flags of one computation: the
+// constructor clears them, check() turns a division by zero, an invalid
+// operation or an overflow raised since then into an Error. Underflow and
+// inexact results are normal and pass.
+class FloatCheck {
+public:
+    FloatCheck();
+    void check() const;
+};
+
+// Rounds to the nearest integer, ties to the even one. A NaN or a result
+// outside the 32-bit (64-bit) range is an Error, never undefined behaviour.
+std::int32_t RoundToInt32(long double x);
+std::int64_t RoundToInt64(long double x);
+
+// Reads a whole decimal number as the lab windows' variant text must be
+// ("'abc' is not a valid integer value" otherwise).
+std::int32_t TextToInt(const std::string& text);
+
+} // namespace orvik

@@ -1,0 +1,231 @@
+#include "workbook/WorkbookFile.h"
+
+#include "workbook/Errors.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orvik {
+
+namespace {
+
+void PutString(std::vector<std::uint8_t>& out, std::size_t offset, const std::string& text) {
+    const std::size_t n = text.size() < 255 ? text.size() : 255;
+    out[offset] = static_cast<std::uint8_t>(n);
+    std::memcpy(out.data() + offset + 1, text.data(), n);
+}
+
+std::string GetString(std::span<const std::uint8_t> in, std::size_t offset) {
+    return std::string(reinterpret_cast<const char*>(in.data()) + offset + 1, in[offset]);
+}
+
+template <typename T> void Put(std::vector<std::uint8_t>& out, std::size_t offset, const T& value) {
+    std::memcpy(out.data() + offset, &value, sizeof value);
+}
+
+template <typename T> void Get(std::span<const std::uint8_t> in, std::size_t offset, T& value) {
+    std::memcpy(&value, in.data() + offset, sizeof value);
+}
+
+// The student's message for a failed read or write of an open file.
+std::string IoMessage(int code) {
+    switch (code) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return "Disk full";
+    case ENOENT:
+        return "File not found";
+    case ENOTDIR:
+    case ENAMETOOLONG:
+        return "Invalid filename";
+    case EMFILE:
+    case ENFILE:
+        return "Too many open files";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return "File access denied";
+    default:
+        return "I/O error " + std::to_string(code);
+    }
+}
+
+// Why a file could not be created or opened, in the program's words.
+std::string Reason(int code) {
+    switch (code) {
+    case ENOENT:
+        return "папка или файл не найдены";
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL:
+        return "недопустимое имя файла";
+    case EACCES:
+    case EPERM:
+        return "нет прав доступа";
+    case EROFS:
+        return "диск защищен от записи";
+    case EISDIR:
+        return "это папка, а не файл";
+    case ENOSPC:
+    case EDQUOT:
+        return "диск заполнен";
+    case EMFILE:
+    case ENFILE:
+        return "открыто слишком много файлов";
+    default:
+        return "ошибка ввода-вывода " + std::to_string(code);
+    }
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    int release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+std::vector<std::uint8_t> EncodeWorkbook(const Workbook& wb) {
+    std::vector<std::uint8_t> out(layout::Size, 0);
+    out[layout::GuideAutoStart] = wb.GuideAutoStart;
+    PutString(out, layout::Student, wb.sStudent);
+    PutString(out, layout::Group, wb.sGroup);
+    PutString(out, layout::Prepod, wb.sPrepod);
+    PutString(out, layout::Var, wb.sVar);
+    Put(out, layout::PartDone, wb.PartDone);
+    Put(out, layout::CurveTable, wb.CurveTable);
+    Put(out, layout::Circuit1, wb.Circuit1);
+    Put(out, layout::Circuit2, wb.Circuit2);
+    Put(out, layout::Lab2Processor, wb.Lab2Processor);
+    Put(out, layout::Task, wb.Task);
+    Put(out, layout::Memory, wb.Memory);
+    Put(out, layout::Computer, wb.Computer);
+    Put(out, layout::Firm, wb.Firm);
+    return out;
+}
+
+Workbook DecodeWorkbook(std::span<const std::uint8_t> in) {
+    if (in.size() < layout::Size)
+        throw Error("Read beyond end of file");
+    Workbook wb;
+    wb.GuideAutoStart = in[layout::GuideAutoStart];
+    wb.sStudent = GetString(in, layout::Student);
+    wb.sGroup = GetString(in, layout::Group);
+    wb.sPrepod = GetString(in, layout::Prepod);
+    wb.sVar = GetString(in, layout::Var);
+    Get(in, layout::PartDone, wb.PartDone);
+    Get(in, layout::CurveTable, wb.CurveTable);
+    Get(in, layout::Circuit1, wb.Circuit1);
+    Get(in, layout::Circuit2, wb.Circuit2);
+    Get(in, layout::Lab2Processor, wb.Lab2Processor);
+    Get(in, layout::Task, wb.Task);
+    Get(in, layout::Memory, wb.Memory);
+    Get(in, layout::Computer, wb.Computer);
+    Get(in, layout::Firm, wb.Firm);
+    return wb;
+}
+
+void SaveWorkbookFile(const Workbook& workbook, const std::string& path) {
+    const std::vector<std::uint8_t> bytes = EncodeWorkbook(workbook);
+    struct stat target {};
+    if (::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
+        throw Error("Не удается создать файл \"" + path + "\": " + Reason(EISDIR));
+
+    std::string temp = path + ".XXXXXX";
+    Fd fd(::mkstemp(temp.data()));
+    if (fd.get() < 0) {
+        const int code = errno;
+        throw Error("Не удается создать файл \"" + path + "\": " + Reason(code));
+    }
+    bool keepTemp = false;
+    struct TempRemover {
+        const std::string& name;
+        bool& keep;
+        ~TempRemover() {
+            if (!keep)
+                ::unlink(name.c_str());
+        }
+    } remover{temp, keepTemp};
+
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd.get(), bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw Error(IoMessage(errno));
+        if (n == 0)
+            throw Error("Disk full");
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd.get()) != 0)
+        throw Error(IoMessage(errno));
+    // A new file gets the usual permissions (mkstemp makes it private).
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd.get(), 0666 & ~mask);
+    if (::close(fd.release()) != 0)
+        throw Error(IoMessage(errno));
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const int code = errno;
+        throw Error("Не удается создать файл \"" + path + "\": " + Reason(code));
+    }
+    keepTemp = true;
+    // Make the rename itself durable.
+    Fd dir(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+Workbook OpenWorkbookFile(const std::string& path) {
+    Fd fd(::open(path.c_str(), O_RDONLY));
+    if (fd.get() < 0) {
+        const int code = errno;
+        throw Error("Не удается открыть файл \"" + path + "\": " + Reason(code));
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode))
+        throw Error("Не удается открыть файл \"" + path + "\": " + Reason(EISDIR));
+
+    std::vector<std::uint8_t> bytes(layout::Size);
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw Error(IoMessage(errno));
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    return DecodeWorkbook(std::span<const std::uint8_t>(bytes.data(), got));
+}
+
+} // namespace orvik

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "workbook/Workbook.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace orvik {
+
+// The 21092 bytes of the workbook file.
+std::vector<std::uint8_t> EncodeWorkbook(const Workbook& workbook);
+
+// The workbook held by the first 21092 bytes; bytes beyond are ignored.
+// Fewer bytes throw Error("Read beyond end of file").
+Workbook DecodeWorkbook(std::span<const std::uint8_t> bytes);
+
+// Writes the workbook to `path` atomically: a temporary file beside it gets
+// every byte, is flushed to disk, and only then replaces the target. On any
+// failure the earlier file is untouched and an Error tells the student why.
+void SaveWorkbookFile(const Workbook& workbook, const std::string& path);
+
+// Reads the whole file first; the returned workbook is complete or an Error
+// is thrown (a file that cannot be opened, a read failure, a short file).
+Workbook OpenWorkbookFile(const std::string& path);
+
+} // namespace orvik
