@@ -153,9 +153,11 @@ Workbook DecodeWorkbook(std::span<const std::uint8_t> in) {
 
 void SaveWorkbookFile(const Workbook& workbook, const std::string& path) {
     const std::vector<std::uint8_t> bytes = EncodeWorkbook(workbook);
+    // Only a regular file may be replaced: never a folder, a device or a pipe.
     struct stat target {};
-    if (::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
-        throw Error("Не удается создать файл \"" + path + "\": " + Reason(EISDIR));
+    if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode))
+        throw Error("Не удается создать файл \"" + path + "\": " +
+                    (S_ISDIR(target.st_mode) ? Reason(EISDIR) : std::string("это не обычный файл")));
 
     std::string temp = path + ".XXXXXX";
     Fd fd(::mkstemp(temp.data()));
@@ -204,14 +206,16 @@ void SaveWorkbookFile(const Workbook& workbook, const std::string& path) {
 }
 
 Workbook OpenWorkbookFile(const std::string& path) {
-    Fd fd(::open(path.c_str(), O_RDONLY));
+    // Non-blocking, so that a pipe given as the name cannot hang the program.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK));
     if (fd.get() < 0) {
         const int code = errno;
         throw Error("Не удается открыть файл \"" + path + "\": " + Reason(code));
     }
     struct stat info {};
-    if (::fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode))
-        throw Error("Не удается открыть файл \"" + path + "\": " + Reason(EISDIR));
+    if (::fstat(fd.get(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw Error("Не удается открыть файл \"" + path + "\": " +
+                    (S_ISDIR(info.st_mode) ? Reason(EISDIR) : std::string("это не обычный файл")));
 
     std::vector<std::uint8_t> bytes(layout::Size);
     std::size_t got = 0;

@@ -1,0 +1,272 @@
+#include "processor/ProcessorModel.h"
+#include "workbook/Cp1251.h"
+#include "workbook/Errors.h"
+#include "workbook/LabState.h"
+#include "workbook/WorkbookFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+public:
+    TempDir() {
+        char name[] = "/tmp/orvik-wbXXXXXX";
+        path_ = ::mkdtemp(name);
+    }
+    ~TempDir() {
+        ::chmod(path_.c_str(), 0700);
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+std::vector<std::uint8_t> ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A workbook whose every byte is filled, so that a lost or moved byte shows.
+Workbook Scribbled() {
+    std::vector<std::uint8_t> bytes(layout::Size);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 131 + 7);
+    // String records hold n characters and zero padding, as the program writes them.
+    for (std::size_t offset : {layout::Student, layout::Group, layout::Prepod, layout::Var}) {
+        const std::size_t n = bytes[offset];
+        std::memset(bytes.data() + offset + 1 + n, 0, 255 - n);
+    }
+    return DecodeWorkbook(bytes);
+}
+
+TEST(WorkbookFile, NewWorkbookHasTheDefaultBytes) {
+    LabState state;
+    ResetWorkbook(state);
+    state.workbook.GuideAutoStart = 1;
+    const auto bytes = EncodeWorkbook(state.workbook);
+    ASSERT_EQ(bytes.size(), 21092u);
+    EXPECT_EQ(bytes[0], 1);
+    EXPECT_EQ(bytes[layout::Student], 17);
+    EXPECT_EQ(Cp1251ToUtf8(std::string(reinterpret_cast<const char*>(&bytes[layout::Student + 1]), 17)),
+              "Ордин Орд Ордович");
+    EXPECT_EQ(bytes[layout::Var], 1);
+    EXPECT_EQ(bytes[layout::Var + 1], '1');
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(bytes[layout::PartDone + i], 0);
+    // Processor defaults in every processor block and curve row.
+    for (std::size_t offset : {layout::Circuit1, layout::Circuit2, layout::Lab2Processor,
+                               layout::CurveTable, layout::CurveTable + 149 * 128}) {
+        ProcessorRecord r;
+        std::memcpy(&r, &bytes[offset], sizeof r);
+        EXPECT_EQ(r.Technology, 0);
+        EXPECT_EQ(r.DefectFactor, 1.0);
+        EXPECT_EQ(r.MinFeature, 1.0);
+        EXPECT_EQ(r.ChipArea, 1.0);
+        EXPECT_EQ(r.DeviceIntegration, 250);
+    }
+    // Task: N 40, low grade, "10*n".
+    EXPECT_EQ(bytes[layout::Task + 4], 40);
+    EXPECT_EQ(bytes[layout::Task + 24], 4);
+    EXPECT_EQ(std::memcmp(&bytes[layout::Task + 25], "10*n", 4), 0);
+    // Memory 8, 32, 70, chip 0; computer 16, 20, 0, 15, 500, 0, 1; firm grades 0, hours 8.
+    const std::int32_t memory[] = {8, 32, 70, 0};
+    EXPECT_EQ(std::memcmp(&bytes[layout::Memory], memory, sizeof memory), 0);
+    EXPECT_EQ(bytes[layout::Computer], 16);
+    EXPECT_EQ(bytes[layout::Computer + 12], 15);
+    std::int32_t storage = 0;
+    std::memcpy(&storage, &bytes[layout::Computer + 16], 4);
+    EXPECT_EQ(storage, 500);
+    EXPECT_EQ(bytes[layout::Computer + 24], 1);
+    EXPECT_EQ(bytes[layout::Firm + 16], 8);
+}
+
+TEST(WorkbookFile, ResetKeepsResultsAndPaddingOfTheLabRecords) {
+    LabState state;
+    state.workbook.Task.Cycles = 12345;
+    state.workbook.Task.Padding0[2] = 0x5a;
+    state.workbook.Memory.MemoryCost = 77;
+    state.workbook.Computer.Padding1[0] = 9;
+    state.workbook.Firm.SalesVolume = 5;
+    state.workbook.GuideAutoStart = 1;
+    state.CurrentPart = 4;
+    ResetWorkbook(state);
+    EXPECT_EQ(state.workbook.Task.Cycles, 12345);
+    EXPECT_EQ(state.workbook.Task.Padding0[2], 0x5a);
+    EXPECT_EQ(state.workbook.Memory.MemoryCost, 77);
+    EXPECT_EQ(state.workbook.Computer.Padding1[0], 9);
+    EXPECT_EQ(state.workbook.Firm.SalesVolume, 5);
+    EXPECT_EQ(state.workbook.GuideAutoStart, 1);
+    EXPECT_EQ(state.CurrentPart, 4);
+    EXPECT_FALSE(state.WorkbookModified);
+    EXPECT_TRUE(state.WorkbookFileName.empty());
+}
+
+TEST(WorkbookFile, SaveAndOpenGiveBackEveryByte) {
+    TempDir dir;
+    const Workbook original = Scribbled();
+    const auto expected = EncodeWorkbook(original);
+    SaveWorkbookFile(original, dir.file("w.orvik"));
+    const auto onDisk = ReadAll(dir.file("w.orvik"));
+    ASSERT_EQ(onDisk.size(), 21092u);
+    EXPECT_EQ(onDisk, expected);
+    const Workbook reopened = OpenWorkbookFile(dir.file("w.orvik"));
+    EXPECT_EQ(EncodeWorkbook(reopened), expected);
+    EXPECT_EQ(reopened.sStudent, original.sStudent);
+    // No temporary file is left beside the workbook.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator{}), 1);
+}
+
+TEST(WorkbookFile, LongTextsAreSavedAsTheirFirst255Characters) {
+    Workbook wb = Scribbled();
+    wb.sStudent = std::string(300, 'x');
+    wb.sGroup.clear();
+    const auto bytes = EncodeWorkbook(wb);
+    EXPECT_EQ(bytes[layout::Student], 255);
+    EXPECT_EQ(bytes[layout::Group], 0);
+    const Workbook back = DecodeWorkbook(bytes);
+    EXPECT_EQ(back.sStudent, std::string(255, 'x'));
+    EXPECT_EQ(back.sGroup, "");
+}
+
+TEST(WorkbookFile, OpeningReadsTheFirst21092BytesOnly) {
+    TempDir dir;
+    auto bytes = EncodeWorkbook(Scribbled());
+    auto longer = bytes;
+    longer.insert(longer.end(), 100, 0xee);
+    WriteAll(dir.file("long.orvik"), longer);
+    EXPECT_EQ(EncodeWorkbook(OpenWorkbookFile(dir.file("long.orvik"))), bytes);
+
+    bytes.pop_back();
+    WriteAll(dir.file("short.orvik"), bytes);
+    try {
+        OpenWorkbookFile(dir.file("short.orvik"));
+        FAIL() << "a 21091-byte file was accepted";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Read beyond end of file");
+    }
+    WriteAll(dir.file("empty.orvik"), {});
+    EXPECT_THROW(OpenWorkbookFile(dir.file("empty.orvik")), Error);
+}
+
+TEST(WorkbookFile, FilesThatCannotBeOpenedNameTheFileAndTheReason) {
+    TempDir dir;
+    const auto message = [](const std::string& path) -> std::string {
+        try {
+            OpenWorkbookFile(path);
+        } catch (const Error& e) {
+            return e.what();
+        }
+        return "";
+    };
+    const std::string missing = message(dir.file("nothing.orvik"));
+    EXPECT_NE(missing.find("nothing.orvik"), std::string::npos) << missing;
+    EXPECT_NE(missing.find("не найдены"), std::string::npos) << missing;
+    const std::string folder = message(dir.path());
+    EXPECT_NE(folder.find("папка"), std::string::npos) << folder;
+}
+
+TEST(WorkbookFile, AFailedSaveLeavesTheEarlierFileIntact) {
+    TempDir dir;
+    const std::string target = dir.file("w.orvik");
+    Workbook first = Scribbled();
+    SaveWorkbookFile(first, target);
+    const auto before = ReadAll(target);
+
+    Workbook second = first;
+    second.sStudent = "changed";
+    // A target that is a folder.
+    fs::create_directory(dir.file("folder.orvik"));
+    EXPECT_THROW(SaveWorkbookFile(second, dir.file("folder.orvik")), Error);
+    // A folder that does not exist.
+    EXPECT_THROW(SaveWorkbookFile(second, dir.file("gone/w.orvik")), Error);
+    if (::geteuid() != 0) {
+        // A read-only folder (root may write anyway).
+        ::chmod(dir.path().c_str(), 0500);
+        EXPECT_THROW(SaveWorkbookFile(second, target), Error);
+        ::chmod(dir.path().c_str(), 0700);
+    }
+    EXPECT_EQ(ReadAll(target), before);
+}
+
+TEST(WorkbookFile, AFullDiskReportsDiskFullAndKeepsTheEarlierFile) {
+    TempDir dir;
+    const std::string target = dir.file("w.orvik");
+    SaveWorkbookFile(Scribbled(), target);
+    const auto before = ReadAll(target);
+    // A file size limit below the workbook's size makes the write fail as
+    // a full disk does (EFBIG once SIGXFSZ is ignored).
+    struct rlimit old {};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    struct rlimit small = old;
+    small.rlim_cur = 10000;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    std::string message;
+    try {
+        Workbook changed = Scribbled();
+        changed.sStudent = "changed";
+        SaveWorkbookFile(changed, target);
+    } catch (const Error& e) {
+        message = e.what();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(message, "Disk full");
+    EXPECT_EQ(ReadAll(target), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator{}), 1);
+}
+
+TEST(WorkbookFile, SavingNeverReplacesSomethingThatIsNotAFile) {
+    TempDir dir;
+    const std::string fifo = dir.file("pipe.orvik");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_THROW(SaveWorkbookFile(Scribbled(), fifo), Error);
+    struct stat info {};
+    ASSERT_EQ(::stat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    // Opening it is refused at once instead of waiting for a writer.
+    EXPECT_THROW(OpenWorkbookFile(fifo), Error);
+}
+
+TEST(Cp1251, ConvertsBothWaysAndRefusesWhatItCannotHold) {
+    const std::string russian = "Съешь же ещё этих мягких французских булок, Ёж №5";
+    const auto bytes = Utf8ToCp1251(russian);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_EQ(bytes->size(), 49u); // one byte a character
+    EXPECT_EQ(Cp1251ToUtf8(*bytes), russian);
+    EXPECT_FALSE(Utf8ToCp1251("日本").has_value());
+    EXPECT_FALSE(Utf8ToCp1251("\xff\xfe").has_value());
+    // Every byte reads as something; the unassigned one as U+FFFD.
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    const std::string text = Cp1251ToUtf8(all);
+    EXPECT_NE(text.find("\xEF\xBF\xBD"), std::string::npos);
+    EXPECT_NE(text.find("я"), std::string::npos);
+}
+
+} // namespace
+} // namespace orvik
