@@ -2,11 +2,65 @@
 
 #include "app/AppContext.h"
 
+#include <array>
+
 namespace orvik {
 
-GraphPage::GraphPage(AppContext& ctx) : QWidget(nullptr, Qt::Window), ctx_(ctx) {
+namespace {
+
+const std::array<const char*, kReportGraphCount> kGraphNames{
+    "Степень интеграции от МЛР",      "Задержка на ЛЭ от МЛР",       "Интенсивность отказов от МЛР",
+    "Выход годных кристаллов от МЛР", "Стоимость БИС от МЛР",        "Частота от МЛР",
+    "Время наработки от МЛР",         "Стоимость процессора от МЛР", "Время наработки от к.деф.",
+    "Стоимость процессора от к.деф.",
+};
+
+// The title strip spans the printable width at the top margin.
+constexpr double kStripHeight = 10.6;
+constexpr double kTitleIndent = 6.4, kTitleDrop = 4.2, kTitleHeight = 4.5;
+const QRectF kPictureBoxes[2] = {QRectF(22.5, 25.4, 172.0, 119.1),
+                                 QRectF(22.5, 151.0, 172.0, 119.1)};
+
+} // namespace
+
+QString ReportGraphName(int g) {
+    if (g < 0 || g >= kReportGraphCount)
+        return QString();
+    return QString::fromUtf8(kGraphNames[static_cast<std::size_t>(g)]);
+}
+
+QString GraphPageTitle(int g) {
+    QString name = ReportGraphName(g);
+    // Only the first letter: the abbreviations (МЛР, БИС, ЛЭ) keep their capitals.
+    if (!name.isEmpty())
+        name[0] = name[0].toLower();
+    return QStringLiteral("Зависимость ") + name;
+}
+
+GraphPage::GraphPage(AppContext& ctx)
+    : QWidget(nullptr, Qt::Window), ctx_(ctx), title_(GraphPageTitle(0)) {
     setObjectName(QStringLiteral("TForm22"));
     setWindowTitle(QStringLiteral(""));
+}
+
+void GraphPage::fill(int g, const QImage& variant1, const QImage& variant2) {
+    title_ = GraphPageTitle(g);
+    pictures_[0] = variant1;
+    pictures_[1] = variant2;
+}
+
+QString GraphPage::documentName() const {
+    return title_;
+}
+
+void GraphPage::paintPage(PageCanvas& canvas) const {
+    const QRectF area = PrintableAreaMm();
+    const QRectF strip(area.left(), area.top(), area.width(), kStripHeight);
+    canvas.textBox(QRectF(strip.left() + kTitleIndent, strip.top() + kTitleDrop,
+                          strip.width() - kTitleIndent, kTitleHeight),
+                   PageFont(QStringLiteral("Arial"), 10, true), Qt::AlignLeft, title_);
+    for (int i = 0; i < 2; ++i)
+        canvas.image(kPictureBoxes[i], pictures_[i]);
 }
 
 } // namespace orvik

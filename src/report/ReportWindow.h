@@ -2,13 +2,61 @@
 
 #include "widgets/LabFrame.h"
 
+#include <array>
+
+class QListWidget;
+
 namespace orvik {
 
-// TForm20: "Печать отчетов" (its content is still to come).
+class ReportPage;
+
+// The page kinds of the report list.
+enum ReportPageKind : int {
+    PageNone = 0,
+    PageTitle = 1,
+    PageLab1Table = 2,
+    PageFirstGraph = 3, // graph kind g has page kind g + 3, up to 12
+    PageLastGraph = 12,
+    PageBusinessGame = 13,
+    PageLab2Tables = 14,
+    PageFirm = 15,
+};
+
+// TForm20 "Печать отчетов": the list of report pages of the parts done,
+// their preview and printing.
 class ReportWindow : public LabFrame {
     Q_OBJECT
 public:
+    static constexpr int kPageKindCount = 41;
+
     explicit ReportWindow(AppContext& ctx);
+
+    // Page kind of each list row, 0 behind the last row.
+    const std::array<int, kPageKindCount>& ReportPageKinds() const { return kinds_; }
+    QListWidget* list() const { return list_; }
+
+    // Writes the year and the student's data into the title page.
+    void FillTitlePage();
+    // Draws graph kind g of both circuit variants into the graph page. Leaves
+    // the curves, the working record and GraphBitmap of circuit variant 2.
+    void FillGraphPage(int g);
+
+    // The buttons' work.
+    void previewSelected();
+    void printChecked();
+    void setAllChecked(bool checked);
+
+protected:
+    bool prepare() override;
+
+private:
+    void addRow(const QString& text, int kind);
+    // Fills the page of `kind` and hands it to `use`; false (after telling
+    // the student) for a kind without a page.
+    bool withPage(int kind, const std::function<void(const ReportPage&)>& use);
+
+    QListWidget* list_;
+    std::array<int, kPageKindCount> kinds_{};
 };
 
 } // namespace orvik

@@ -1,19 +1,47 @@
 #pragma once
 
+#include "report/ReportPage.h"
+
+#include <QString>
 #include <QWidget>
 
 namespace orvik {
 
 class AppContext;
+struct Workbook;
 
-// TForm21 (its content is still to come).
-class TitlePage : public QWidget {
+// TForm21: the title page of the report. Never shown; it holds the page's
+// fields, which the report window fills just before each preview or print.
+class TitlePage : public QWidget, public ReportPage {
     Q_OBJECT
 public:
     explicit TitlePage(AppContext& ctx);
 
+    // The institution that runs the course, on the page's first line.
+    static QString InstitutionName();
+    // "Лабораторные работы по дисциплине "Орвик"".
+    static QString CourseLine();
+
+    // Writes the year line ("Москва, " and the year in four digits) and the
+    // four student texts, taken unchanged.
+    void fill(const Workbook& workbook, int year);
+
+    QString yearLine() const { return yearLine_; }
+    QString variantField() const { return variant_; }
+    QString groupField() const { return group_; }
+    QString studentField() const { return student_; }
+    QString teacherField() const { return teacher_; }
+
+    QString documentName() const override;
+    void paintPage(PageCanvas& canvas) const override;
+
 private:
     AppContext& ctx_;
+    QString yearLine_;
+    QString variant_;
+    QString group_;
+    QString student_;
+    QString teacher_;
 };
 
 } // namespace orvik
