@@ -1,0 +1,188 @@
+#include "app/MainWindow.h"
+#include "shell/StudentDataDialog.h"
+#include "support/TestApp.h"
+#include "workbook/Cp1251.h"
+#include "workbook/WorkbookFile.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+
+namespace orvik {
+namespace {
+
+using test::TestApp;
+
+namespace fs = std::filesystem;
+
+struct TempFolder {
+    TempFolder() {
+        char name[] = "/tmp/orvik-mainXXXXXX";
+        path = ::mkdtemp(name);
+    }
+    ~TempFolder() { fs::remove_all(path); }
+    QString file(const char* name) const { return QString::fromStdString(path + "/" + name); }
+    std::string path;
+};
+
+std::vector<std::uint8_t> FileBytes(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(MainWindow, HasItsMenusAndIndicatorsAndShowsTheDefaultStudent) {
+    TestApp app;
+    MainWindow* main = app.ctx.windows.main;
+    EXPECT_EQ(main->objectName(), QStringLiteral("TForm1"));
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("ОРВИК лабораторные работы"));
+    QStringList menus;
+    for (QAction* a : main->menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("Файл"), QStringLiteral("Лабораторная работа"),
+                                  QStringLiteral("Справка")}));
+    QStringList fileItems;
+    for (QAction* a : main->menuBar()->actions().at(0)->menu()->actions())
+        fileItems << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(fileItems, (QStringList{"Новая", "-", "Открыть", "Сохранить", "Сохранить как...", "-",
+                                      "Выход"}));
+    EXPECT_EQ(test::LabelText(main, "sStudent"), QStringLiteral("Ордин Орд Ордович"));
+    EXPECT_EQ(test::LabelText(main, "sGroup"), QStringLiteral("ВВ-3-98"));
+    EXPECT_EQ(test::LabelText(main, "sPrepod"), QStringLiteral("Тальгов Таль Тальгович"));
+    EXPECT_EQ(test::LabelText(main, "sVar"), QStringLiteral("1"));
+    for (const char* name :
+         {"lab1p1", "lab1p2", "lab2p1", "lab2p2", "lab2p3", "lab2p4", "lab3p1"}) {
+        QLabel* notDone = test::Child<QLabel>(main, name);
+        QLabel* done = test::Child<QLabel>(main, QString::fromLatin1(name) + u'd');
+        ASSERT_TRUE(notDone && done);
+        EXPECT_FALSE(notDone->isHidden()) << name;
+        EXPECT_TRUE(done->isHidden()) << name;
+    }
+}
+
+TEST(MainWindow, TheIndicatorTimerShowsAPartDoneWithinASecond) {
+    TestApp app;
+    MainWindow* main = app.ctx.windows.main;
+    app.wb().PartDone[6] = 1;
+    QLabel* done = test::Child<QLabel>(main, "lab3p1d");
+    QLabel* notDone = test::Child<QLabel>(main, "lab3p1");
+    EXPECT_TRUE(done->isHidden());
+    QTest::qWait(1100);
+    EXPECT_FALSE(done->isHidden());
+    EXPECT_TRUE(notDone->isHidden());
+}
+
+TEST(MainWindow, SavingAskForANameOnceThenWritesToTheSameFile) {
+    TempFolder folder;
+    TestApp app;
+    MainWindow* main = app.ctx.windows.main;
+    app.state.WorkbookModified = true;
+    app.dialogs.saveFiles.push_back(folder.file("first.orvik"));
+    EXPECT_TRUE(main->saveWorkbook(QString()));
+    ASSERT_EQ(app.dialogs.saveDialogs.size(), 1);
+    EXPECT_EQ(app.dialogs.saveDialogs[0].title, QStringLiteral("Сахранить как..."));
+    EXPECT_TRUE(app.dialogs.saveDialogs[0].proposed.endsWith(QStringLiteral("/new.orvik")));
+    EXPECT_EQ(app.dialogs.saveDialogs[0].defaultSuffix, QStringLiteral("orvik"));
+    EXPECT_FALSE(app.state.WorkbookModified);
+    EXPECT_EQ(FileBytes(folder.file("first.orvik")), EncodeWorkbook(app.wb()));
+
+    // "Сохранить" now writes without a dialog.
+    app.wb().PartDone[2] = 1;
+    EXPECT_TRUE(main->saveWorkbook(QString::fromStdString(app.state.WorkbookFileName)));
+    EXPECT_EQ(app.dialogs.saveDialogs.size(), 1);
+    EXPECT_EQ(FileBytes(folder.file("first.orvik"))[1025 + 2], 1);
+}
+
+TEST(MainWindow, NewAsksOnlyWhenModifiedAndCancelKeepsEverything) {
+    TestApp app;
+    MainWindow* main = app.ctx.windows.main;
+    app.wb().PartDone[0] = 1;
+    app.state.WorkbookModified = true;
+    app.dialogs.confirmAnswers.push_back(Dialogs::Answer::Cancel);
+    main->newWorkbook();
+    ASSERT_EQ(app.dialogs.confirms.size(), 1);
+    EXPECT_EQ(app.dialogs.confirms[0],
+              QStringLiteral("Confirm|Сохранить данные текущей лабораторной ?"));
+    EXPECT_EQ(app.wb().PartDone[0], 1);
+    EXPECT_TRUE(app.state.WorkbookModified);
+}
+
+TEST(MainWindow, ASaveThatDoesNotHappenStopsTheCommandThatAsked) {
+    TestApp app;
+    MainWindow* main = app.ctx.windows.main;
+    app.wb().PartDone[0] = 1;
+    app.state.WorkbookModified = true;
+    // Yes, then the save dialog is cancelled: New does not reset.
+    app.dialogs.confirmAnswers.push_back(Dialogs::Answer::Yes);
+    main->newWorkbook();
+    EXPECT_EQ(app.wb().PartDone[0], 1);
+    EXPECT_TRUE(app.state.WorkbookModified);
+    // Yes, then the save fails (a folder that does not exist): Open does not open.
+    app.dialogs.confirmAnswers.push_back(Dialogs::Answer::Yes);
+    app.dialogs.saveFiles.push_back(QStringLiteral("/nonexistent-folder/x.orvik"));
+    main->openWorkbook();
+    EXPECT_TRUE(app.dialogs.openDialogs.isEmpty());
+    ASSERT_EQ(app.dialogs.errors.size(), 1);
+    EXPECT_TRUE(app.dialogs.errors[0].contains(QStringLiteral("x.orvik")));
+    EXPECT_TRUE(app.state.WorkbookModified);
+    // Closing: Yes, save cancelled: the window stays open.
+    main->show();
+    app.dialogs.confirmAnswers.push_back(Dialogs::Answer::Yes);
+    EXPECT_FALSE(main->close());
+    EXPECT_TRUE(main->isVisible());
+    main->hide();
+}
+
+TEST(MainWindow, NewResetsAsksForTheStudentAndTurnsTheGuideOn) {
+    TestApp app;
+    MainWindow* main = app.ctx.windows.main;
+    app.wb().PartDone[4] = 1;
+    app.wb().GuideAutoStart = 0;
+    QTimer::singleShot(50, [&] { app.ctx.windows.studentData->close(); });
+    main->newWorkbook();
+    EXPECT_TRUE(app.dialogs.confirms.isEmpty()) << "an unmodified workbook asks nothing";
+    EXPECT_EQ(app.wb().PartDone[4], 0);
+    EXPECT_EQ(app.wb().GuideAutoStart, 1);
+}
+
+TEST(MainWindow, OpeningReplacesTheWorkbookOnlyWhenTheWholeFileWasRead) {
+    TempFolder folder;
+    TestApp app;
+    MainWindow* main = app.ctx.windows.main;
+    Workbook saved = app.wb();
+    saved.sStudent = ToCp1251("Иванов Иван");
+    saved.PartDone[5] = 1;
+    saved.GuideAutoStart = 1;
+    SaveWorkbookFile(saved, folder.file("good.orvik").toStdString());
+    auto bytes = EncodeWorkbook(saved);
+    bytes.pop_back();
+    {
+        std::ofstream out(folder.file("short.orvik").toStdString(), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), 21091);
+    }
+
+    // Cancelling the dialog changes nothing.
+    main->openWorkbook();
+    EXPECT_EQ(test::LabelText(main, "sStudent"), QStringLiteral("Ордин Орд Ордович"));
+
+    app.state.WorkbookFileName = "/somewhere/else.orvik";
+    app.dialogs.openFiles.push_back(folder.file("short.orvik"));
+    Guarded(app.ctx, [&] { main->openWorkbook(); });
+    ASSERT_EQ(app.dialogs.errors.size(), 1);
+    EXPECT_EQ(app.dialogs.errors[0], QStringLiteral("Read beyond end of file."));
+    EXPECT_EQ(app.wb().PartDone[5], 0);
+    EXPECT_EQ(app.state.WorkbookFileName, "/somewhere/else.orvik");
+
+    app.dialogs.openFiles.push_back(folder.file("good.orvik"));
+    main->openWorkbook();
+    EXPECT_EQ(EncodeWorkbook(app.wb()), EncodeWorkbook(saved));
+    EXPECT_EQ(test::LabelText(main, "sStudent"), QStringLiteral("Иванов Иван"));
+    EXPECT_FALSE(app.state.WorkbookModified);
+    EXPECT_EQ(app.state.WorkbookFileName, folder.file("good.orvik").toStdString());
+}
+
+} // namespace
+} // namespace orvik
