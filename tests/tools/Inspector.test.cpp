@@ -1,0 +1,440 @@
+#include "Inspector.h"
+
+#include "firm/FirmModel.h"
+#include "lab2/ComputerModel.h"
+#include "lab2/MemoryModel.h"
+#include "lab2/TaskModel.h"
+#include "processor/Curves.h"
+#include "processor/ProcessorModel.h"
+#include "workbook/Cp1251.h"
+#include "workbook/LabState.h"
+#include "workbook/WorkbookFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <map>
+#include <memory>
+#include <sstream>
+
+namespace orvik::inspect {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A workbook with every part computed as the lab windows compute it.
+Workbook ComputedWorkbook(const std::string& student = "Иванов Иван",
+                          const std::string& group = "ВВ-3-98") {
+    LabState state;
+    ResetWorkbook(state);
+    Workbook& wb = state.workbook;
+    wb.sStudent = ToCp1251(student);
+    wb.sGroup = ToCp1251(group);
+    wb.sVar = "7";
+    wb.Circuit2.Technology = 2;
+    wb.Circuit2.ChipArea = 0.5;
+    ComputeProcessor(wb.Circuit1);
+    ComputeProcessor(wb.Circuit2);
+    ProcessorRecord working = wb.Circuit2;
+    ComputeCurves(working, wb.CurveTable, state.Curves);
+    SetFormulaText(wb.Task, "n**2");
+    ComputeTask(wb.Task, {});
+    wb.Lab2Processor.DefectFactor = 0.5;
+    ComputeProcessor(wb.Lab2Processor);
+    ComputeMemory(wb.Memory, wb.Lab2Processor.DefectFactor);
+    ComputeComputer(wb.Computer, wb.Task, wb.Lab2Processor, wb.Memory);
+    wb.Firm.Grade[1] = 1;
+    ComputeFirm(wb.Firm);
+    wb.PartDone = {1, 0, 1, 1, 1, 1, 1};
+    return wb;
+}
+
+class InspectorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "orvik-inspect-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Write(const std::string& name, const Workbook& wb) {
+        const std::string path = (dir_ / name).string();
+        const auto bytes = EncodeWorkbook(wb);
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
+
+    int Run(std::vector<std::string> args) {
+        std::ostringstream out, err;
+        const int status = RunInspector(args, out, err);
+        out_ = out.str();
+        err_ = err.str();
+        return status;
+    }
+
+    fs::path dir_;
+    std::string out_, err_;
+};
+
+// --- A tiny JSON reader: enough to prove the output parses and to fetch values.
+
+struct Json {
+    enum Kind { Null, Bool, Number, String, Array, Object } kind = Null;
+    std::string text; // number as printed, or the decoded string
+    std::vector<Json> items;
+    std::map<std::string, Json> members;
+    const Json& operator[](const std::string& k) const { return members.at(k); }
+    const Json& operator[](std::size_t i) const { return items.at(i); }
+};
+
+struct JsonReader {
+    std::string_view s;
+    std::size_t i = 0;
+
+    void Fail() { throw std::runtime_error("bad JSON at " + std::to_string(i)); }
+    char Peek() { return i < s.size() ? s[i] : '\0'; }
+    void Expect(char c) {
+        if (Peek() != c)
+            Fail();
+        ++i;
+    }
+    std::string ReadString() {
+        Expect('"');
+        std::string r;
+        while (Peek() != '"') {
+            const auto c = static_cast<unsigned char>(Peek());
+            if (c == 0 || c < 0x20)
+                Fail();
+            ++i;
+            if (c != '\\') {
+                r += static_cast<char>(c);
+                continue;
+            }
+            const char e = Peek();
+            ++i;
+            static const std::string simple = "\"\\/bfnrt", decoded = "\"\\/\b\f\n\r\t";
+            if (const auto k = simple.find(e); k != std::string::npos) {
+                r += decoded[k];
+            } else if (e == 'u') {
+                const unsigned code = std::stoul(std::string(s.substr(i, 4)), nullptr, 16);
+                i += 4;
+                if (code >= 0x80)
+                    Fail(); // the writer escapes only control characters
+                r += static_cast<char>(code);
+            } else {
+                Fail();
+            }
+        }
+        ++i;
+        return r;
+    }
+    Json Read() {
+        Json v;
+        const char c = Peek();
+        if (c == '{') {
+            v.kind = Json::Object;
+            ++i;
+            while (Peek() != '}') {
+                if (!v.members.empty())
+                    Expect(',');
+                std::string k = ReadString();
+                Expect(':');
+                v.members[k] = Read();
+            }
+            ++i;
+        } else if (c == '[') {
+            v.kind = Json::Array;
+            ++i;
+            while (Peek() != ']') {
+                if (!v.items.empty())
+                    Expect(',');
+                v.items.push_back(Read());
+            }
+            ++i;
+        } else if (c == '"') {
+            v.kind = Json::String;
+            v.text = ReadString();
+        } else if (s.substr(i, 4) == "null") {
+            i += 4;
+        } else if (s.substr(i, 4) == "true" || s.substr(i, 5) == "false") {
+            v.kind = Json::Bool;
+            v.text = c == 't' ? "true" : "false";
+            i += c == 't' ? 4 : 5;
+        } else {
+            v.kind = Json::Number;
+            const std::size_t start = i;
+            while (i < s.size() && std::strchr("+-0123456789.eE", s[i]))
+                ++i;
+            if (i == start)
+                Fail();
+            v.text = std::string(s.substr(start, i - start));
+        }
+        return v;
+    }
+    static Json Parse(std::string_view text) {
+        JsonReader r{text};
+        Json v = r.Read();
+        if (r.i != text.size())
+            r.Fail();
+        return v;
+    }
+};
+
+bool SameBits(const std::string& printed, double expected) {
+    const double back = std::strtod(printed.c_str(), nullptr);
+    return std::memcmp(&back, &expected, sizeof back) == 0;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// --- Recomputation ------------------------------------------------------------
+
+TEST_F(InspectorTest, FreshlyComputedWorkbookRecomputesClean) {
+    const Workbook wb = ComputedWorkbook();
+    const CheckResult check = Recompute(wb);
+    for (const RecordCheck& c : check.records) {
+        EXPECT_TRUE(c.Agrees()) << c.key << ": " << c.error << " "
+                                << (c.differences.empty() ? "" : c.differences[0].field);
+    }
+    EXPECT_EQ(Run({"--recompute", Write("a.orvik", wb)}), kExitAgree) << out_;
+    EXPECT_NE(out_.find("Иванов Иван"), std::string::npos);
+    EXPECT_NE(out_.find("совпадают"), std::string::npos);
+    EXPECT_TRUE(err_.empty());
+}
+
+TEST_F(InspectorTest, EditedResultsAreReportedWithBothValues) {
+    Workbook wb = ComputedWorkbook();
+    const double power = wb.Circuit1.Power;
+    wb.Circuit1.Power = 12.5;
+    wb.CurveTable[2][17].Yield = 0.1;
+    wb.Firm.Repairs[3] += 1;
+
+    EXPECT_EQ(Run({"--recompute", Write("a.orvik", wb)}), kExitDiffers);
+    EXPECT_NE(out_.find("Power: записано 12.5, пересчитано " + ExactText(Value::Real(power))),
+              std::string::npos)
+        << out_;
+    EXPECT_NE(out_.find("CurveTable[2][17].Yield: записано 0.10000000000000001"),
+              std::string::npos);
+    EXPECT_NE(out_.find("Repairs[3]: записано"), std::string::npos);
+
+    // The same in JSON, exactly.
+    ASSERT_EQ(Run({"--json", "--recompute", (dir_ / "a.orvik").string()}), kExitDiffers);
+    const Json doc = JsonReader::Parse(Lines(out_).at(0));
+    const Json& records = doc["recompute"]["records"];
+    ASSERT_EQ(records[0]["record"].text, "Circuit1");
+    const Json& d = records[0]["differences"][0];
+    EXPECT_EQ(d["field"].text, "Power");
+    EXPECT_TRUE(SameBits(d["stored"].text, 12.5));
+    EXPECT_TRUE(SameBits(d["recomputed"].text, power));
+    EXPECT_EQ(doc["recompute"]["agree"].text, "false");
+}
+
+TEST_F(InspectorTest, PartsNotDoneAreShownButNotCounted) {
+    // A new workbook holds zero results that never were computed.
+    LabState state;
+    ResetWorkbook(state);
+    EXPECT_EQ(Run({"--recompute", Write("new.orvik", state.workbook)}), kExitAgree);
+    EXPECT_NE(out_.find("не выполнено"), std::string::npos);
+    EXPECT_NE(out_.find("(не учитывается)"), std::string::npos);
+
+    // An edited firm counts only while its part is done.
+    Workbook wb = ComputedWorkbook();
+    wb.Firm.KitPrice = 1;
+    const std::string path = Write("firm.orvik", wb);
+    EXPECT_EQ(Run({"--recompute", path}), kExitDiffers);
+    wb.PartDone[PartFirm] = 0;
+    EXPECT_EQ(Run({"--recompute", Write("firm.orvik", wb)}), kExitAgree);
+    EXPECT_NE(out_.find("KitPrice: записано 1"), std::string::npos);
+
+    // Lab work 1 done with only circuit variant 1 computed: the untouched
+    // variant 2 and curve table are marked, not counted.
+    LabState one;
+    ResetWorkbook(one);
+    ComputeProcessor(one.workbook.Circuit1);
+    one.workbook.PartDone[PartProcessor1] = 1;
+    EXPECT_EQ(Run({"--recompute", Write("one.orvik", one.workbook)}), kExitAgree) << out_;
+    EXPECT_NE(out_.find("результаты не рассчитывались"), std::string::npos);
+}
+
+TEST_F(InspectorTest, TaskFormulaErrorRecomputesCyclesToZero) {
+    Workbook wb = ComputedWorkbook();
+    SetFormulaText(wb.Task, "10 * n");
+    const CheckResult check = Recompute(wb);
+    const RecordCheck& task = check.records.at(4);
+    ASSERT_EQ(task.key, "Task");
+    EXPECT_TRUE(task.formulaError);
+    ASSERT_EQ(task.differences.size(), 1u);
+    EXPECT_EQ(task.differences[0].field, "Cycles");
+    EXPECT_EQ(task.differences[0].recomputed.integer, 0);
+}
+
+// --- Unreadable files ------------------------------------------------------------
+
+TEST_F(InspectorTest, UnreadableFilesGiveStatusTwoAndTheOthersAreStillInspected) {
+    const auto bytes = EncodeWorkbook(ComputedWorkbook());
+    const std::string shortFile = (dir_ / "short.orvik").string();
+    std::ofstream(shortFile, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), layout::Size - 1);
+    const std::string good = Write("good.orvik", ComputedWorkbook("Петров Петр"));
+    const std::string missing = (dir_ / "missing.orvik").string();
+
+    EXPECT_EQ(Run({shortFile, dir_.string(), good, missing}), kExitTrouble);
+    const auto errors = Lines(err_);
+    ASSERT_EQ(errors.size(), 3u) << err_;
+    EXPECT_NE(errors[0].find(shortFile), std::string::npos);
+    EXPECT_NE(errors[0].find("Read beyond end of file"), std::string::npos);
+    EXPECT_NE(errors[1].find(dir_.string()), std::string::npos);
+    EXPECT_NE(errors[2].find(missing), std::string::npos);
+    EXPECT_NE(out_.find("Петров Петр"), std::string::npos);
+
+    // Differences elsewhere do not hide the unreadable file; JSON names it too.
+    Workbook edited = ComputedWorkbook();
+    edited.Memory.MemoryCost = 3;
+    EXPECT_EQ(Run({"--json", "--recompute", Write("e.orvik", edited), shortFile}), kExitTrouble);
+    const auto lines = Lines(out_);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(JsonReader::Parse(lines[1])["error"].text.find("Read beyond end of file"),
+              std::string::npos);
+
+    EXPECT_EQ(Run({"--bogus", good}), kExitTrouble);
+    EXPECT_EQ(Run({}), kExitTrouble);
+    EXPECT_EQ(Run({"--help"}), kExitAgree);
+    EXPECT_NE(out_.find("--recompute"), std::string::npos);
+}
+
+// --- JSON -------------------------------------------------------------------------
+
+TEST_F(InspectorTest, JsonParsesEscapesTextsAndRoundTripsEveryDouble) {
+    Workbook wb = ComputedWorkbook();
+    wb.sStudent = ToCp1251("Д'Артаньян \"Шарль\" \\ 1\t2") + '\x01' + '\x98';
+    wb.Circuit1.Mtbf = std::numeric_limits<double>::quiet_NaN();
+    wb.Circuit2.Power = -std::numeric_limits<double>::infinity();
+    wb.Lab2Processor.GateCost = 5e-324;
+
+    ASSERT_EQ(Run({"--json", Write("a.orvik", wb), Write("b.orvik", ComputedWorkbook())}),
+              kExitAgree);
+    const auto lines = Lines(out_);
+    ASSERT_EQ(lines.size(), 2u);
+    const Json doc = JsonReader::Parse(lines[0]);
+    JsonReader::Parse(lines[1]);
+
+    EXPECT_EQ(doc["sStudent"].text, "Д'Артаньян \"Шарль\" \\ 1\t2\x01\xEF\xBF\xBD");
+    EXPECT_EQ(doc["sGroup"].text, "ВВ-3-98");
+    EXPECT_EQ(doc["parts"][6]["name"].text, "Моделирование деятельности компьютерной фирмы");
+    EXPECT_EQ(doc["PartDone"][1].text, "0");
+
+    const Json& c1 = doc["records"]["Circuit1"]["fields"];
+    EXPECT_EQ(c1["Mtbf"].text, "NaN");
+    EXPECT_EQ(c1["Mtbf"].kind, Json::String);
+    EXPECT_EQ(doc["records"]["Circuit2"]["fields"]["Power"].text, "-Infinity");
+    EXPECT_TRUE(SameBits(doc["records"]["Lab2Processor"]["fields"]["GateCost"].text, 5e-324));
+    EXPECT_TRUE(SameBits(c1["Yield"].text, wb.Circuit1.Yield));
+    EXPECT_EQ(doc["records"]["Task"]["fields"]["Formula"].text, "n**2");
+    EXPECT_EQ(doc["records"]["Firm"]["fields"]["Grade"][1].text, "1");
+    EXPECT_TRUE(
+        SameBits(doc["records"]["Firm"]["fields"]["FailureRate"][3].text, wb.Firm.FailureRate[3]));
+
+    const Json& rows = doc["records"]["CurveTable"]["rows"];
+    ASSERT_EQ(rows.items.size(), 150u);
+    for (std::size_t k = 0; k < 150; ++k) {
+        const ProcessorRecord& r = wb.CurveTable[k / 50][k % 50];
+        ASSERT_EQ(rows[k]["set"].text, std::to_string(k / 50));
+        for (const char* name : {"MinFeature", "Yield", "ChipCost", "Mtbf", "Frequency"}) {
+            const double expected = name == std::string("MinFeature") ? r.MinFeature
+                                    : name == std::string("Yield")    ? r.Yield
+                                    : name == std::string("ChipCost") ? r.ChipCost
+                                    : name == std::string("Mtbf")     ? r.Mtbf
+                                                                      : r.Frequency;
+            ASSERT_TRUE(SameBits(rows[k][name].text, expected)) << k << " " << name;
+        }
+    }
+}
+
+// --- Summary --------------------------------------------------------------------------
+
+TEST_F(InspectorTest, SummarySortsByGroupThenStudent) {
+    Workbook a = ComputedWorkbook("Яковлев Яков", "ВВ-3-98");
+    Workbook b = ComputedWorkbook("ёлкин Егор", "ВВ-3-98");
+    Workbook c = ComputedWorkbook("Жуков Жан", "ВВ-3-98");
+    Workbook d = ComputedWorkbook("Петров Петр", "АБ-1-99");
+    b.PartDone = {1, 0, 1, 0, 0, 0, 0};
+    b.Firm.SalesVolume = 0;
+    const std::vector<std::string> files{Write("1.orvik", a), Write("2.orvik", b),
+                                         Write("3.orvik", c), Write("4.orvik", d)};
+    ASSERT_EQ(Run({"--summary", files[0], files[1], files[2], files[3]}), kExitAgree);
+    auto lines = Lines(out_);
+    ASSERT_EQ(lines.size(), 5u) << out_;
+    EXPECT_EQ(lines[0].rfind("Группа", 0), 0u);
+    EXPECT_NE(lines[1].find("Петров Петр"), std::string::npos);
+    EXPECT_NE(lines[2].find("ёлкин Егор"), std::string::npos); // ё sorts as е, before ж
+    EXPECT_NE(lines[3].find("Жуков Жан"), std::string::npos);
+    EXPECT_NE(lines[4].find("Яковлев Яков"), std::string::npos);
+    EXPECT_NE(lines[2].find(" +-+---- "), std::string::npos);
+    EXPECT_NE(lines[2].find("2.orvik"), std::string::npos);
+
+    // The firm is not done in b: its edit does not count.
+    a.Circuit2.ChipCount = 99;
+    Write("1.orvik", a);
+    ASSERT_EQ(Run({"--summary", "--recompute", files[0], files[1]}), kExitDiffers);
+    lines = Lines(out_);
+    EXPECT_NE(lines[1].find("совпадает"), std::string::npos);
+    EXPECT_NE(lines[2].find("расхождений 1"), std::string::npos);
+}
+
+// --- Damaged files ------------------------------------------------------------------------
+
+TEST_F(InspectorTest, DamagedValuesAreReportedWithoutCrash) {
+    Workbook wb = ComputedWorkbook();
+    wb.Circuit1.Technology = 9;
+    wb.Circuit2.HasGoodChips = 3;
+    wb.Memory.ChipType = 7;
+    wb.Firm.Hours = 0;
+    wb.Firm.Grade[0] = -5;
+    wb.Task.DataComplexity = 5;
+    wb.Computer.UsesStorage = 2;
+    wb.PartDone[PartBusinessGame] = 2;
+    wb.GuideAutoStart = 200;
+    for (auto& row : wb.CurveTable[1])
+        row.Technology = -1;
+    wb.CurveTable[0][0].Technology = 1000000;
+    const std::string path = Write("bad.orvik", wb);
+
+    EXPECT_EQ(Run({path}), kExitAgree);
+    EXPECT_NE(out_.find("недопустимый тип схемотехники 9 вне допустимых значений 0..4"),
+              std::string::npos);
+    EXPECT_NE(out_.find("недопустимый тип БИС ЗУ 7"), std::string::npos);
+    EXPECT_NE(out_.find("недопустимое число часов работы в день 0"), std::string::npos);
+    EXPECT_NE(out_.find("(строк: 50, первая CurveTable[1][0])"), std::string::npos);
+    EXPECT_NE(out_.find("? Лабораторная работа N1. Деловая игра  (записано 2)"), std::string::npos);
+
+    EXPECT_EQ(Run({"--recompute", path}), kExitDiffers);
+    EXPECT_NE(out_.find("[Circuit1]: ошибка модели"), std::string::npos) << out_;
+    EXPECT_NE(out_.find("[CurveTable]: ошибка модели"), std::string::npos);
+    EXPECT_NE(out_.find("[Memory]: ошибка модели"), std::string::npos);
+    EXPECT_NE(out_.find("[Firm]: ошибка модели"), std::string::npos);
+    EXPECT_NE(out_.find("[Task]: ошибка модели"), std::string::npos);
+
+    ASSERT_EQ(Run({"--json", "--recompute", path}), kExitDiffers);
+    const Json doc = JsonReader::Parse(Lines(out_).at(0));
+    EXPECT_GE(doc["problems"].items.size(), 9u);
+    ASSERT_EQ(Run({"--summary", "--recompute", path}), kExitDiffers);
+    EXPECT_NE(out_.find("+?+++++"), std::string::npos);
+    EXPECT_NE(out_.find("ошибок модели"), std::string::npos);
+}
+
+} // namespace
+} // namespace orvik::inspect
