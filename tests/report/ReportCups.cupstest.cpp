@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -127,14 +128,15 @@ public:
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
-    // The PDF files written so far, in job order (their names begin job_<id>-).
+    // The PDF files written so far, in job order (their names end in job_<id>).
     static QStringList OutputFiles() {
         QStringList files;
         QDirIterator it(dir->path() + "/out", {"*.pdf"}, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext())
             files << it.next();
         const auto jobId = [](const QString& f) {
-            return QFileInfo(f).fileName().section(u'-', 0, 0).section(u'_', 1).toInt();
+            static const QRegularExpression id(QStringLiteral("job_(\\d+)\\.pdf$"));
+            return id.match(f).captured(1).toInt();
         };
         std::sort(files.begin(), files.end(),
                   [&](const QString& a, const QString& b) { return jobId(a) < jobId(b); });
@@ -176,9 +178,16 @@ TEST_F(CupsPrinting, ThreeCheckedRowsGiveThreeOnePageJobsInListOrder) {
         QThread::msleep(250);
     const QStringList files = OutputFiles();
     ASSERT_EQ(files.size(), 3) << ErrorLog().toStdString();
-    const QStringList expected{"Титульный", "задержка", "время"};
+    // The title page has no picture, each graph page two; the titles tell
+    // the two graph pages apart.
+    const int pictures[3] = {0, 2, 2};
+    const char* words[3] = {"Москва", "задержка", "время"};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(QFileInfo(files[i]).fileName().contains(expected[i])) << files[i].toStdString();
+        const QString list = RunTool("pdfimages", {"-list", files[i]});
+        EXPECT_EQ(list.count(QRegularExpression("\\n\\s*1\\s+\\d+\\s+image")), pictures[i])
+            << files[i].toStdString() << list.toStdString();
+        EXPECT_TRUE(PdfText(files[i]).contains(QString::fromUtf8(words[i])))
+            << files[i].toStdString() << PdfText(files[i]).toStdString();
         EXPECT_EQ(PdfPageCount(files[i]), 1) << files[i].toStdString();
         EXPECT_TRUE(PdfIsA4(files[i])) << files[i].toStdString();
     }
