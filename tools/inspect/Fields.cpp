@@ -72,7 +72,10 @@ std::string ExactText(const Value& v) {
 }
 
 std::string Field::FullName() const {
-    return index < 0 ? name : name + "[" + std::to_string(index) + "]";
+    std::string full(name);
+    if (index >= 0)
+        full += "[" + std::to_string(index) + "]";
+    return full;
 }
 
 namespace {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvik::inspect {
@@ -42,9 +43,9 @@ std::string ExactText(const Value& v);
 
 // One field of a record.
 struct Field {
-    std::string name;  // the record field's name, as in the file layout
-    int index = -1;    // element of an array field, -1 for a single field
-    std::string label; // Russian caption
+    std::string_view name;  // the record field's name, as in the file layout
+    int index = -1;         // element of an array field, -1 for a single field
+    std::string_view label; // Russian caption (static text)
     bool result = false;
     Value value;
     std::string note;    // what an enumerated value or a flag means ("ЭСЛ", "да")

@@ -178,8 +178,8 @@ void PrintFields(std::ostream& out, const std::vector<Field>& fields, bool resul
             width = std::max(width, DisplayWidth(f.label) + f.FullName().size() + 3);
     for (const Field& f : fields)
         if (f.result == results)
-            out << "      " << PadRight(f.label + " (" + f.FullName() + ")", width) << " "
-                << FieldValueText(f) << "\n";
+            out << "      " << PadRight(std::string(f.label) + " (" + f.FullName() + ")", width)
+                << " " << FieldValueText(f) << "\n";
 }
 
 void PrintCurveTable(std::ostream& out, const Workbook& wb) {
@@ -581,7 +581,11 @@ SummaryRow MakeSummaryRow(const std::string& file, const Workbook& wb, const Che
             if (c.Counted() && !c.error.empty())
                 ++errors;
         const std::size_t differences = check->CountedDifferences();
-        if (differences == 0 && errors == 0)
+        const bool anyCounted = std::any_of(check->records.begin(), check->records.end(),
+                                            [](const RecordCheck& c) { return c.Counted(); });
+        if (!anyCounted)
+            row.check = "нет выполненных частей";
+        else if (differences == 0 && errors == 0)
             row.check = "совпадает";
         if (differences > 0)
             row.check = "расхождений " + std::to_string(differences);
