@@ -2,11 +2,115 @@
 
 #include "app/AppContext.h"
 
+#include <QDate>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
 namespace orvik {
 
-AboutWindow::AboutWindow(AppContext& ctx) : QWidget(nullptr, Qt::Window), ctx_(ctx) {
+CreditLines VisibleCreditLines(int year, int month) {
+    if (year >= 0 && year < 80)
+        year += 2000;
+    else if (year >= 80 && year < 100)
+        year += 1900;
+    const long m = 12L * year + month;
+    return {m < 24049, m < 24043};
+}
+
+namespace {
+
+const char* const kCredits[4] = {
+    "Кафедра вычислительной техники, МГТУ: доц. Соколов А. В. (постановка задач)",
+    "Программирование: Ершов Д. И., Лаврова Н. С.",
+    "Методические указания: проф. Белов Г. П., осенний семестр 2003 г.",
+    "Апробация: студенты группы ВТ-41, весенний семестр 2003 г.",
+};
+
+} // namespace
+
+AboutWindow::AboutWindow(AppContext& ctx)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("О программе"));
+    setFixedSize(ctx_.pictures.ImageMain.size().expandedTo(QSize(480, 300)));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(34, 138, 24, 16);
+    layout->setSpacing(3);
+    auto* heading = new QLabel(QStringLiteral("Разработчики:"), this);
+    heading->setObjectName(QStringLiteral("developers"));
+    QFont bold = heading->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() + 1);
+    heading->setFont(bold);
+    layout->addWidget(heading);
+    for (int i = 0; i < 4; ++i) {
+        credits_[i] = new QLabel(QString::fromUtf8(kCredits[i]), this);
+        credits_[i]->setObjectName(QStringLiteral("credit%1").arg(i + 1));
+        credits_[i]->setWordWrap(true);
+        layout->addWidget(credits_[i]);
+    }
+    layout->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setFixedWidth(72);
+    connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(ok);
+    layout->addLayout(buttons);
+    setStyleSheet(QStringLiteral("QLabel { color: white; }"));
+}
+
+void AboutWindow::paintEvent(QPaintEvent*) {
+    QPainter g(this);
+    g.drawPixmap(rect(), ctx_.pictures.ImageMain);
+    g.setPen(QColor(255, 255, 255, 90));
+    g.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void AboutWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    if (QWidget* main = ctx_.mainWindow()) {
+        main->setEnabled(false);
+        disabledMain_ = true;
+    }
+    const QDate today = QDate::currentDate();
+    const CreditLines lines = VisibleCreditLines(today.year(), today.month());
+    credits_[2]->setVisible(lines.third);
+    credits_[3]->setVisible(lines.fourth);
+}
+
+void AboutWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    if (disabledMain_) {
+        if (QWidget* main = ctx_.mainWindow())
+            main->setEnabled(true);
+        disabledMain_ = false;
+    }
+}
+
+void AboutWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
 }
 
 } // namespace orvik

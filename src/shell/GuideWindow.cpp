@@ -1,15 +1,350 @@
 #include "shell/GuideWindow.h"
 
 #include "app/AppContext.h"
+#include "app/MainWindow.h"
+#include "firm/FirmInputWindow.h"
+#include "lab2/ComputerInputWindow.h"
+#include "lab2/MemoryInputWindow.h"
+#include "lab2/TaskWindow.h"
+#include "processor/ProcessorInputWindow.h"
+#include "widgets/Dialogs.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <array>
+#include <vector>
 
 namespace orvik {
 
-GuideWindow::GuideWindow(AppContext& ctx)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), ctx_(ctx) {
-    setObjectName(QStringLiteral("TForm2"));
-    setWindowTitle(QStringLiteral("Путеводитель"));
+namespace {
+
+struct GuidePageText {
+    const char* prompt;
+    std::vector<const char*> items;
+    const char* left;
+    bool leftEnabled;
+};
+
+const std::array<GuidePageText, 5>& Pages() {
+    static const std::array<GuidePageText, 5> pages{{
+        {"Выберите номер лабораторной работы:",
+         {"Справка: Методические указания по курсу ОРВИК", "Лабораторная работа N1",
+          "Лабораторная работа N2", "Лабораторная работа N3"},
+         "Отмена",
+         true},
+        {"Выберите задание:",
+         {"Задание на лабораторную работу 1", "Расчет характеристик процессора", "Деловая игра"},
+         "< Назад",
+         true},
+        {"Выберите задание:",
+         {"Задание на лабораторную работу 2", "Оценка характеристик задачи",
+          "Расчет характеристик процессора", "Расчет характеристик памяти",
+          "Расчет характеристик компьютера"},
+         "< Назад",
+         true},
+        {"Выберите задание:",
+         {"Задание на лабораторную работу 3", "Моделирование деятельности компьютерной фирмы"},
+         "< Назад",
+         true},
+        {"Выберите действие:",
+         {"Начать новую работу", "Открыть сохраненную работу"},
+         "Отмена",
+         false},
+    }};
+    return pages;
 }
 
-void GuideWindow::SetGuidePage(int, std::optional<int>) {}
+// A part of lab work 2 that needs the part before it done first.
+struct Prerequisite {
+    int part;
+    int needs;
+    const char* message;
+    int guideItem; // the item of page 2 that leads to the missing part
+};
+
+constexpr Prerequisite kPrerequisites[] = {
+    {PartProcessor2, PartTask, "Сначала выполните оценку характеристик задачи.", 1},
+    {PartMemory, PartProcessor2, "Сначала выполните расчет характеристик процессора.", 2},
+    {PartComputer, PartMemory, "Сначала выполните расчет характеристик памяти.", 3},
+};
+
+constexpr int kLabWorkPage = 2; // the page of lab work 2, where the refusals lead
+
+} // namespace
+
+GuideWindow::GuideWindow(AppContext& ctx)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
+      ctx_(ctx) {
+    setObjectName(QStringLiteral("TForm2"));
+    setWindowTitle(QStringLiteral("Путеводитель"));
+    setWindowIcon(ctx_.pictures.AppIcon);
+
+    auto* outer = new QHBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("GuidePicture"));
+    picture->setPixmap(ctx_.pictures.GuidePicture);
+    picture->setAlignment(Qt::AlignTop);
+    outer->addWidget(picture);
+
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(16, 14, 14, 12);
+    body->setSpacing(8);
+    prompt_ = new QLabel(this);
+    prompt_->setObjectName(QStringLiteral("prompt"));
+    QFont bold = prompt_->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() + 1);
+    prompt_->setFont(bold);
+    body->addWidget(prompt_);
+
+    items_ = new QGroupBox(this);
+    items_->setObjectName(QStringLiteral("RadioGroup"));
+    itemsLayout_ = new QVBoxLayout(items_);
+    itemsLayout_->setContentsMargins(12, 10, 12, 10);
+    itemsLayout_->setSpacing(8);
+    group_ = new QButtonGroup(this);
+    group_->setExclusive(true);
+    body->addWidget(items_, 1);
+
+    autoStart_ = new QCheckBox(QStringLiteral("Загружать путеводитель автоматически"), this);
+    autoStart_->setObjectName(QStringLiteral("GuideAutoStart"));
+    body->addWidget(autoStart_);
+
+    auto* buttons = new QHBoxLayout;
+    left_ = new QPushButton(this);
+    left_->setObjectName(QStringLiteral("leftButton"));
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_->setObjectName(QStringLiteral("rightButton"));
+    for (QPushButton* b : {left_, ok_})
+        b->setMinimumWidth(96);
+    buttons->addWidget(left_);
+    buttons->addStretch();
+    buttons->addWidget(ok_);
+    body->addLayout(buttons);
+    outer->addLayout(body, 1);
+
+    connect(ok_, &QPushButton::clicked, this, [this] { Guarded(ctx_, [this] { rightButton(); }); });
+    connect(left_, &QPushButton::clicked, this,
+            [this] { Guarded(ctx_, [this] { leftButton(); }); });
+
+    // One size for every page: the size of the largest.
+    QSize largest;
+    for (int page = 0; page < static_cast<int>(Pages().size()); ++page) {
+        SetGuidePage(page, std::nullopt);
+        largest = largest.expandedTo(sizeHint());
+    }
+    setFixedSize(largest.expandedTo(QSize(460, ctx_.pictures.GuidePicture.height())));
+    SetGuidePage(4, std::nullopt);
+}
+
+int GuideWindow::defaultItem(int page) const {
+    const Workbook& wb = ctx_.state.workbook;
+    switch (page) {
+    case 1:
+        return wb.done(PartProcessor1) && !wb.done(PartBusinessGame) ? 2 : 1;
+    case 2:
+        if (wb.done(PartComputer) || wb.done(PartMemory))
+            return 4;
+        if (wb.done(PartProcessor2))
+            return 3;
+        if (wb.done(PartTask))
+            return 2;
+        return 1;
+    case 4:
+        return 0;
+    default:
+        return 1;
+    }
+}
+
+void GuideWindow::SetGuidePage(int page, std::optional<int> preselect) {
+    if (page < 0 || page >= static_cast<int>(Pages().size()))
+        return;
+    const GuidePageText& text = Pages()[static_cast<std::size_t>(page)];
+    page_ = page;
+    prompt_->setText(QString::fromUtf8(text.prompt));
+
+    for (QAbstractButton* old : group_->buttons()) {
+        group_->removeButton(old);
+        delete old;
+    }
+    while (QLayoutItem* rest = itemsLayout_->takeAt(0))
+        delete rest; // the stretch of the page before
+    const int count = static_cast<int>(text.items.size());
+    for (int i = 0; i < count; ++i) {
+        auto* item =
+            new QRadioButton(QString::fromUtf8(text.items[static_cast<std::size_t>(i)]), items_);
+        item->setObjectName(QStringLiteral("item%1").arg(i));
+        group_->addButton(item, i);
+        itemsLayout_->addWidget(item);
+    }
+    itemsLayout_->addStretch(); // keeps the items at the top of the group
+
+    left_->setText(QString::fromUtf8(text.left));
+    left_->setEnabled(text.leftEnabled);
+    ok_->setText(QStringLiteral("OK"));
+
+    const int item =
+        preselect && *preselect >= 0 && *preselect < count ? *preselect : defaultItem(page);
+    if (QAbstractButton* chosen = group_->button(item))
+        chosen->setChecked(true);
+}
+
+int GuideWindow::selectedItem() const {
+    return group_->checkedId();
+}
+
+void GuideWindow::closeGuide() {
+    GuideMayClose = true;
+    close();
+}
+
+void GuideWindow::rightButton() {
+    const int item = selectedItem();
+    switch (page_) {
+    case 0:
+        if (item == 0) {
+            closeGuide();
+            ctx_.ShowTaskText(0);
+        } else if (item >= 1 && item <= 3) {
+            SetGuidePage(item, std::nullopt);
+        }
+        break;
+    case 1:
+        closeGuide();
+        if (item == 0)
+            ctx_.ShowTaskText(1);
+        else if (item == 1 || item == 2)
+            OpenLabPart(item - 1);
+        break;
+    case 2:
+        closeGuide();
+        if (item == 0)
+            ctx_.ShowTaskText(2);
+        else if (item >= 1 && item <= 4)
+            OpenLabPart(item + 1);
+        break;
+    case 3:
+        closeGuide();
+        if (item == 0)
+            ctx_.ShowTaskText(3);
+        else if (item == 1)
+            OpenLabPart(PartFirm);
+        break;
+    case 4:
+        closeGuide();
+        if (ctx_.windows.main) {
+            if (item == 0)
+                ctx_.windows.main->newWorkbook();
+            else if (item == 1)
+                ctx_.windows.main->openWorkbook();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void GuideWindow::leftButton() {
+    if (page_ == 0 || page_ == 4)
+        closeGuide();
+    else
+        SetGuidePage(0, std::nullopt);
+}
+
+void GuideWindow::OpenLabPart(int part) {
+    ctx_.state.CurrentPart = part;
+    for (const Prerequisite& p : kPrerequisites) {
+        if (p.part == part && !ctx_.state.workbook.done(p.needs)) {
+            ctx_.dialogs.inform(QString::fromUtf8(p.message));
+            ctx_.ShowGuide(kLabWorkPage, p.guideItem);
+            return;
+        }
+    }
+    Windows& w = ctx_.windows;
+    switch (part) {
+    case PartProcessor1:
+    case PartProcessor2:
+        // The processor window takes its mode (lab 1 or lab 2) from CurrentPart.
+        if (w.processorInput)
+            w.processorInput->open();
+        break;
+    case PartTask:
+        if (w.task)
+            w.task->open();
+        break;
+    case PartMemory:
+        if (w.memoryInput)
+            w.memoryInput->open();
+        break;
+    case PartComputer:
+        if (w.computerInput)
+            w.computerInput->open();
+        break;
+    case PartFirm:
+        if (w.firmInput)
+            w.firmInput->open();
+        break;
+    default: // the business game has no window; other numbers are no part
+        break;
+    }
+}
+
+void GuideWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    if (QWidget* main = ctx_.mainWindow()) {
+        main->setEnabled(false);
+        disabledMain_ = true;
+    }
+    GuideMayClose = false;
+    autoStart_->setChecked(ctx_.state.workbook.GuideAutoStart != 0);
+    ok_->setFocus();
+}
+
+void GuideWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    ctx_.state.workbook.GuideAutoStart = autoStart_->isChecked() ? 1 : 0;
+    if (disabledMain_) {
+        if (QWidget* main = ctx_.mainWindow())
+            main->setEnabled(true);
+        disabledMain_ = false;
+    }
+}
+
+void GuideWindow::closeEvent(QCloseEvent* event) {
+    if (GuideMayClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void GuideWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        return; // the guide closes only through its buttons
+    QWidget::keyPressEvent(event);
+}
 
 } // namespace orvik

@@ -2,14 +2,117 @@
 
 #include "app/AppContext.h"
 
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOption>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <qdrawutil.h>
+
 namespace orvik {
+
+namespace {
+
+constexpr int kPointerOffset = 16;
+
+// The program's texts break lines with CR LF.
+QString PlainText(const std::string& cp1251) {
+    QString text = AppContext::FromWorkbookText(cp1251);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+} // namespace
 
 HintWindow::HintWindow(AppContext& ctx)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx) {
     setObjectName(QStringLiteral("TForm15"));
     setWindowTitle(QStringLiteral("Подсказка"));
+    setMinimumSize(273, 212);
+    resize(320, 240);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(5, 4, 5, 5);
+    layout->setSpacing(3);
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(0, 0, 2, 0);
+    auto* closeButton = new QToolButton(this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    closeButton->setText(QStringLiteral("X"));
+    closeButton->setAutoRaise(true);
+    closeButton->setFixedSize(20, 20);
+    closeButton->setToolTip(QStringLiteral("Закрыть"));
+    connect(closeButton, &QToolButton::clicked, this, &QWidget::close);
+    auto* caption = new QLabel(QStringLiteral("Быстрая подсказка"), this);
+    caption->setObjectName(QStringLiteral("caption"));
+    QFont bold = caption->font();
+    bold.setBold(true);
+    caption->setFont(bold);
+    top->addWidget(closeButton);
+    top->addStretch();
+    top->addWidget(caption);
+    layout->addLayout(top);
+
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName(QStringLiteral("text"));
+    text_->setReadOnly(true);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    layout->addWidget(text_, 1);
 }
 
-void HintWindow::ShowHintText(int) {}
+void HintWindow::ShowHintText(int index) {
+    if (!isVisible())
+        move(QCursor::pos() - QPoint(kPointerOffset, kPointerOffset));
+    show();
+    raise();
+    const auto& entries = ctx_.state.Texts.entries;
+    text_->setPlainText(index >= 0 && index < static_cast<int>(entries.size())
+                            ? PlainText(entries[static_cast<std::size_t>(index)])
+                            : QString());
+    QTextCursor caret = text_->textCursor();
+    caret.movePosition(QTextCursor::Start);
+    text_->setTextCursor(caret);
+    text_->ensureCursorVisible();
+}
+
+void HintWindow::paintEvent(QPaintEvent*) {
+    // A raised double frame around the popup.
+    QPainter g(this);
+    const QPalette& pal = palette();
+    g.fillRect(rect(), pal.window());
+    qDrawShadePanel(&g, rect(), pal, false, 1);
+    qDrawShadePanel(&g, rect().adjusted(2, 2, -2, -2), pal, false, 1);
+}
+
+void HintWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = true;
+        grab_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void HintWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - grab_);
+        event->accept();
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void HintWindow::mouseReleaseEvent(QMouseEvent* event) {
+    dragging_ = false;
+    QWidget::mouseReleaseEvent(event);
+}
 
 } // namespace orvik

@@ -108,50 +108,120 @@ void Document(QPainter& g, double s, QColor fold) {
         g.drawLine(QPointF(10 * s, (14 + 4 * i) * s), QPointF(22 * s, (14 + 4 * i) * s));
 }
 
+// A small chip outline with pins, the program's emblem.
+void Chip(QPainter& g, const QRectF& body, QColor line, QColor fill) {
+    g.setPen(QPen(line, 2));
+    g.setBrush(fill);
+    g.drawRoundedRect(body, 5, 5);
+    const int pins = 5;
+    const double pin = body.width() * 0.16;
+    for (int i = 0; i < pins; ++i) {
+        const double fx = body.left() + body.width() * (i + 1) / (pins + 1);
+        const double fy = body.top() + body.height() * (i + 1) / (pins + 1);
+        g.drawLine(QPointF(fx, body.top() - pin), QPointF(fx, body.top()));
+        g.drawLine(QPointF(fx, body.bottom()), QPointF(fx, body.bottom() + pin));
+        g.drawLine(QPointF(body.left() - pin, fy), QPointF(body.left(), fy));
+        g.drawLine(QPointF(body.right(), fy), QPointF(body.right() + pin, fy));
+    }
+}
+
+// The splash picture: the emblem and the program's name in the upper part,
+// faint circuit traces on the right, a calm lower part for the captions the
+// splash and About windows put over it.
 QPixmap Splash() {
-    QPixmap p(420, 260);
+    const int w = 480;
+    const int h = 300;
+    QPixmap p(w, h);
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient fill(0, 0, 420, 260);
-    fill.setColorAt(0, kNavy);
+    QLinearGradient fill(0, 0, w, h);
+    fill.setColorAt(0, kNavy.darker(115));
     fill.setColorAt(1, kSky);
     g.fillRect(p.rect(), fill);
-    // A faint circuit pattern.
-    g.setPen(QPen(QColor(255, 255, 255, 35), 2));
-    for (int i = 0; i < 9; ++i) {
-        const int y = 20 + i * 28;
-        g.drawLine(0, y, 120 + (i * 37) % 160, y);
-        g.drawLine(120 + (i * 37) % 160, y, 150 + (i * 37) % 160, y + 14);
-        g.drawEllipse(QPointF(150 + (i * 37) % 160, y + 14), 3, 3);
+
+    // Circuit traces fanning out to the right edge.
+    g.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 10; ++i) {
+        const double y = 18 + i * 28.0;
+        const double x = 250 + (i * 53) % 120;
+        g.setPen(QPen(QColor(255, 255, 255, 26 + (i % 3) * 8), 2));
+        QPainterPath trace;
+        trace.moveTo(w, y);
+        trace.lineTo(x + 30, y);
+        trace.lineTo(x, y + (i % 2 ? 18 : -18));
+        g.drawPath(trace);
+        g.setBrush(QColor(255, 255, 255, 50));
+        g.drawEllipse(QPointF(x, y + (i % 2 ? 18 : -18)), 3.5, 3.5);
+        g.setBrush(Qt::NoBrush);
     }
+
+    Chip(g, QRectF(34, 34, 52, 52), QColor(255, 255, 255, 230), QColor(255, 255, 255, 45));
+    g.setPen(QColor(0xf2, 0xc1, 0x4e));
+    g.setFont(QFont(QStringLiteral("Arial"), 13, QFont::Bold));
+    g.drawText(QRectF(34, 34, 52, 52), Qt::AlignCenter, QStringLiteral("ЭВМ"));
+
     g.setPen(Qt::white);
-    QFont title(QStringLiteral("Arial"), 26, QFont::Bold);
-    g.setFont(title);
-    g.drawText(QRect(0, 60, 420, 50), Qt::AlignCenter, QStringLiteral("ОРВИК"));
-    QFont sub(QStringLiteral("Arial"), 11);
-    g.setFont(sub);
-    g.drawText(QRect(0, 110, 420, 40), Qt::AlignCenter,
-               QStringLiteral("Лабораторный комплекс\nпо организации ЭВМ и систем"));
+    g.setFont(QFont(QStringLiteral("Arial"), 28, QFont::Bold));
+    g.drawText(QRect(112, 26, w - 120, 44), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("ОРВИК"));
+    g.setPen(QColor(255, 255, 255, 215));
+    g.setFont(QFont(QStringLiteral("Arial"), 10));
+    g.drawText(QRect(114, 70, w - 120, 40), Qt::AlignLeft | Qt::AlignTop,
+               QStringLiteral("Лабораторный комплекс\nпо организации ЭВМ и вычислительных систем"));
+
+    // A thin rule separating the title from the lower part.
+    QLinearGradient rule(30, 0, w - 30, 0);
+    rule.setColorAt(0, QColor(255, 255, 255, 150));
+    rule.setColorAt(1, QColor(255, 255, 255, 0));
+    g.setPen(QPen(QBrush(rule), 1));
+    g.drawLine(30, 124, w - 30, 124);
     return p;
 }
 
+// The tall picture of the guide: a path of seven milestones, one per lab
+// part, leading up to a flag.
 QPixmap Guide() {
-    QPixmap p(120, 300);
+    const int w = 130;
+    const int h = 300;
+    QPixmap p(w, h);
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient fill(0, 0, 0, 300);
+    QLinearGradient fill(0, 0, 0, h);
     fill.setColorAt(0, kSky);
     fill.setColorAt(1, kNavy);
     g.fillRect(p.rect(), fill);
-    // A path of stepping stones leading upwards: the guide through the labs.
-    g.setPen(Qt::NoPen);
-    for (int i = 0; i < 7; ++i) {
-        g.setBrush(QColor(255, 255, 255, 60 + 25 * i));
-        const double x = 60 + 28 * std::sin(i * 1.1);
-        g.drawEllipse(QPointF(x, 270 - i * 38), 12 - i, 7 - i * 0.6);
+
+    QPainterPath path;
+    QPointF stones[7];
+    for (int i = 0; i < 7; ++i)
+        stones[i] = QPointF(w / 2.0 + 30 * std::sin(i * 1.2), h - 30 - i * 34.0);
+    path.moveTo(stones[0]);
+    for (int i = 1; i < 7; ++i) {
+        const QPointF mid = (stones[i - 1] + stones[i]) / 2;
+        path.quadTo(QPointF(stones[i - 1].x(), mid.y()), mid);
+        path.quadTo(QPointF(stones[i].x(), mid.y()), stones[i]);
     }
+    path.lineTo(w / 2.0, 50);
+    g.setPen(QPen(QColor(255, 255, 255, 110), 2, Qt::DashLine));
+    g.drawPath(path);
+
+    g.setFont(QFont(QStringLiteral("Arial"), 8, QFont::Bold));
+    for (int i = 0; i < 7; ++i) {
+        g.setPen(QPen(QColor(255, 255, 255, 220), 1.5));
+        g.setBrush(QColor(255, 255, 255, 40 + 20 * i));
+        g.drawEllipse(stones[i], 10, 10);
+        g.setPen(Qt::white);
+        g.drawText(QRectF(stones[i].x() - 10, stones[i].y() - 10, 20, 20), Qt::AlignCenter,
+                   QString::number(i + 1));
+    }
+
+    // The flag at the end of the path.
+    g.setPen(QPen(Qt::white, 2));
+    g.drawLine(QPointF(w / 2.0, 52), QPointF(w / 2.0, 14));
+    g.setPen(Qt::NoPen);
     g.setBrush(QColor(0xf2, 0xc1, 0x4e));
-    g.drawEllipse(QPointF(60, 22), 10, 10);
+    QPolygonF flag{{w / 2.0, 14}, {w / 2.0 + 26, 22}, {w / 2.0, 30}};
+    g.drawPolygon(flag);
     return p;
 }
 

@@ -1,12 +1,139 @@
 #include "shell/StudentDataDialog.h"
 
 #include "app/AppContext.h"
+#include "widgets/HintButton.h"
+#include "widgets/SpinBox.h"
+#include "workbook/Cp1251.h"
+#include "workbook/Errors.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include <algorithm>
 
 namespace orvik {
 
-StudentDataDialog::StudentDataDialog(AppContext& ctx) : QWidget(nullptr, Qt::Window), ctx_(ctx) {
-    setObjectName(QStringLiteral("TForm9"));
-    setWindowTitle(QStringLiteral("Новая лабораторная работа"));
+namespace {
+
+constexpr int kTextLength = 40;
+constexpr int kFirstVariant = 1;
+constexpr int kLastVariant = 10;
+
+} // namespace
+
+QValidator::State Cp1251Validator::validate(QString& input, int&) const {
+    for (const QChar c : input) {
+        if (c.unicode() < 0x20 || c.isSurrogate()) // a surrogate: beyond 16 bits
+            return Invalid;
+        const auto code = Utf8ToCp1251(QString(c).toStdString());
+        if (!code || code->size() != 1)
+            return Invalid;
+    }
+    return Acceptable;
+}
+
+StudentDataDialog::StudentDataDialog(AppContext& context)
+    : LabFrame(context, QStringLiteral("TForm9"), QStringLiteral("Новая лабораторная работа"),
+               QStringLiteral("Данные студента")) {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    grid->setColumnStretch(2, 1);
+    auto* validator = new Cp1251Validator(this);
+
+    // Each row: the small picture, the caption and the field.
+    int row = 0;
+    const auto addRow = [&](const QString& caption, QWidget* field) {
+        auto* icon = new QLabel(this);
+        icon->setPixmap(ctx.pictures.ImageBlue);
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(field);
+        grid->addWidget(icon, row, 0);
+        grid->addWidget(label, row, 1);
+        grid->addWidget(field, row, 2);
+        ++row;
+    };
+    const auto textBox = [&](const char* name) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setMaxLength(kTextLength);
+        edit->setValidator(validator);
+        edit->setMinimumWidth(260);
+        return edit;
+    };
+    student_ = textBox("Student");
+    group_ = textBox("Group");
+    prepod_ = textBox("Prepod");
+    variant_ = new SpinBox(kFirstVariant, kLastVariant, 1, 0, this);
+    variant_->setObjectName(QStringLiteral("Variant"));
+    variant_->setValue(kFirstVariant);
+    variant_->setFixedWidth(80);
+    addRow(QStringLiteral("Студент"), student_);
+    addRow(QStringLiteral("Группа"), group_);
+    addRow(QStringLiteral("Преподаватель"), prepod_);
+    addRow(QStringLiteral("Вариант"), variant_);
+    grid->itemAtPosition(3, 2)->setAlignment(Qt::AlignLeft);
+    content()->addLayout(grid);
+
+    content()->addSpacing(4);
+    content()->addWidget(divider());
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(new HintButton(ctx, 0, this));
+    buttons->addStretch();
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setMinimumWidth(96);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(ok);
+    content()->addLayout(buttons);
+}
+
+void StudentDataDialog::fill() {
+    const Workbook& wb = ctx.state.workbook;
+    student_->setText(AppContext::FromWorkbookText(wb.sStudent));
+    group_->setText(AppContext::FromWorkbookText(wb.sGroup));
+    prepod_->setText(AppContext::FromWorkbookText(wb.sPrepod));
+    // A variant text that is no whole number (only an opened file can hold
+    // one) is reported; the box keeps the number it had.
+    const int variant = TextToInt(Cp1251ToUtf8(wb.sVar));
+    variant_->setValue(std::clamp(variant, kFirstVariant, kLastVariant));
+}
+
+void StudentDataDialog::showEvent(QShowEvent* event) {
+    LabFrame::showEvent(event); // disables the main window
+    if (event->spontaneous())
+        return;
+    CentreOn(this, nullptr); // on the screen, not on the main window
+    guarded([this] { fill(); });
+    student_->setFocus();
+    student_->selectAll();
+}
+
+void StudentDataDialog::closed() {
+    Workbook& wb = ctx.state.workbook;
+    wb.sStudent = AppContext::ToWorkbookText(student_->text());
+    wb.sGroup = AppContext::ToWorkbookText(group_->text());
+    wb.sPrepod = AppContext::ToWorkbookText(prepod_->text());
+    // A number typed beyond the limits counts as the nearest limit.
+    const int variant = std::clamp(variant_->intValue(), kFirstVariant, kLastVariant);
+    wb.sVar = std::to_string(variant);
+    ctx.state.WorkbookModified = true;
+    ctx.StudentDataChanged();
+}
+
+void StudentDataDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter confirms the data as "OK" does; Escape does nothing.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        close();
+        return;
+    }
+    LabFrame::keyPressEvent(event);
 }
 
 } // namespace orvik

@@ -1,19 +1,43 @@
 #pragma once
 
-#include <QWidget>
+#include "widgets/LabFrame.h"
+
+#include <QValidator>
+
+class QLineEdit;
 
 namespace orvik {
 
-class AppContext;
+class SpinBox;
 
-// TForm9 (its content is still to come).
-class StudentDataDialog : public QWidget {
+// Accepts only texts whose every character has a Windows-1251 code, so that
+// a student text saved in the workbook reads back identical.
+class Cp1251Validator : public QValidator {
+    Q_OBJECT
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override;
+};
+
+// TForm9: edits the four student texts of the workbook. Closing it, by
+// "OK" or otherwise, stores them and marks the workbook modified.
+class StudentDataDialog : public LabFrame {
     Q_OBJECT
 public:
     explicit StudentDataDialog(AppContext& ctx);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closed() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
-    AppContext& ctx_;
+    void fill();
+
+    QLineEdit* student_ = nullptr;
+    QLineEdit* group_ = nullptr;
+    QLineEdit* prepod_ = nullptr;
+    SpinBox* variant_ = nullptr;
 };
 
 } // namespace orvik

@@ -2,13 +2,91 @@
 
 #include "app/AppContext.h"
 
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
 namespace orvik {
 
-TaskTextWindow::TaskTextWindow(AppContext& ctx) : QWidget(nullptr, Qt::Window), ctx_(ctx) {
-    setObjectName(QStringLiteral("TForm19"));
-    setWindowTitle(QStringLiteral("Методические указания, задание"));
+namespace {
+
+constexpr int kFirstTaskEntry = 63;
+
+bool HasVisibleText(const std::string& text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte > 0x20 && byte != 0x7f && byte != 0xa0; // 0xA0: no-break space
+    });
 }
 
-void TaskTextWindow::ShowTaskText(int) {}
+} // namespace
+
+TaskTextWindow::TaskTextWindow(AppContext& ctx)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      ctx_(ctx) {
+    setObjectName(QStringLiteral("TForm19"));
+    setWindowTitle(QStringLiteral("Методические указания, задание"));
+    setWindowIcon(ctx_.pictures.AppIcon);
+    setMinimumSize(300, 200);
+    resize(680, 520);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(8);
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName(QStringLiteral("text"));
+    text_->setReadOnly(true);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QFont fixed(QStringLiteral("Courier New"), 10);
+    fixed.setStyleHint(QFont::Monospace);
+    text_->setFont(fixed);
+    layout->addWidget(text_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto* closeButton = new QPushButton(QStringLiteral("Закрыть"), this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    closeButton->setMinimumWidth(96);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(closeButton);
+    layout->addLayout(buttons);
+}
+
+void TaskTextWindow::ShowTaskText(int index) {
+    text_->clear();
+    const auto& entries = ctx_.state.Texts.entries;
+    const int entry = kFirstTaskEntry + index;
+    if (index >= 0 && entry < static_cast<int>(entries.size())) {
+        const std::string& text = entries[static_cast<std::size_t>(entry)];
+        if (HasVisibleText(text)) {
+            QString shown = AppContext::FromWorkbookText(text);
+            shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            shown.replace(u'\r', u'\n');
+            text_->setPlainText(shown);
+        }
+    }
+    if (!placed_) {
+        placed_ = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    show();
+    raise();
+    activateWindow();
+    QTextCursor caret = text_->textCursor();
+    caret.movePosition(QTextCursor::Start);
+    text_->setTextCursor(caret);
+}
 
 } // namespace orvik

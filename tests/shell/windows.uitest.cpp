@@ -1,0 +1,201 @@
+// The small shell windows: student data dialog, hint popup, task text
+// window, About, and the start of the program.
+#include "support/TestApp.h"
+
+#include "app/MainWindow.h"
+#include "shell/AboutWindow.h"
+#include "shell/GuideWindow.h"
+#include "shell/HintWindow.h"
+#include "shell/SplashWindow.h"
+#include "shell/StudentDataDialog.h"
+#include "shell/TaskTextWindow.h"
+#include "widgets/SpinBox.h"
+#include "workbook/Cp1251.h"
+
+#include <QCheckBox>
+#include <QCursor>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace orvik::test {
+namespace {
+
+QWidget* Student(TestApp& app) {
+    return static_cast<QWidget*>(app.ctx.windows.studentData);
+}
+
+TEST(StudentData, ShowsTheWorkbookAndStoresOnClosing) {
+    TestApp app;
+    app.wb().sStudent = ToCp1251("Иванов И. И.");
+    app.wb().sGroup = ToCp1251("ВТ-41");
+    app.wb().sPrepod = ToCp1251("Белов Г. П.");
+    app.wb().sVar = "7";
+    app.state.WorkbookModified = false;
+    app.ctx.windows.studentData->show();
+    QWidget* dialog = Student(app);
+    EXPECT_FALSE(app.ctx.windows.main->isEnabled());
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Student")->text(), QStringLiteral("Иванов И. И."));
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Group")->text(), QStringLiteral("ВТ-41"));
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Prepod")->text(), QStringLiteral("Белов Г. П."));
+    EXPECT_EQ(Child<SpinBox>(dialog, "Variant")->intValue(), 7);
+
+    // Unchanged data still mark the workbook modified.
+    ButtonNamed(dialog, "OK")->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(app.ctx.windows.main->isEnabled());
+    EXPECT_TRUE(app.state.WorkbookModified);
+    EXPECT_EQ(app.wb().sStudent, ToCp1251("Иванов И. И."));
+    EXPECT_EQ(app.wb().sVar, "7");
+
+    // Closed by other means, it stores as well; a variant typed beyond the
+    // limits is stored as the nearest limit.
+    app.ctx.windows.studentData->show();
+    Child<QLineEdit>(dialog, "Group")->setText(QStringLiteral("ВТ-42"));
+    Child<SpinBox>(dialog, "Variant")->findChild<QLineEdit*>()->setText(QStringLiteral("15"));
+    dialog->close();
+    EXPECT_EQ(app.wb().sGroup, ToCp1251("ВТ-42"));
+    EXPECT_EQ(app.wb().sVar, "10");
+    EXPECT_EQ(LabelText(app.ctx.windows.main, "sGroup"), QStringLiteral("ВТ-42"));
+}
+
+TEST(StudentData, VariantThatIsNoNumberIsReportedAndTheDialogStillOpens) {
+    TestApp app;
+    app.wb().sVar = "4";
+    app.ctx.windows.studentData->show();
+    Student(app)->close();
+    app.wb().sVar = "abc";
+    app.ctx.windows.studentData->show();
+    EXPECT_EQ(app.dialogs.errors,
+              QStringList{QStringLiteral("'abc' is not a valid integer value.")});
+    EXPECT_TRUE(Student(app)->isVisible());
+    EXPECT_EQ(Child<SpinBox>(Student(app), "Variant")->intValue(), 4);
+    ButtonNamed(Student(app), "OK")->click();
+    EXPECT_EQ(app.wb().sVar, "4");
+    EXPECT_TRUE(app.ctx.windows.main->isEnabled());
+}
+
+TEST(StudentData, TextBoxesTakeOnlyWhatTheWorkbookCanHold) {
+    TestApp app;
+    app.ctx.windows.studentData->show();
+    auto* name = Child<QLineEdit>(Student(app), "Student");
+    name->clear();
+    name->insert(QStringLiteral("Ёлкин №1 «А»"));
+    EXPECT_EQ(name->text(), QStringLiteral("Ёлкин №1 «А»"));
+    name->insert(QStringLiteral("漢"));
+    name->insert(QString::fromUtf8("\xF0\x9F\x98\x80")); // a character beyond 16 bits
+    EXPECT_EQ(name->text(), QStringLiteral("Ёлкин №1 «А»"));
+    name->insert(QString(50, u'ж'));
+    EXPECT_EQ(name->text().size(), 40);
+    ButtonNamed(Student(app), "OK")->click();
+    EXPECT_EQ(AppContext::FromWorkbookText(app.wb().sStudent), name->text());
+}
+
+TEST(HintPopup, OpensAtThePointerAndKeepsItsPlaceForTheNextHint) {
+    TestApp app;
+    app.state.Texts.entries[5] = ToCp1251("Первая строка\r\nвторая строка");
+    app.state.Texts.entries[6] = ToCp1251("Другая подсказка");
+    HintWindow* hint = app.ctx.windows.hint;
+    QCursor::setPos(400, 300);
+    const QPoint pointer = QCursor::pos();
+    hint->ShowHintText(5);
+    auto* text = Child<QPlainTextEdit>(hint, "text");
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->pos(), pointer - QPoint(16, 16));
+    EXPECT_GE(hint->width(), 273);
+    EXPECT_GE(hint->height(), 212);
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("Первая строка\nвторая строка"));
+    EXPECT_EQ(text->textCursor().position(), 0);
+
+    hint->move(120, 80);
+    hint->ShowHintText(6);
+    EXPECT_EQ(hint->pos(), QPoint(120, 80));
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("Другая подсказка"));
+    hint->ShowHintText(67);
+    EXPECT_TRUE(text->toPlainText().isEmpty());
+    hint->ShowHintText(-1);
+    EXPECT_TRUE(text->toPlainText().isEmpty());
+
+    ButtonNamed(hint, "X")->click();
+    EXPECT_FALSE(hint->isVisible());
+}
+
+TEST(TaskText, ShowsTheEntryOrNothingForABlankOne) {
+    TestApp app;
+    app.state.Texts.entries[63] = ToCp1251("Курс ОРВИК\r\nЦели работы");
+    app.state.Texts.entries[64] = " \t\r\n \r\n";
+    TaskTextWindow* window = app.ctx.windows.taskText;
+    auto* text = Child<QPlainTextEdit>(window, "text");
+    window->ShowTaskText(0);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("Курс ОРВИК\nЦели работы"));
+    EXPECT_EQ(text->textCursor().position(), 0);
+    EXPECT_FALSE(text->textCursor().hasSelection());
+    window->ShowTaskText(1); // blank: the text before is cleared
+    EXPECT_TRUE(text->toPlainText().isEmpty());
+    window->ShowTaskText(4); // no such entry
+    EXPECT_TRUE(text->toPlainText().isEmpty());
+    EXPECT_TRUE(app.ctx.windows.main->isEnabled());
+    ButtonNamed(window, "Закрыть")->click();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST(About, LaterCreditLinesVanishAfterTheirDates) {
+    struct Case {
+        int year, month;
+        bool third, fourth;
+    };
+    const Case cases[] = {
+        {2003, 6, true, true},   {2003, 7, true, false}, {2003, 12, true, false},
+        {2004, 1, false, false}, {2002, 12, true, true}, {3, 6, true, true},
+        {3, 12, true, false},    {4, 1, false, false},   {99, 1, true, true},
+        {80, 1, true, true},     {79, 12, false, false}, {2025, 5, false, false},
+    };
+    for (const Case& c : cases) {
+        const CreditLines lines = VisibleCreditLines(c.year, c.month);
+        EXPECT_EQ(lines.third, c.third) << c.year << '-' << c.month;
+        EXPECT_EQ(lines.fourth, c.fourth) << c.year << '-' << c.month;
+    }
+}
+
+TEST(About, DisablesTheMainWindowAndClosesOnEscape) {
+    TestApp app;
+    auto* about = static_cast<QWidget*>(app.ctx.windows.about);
+    about->show();
+    EXPECT_FALSE(app.ctx.windows.main->isEnabled());
+    EXPECT_TRUE(Child<QLabel>(about, "credit1")->isVisibleTo(about));
+    EXPECT_TRUE(Child<QLabel>(about, "credit2")->isVisibleTo(about));
+    QKeyEvent escape(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(about, &escape);
+    EXPECT_FALSE(about->isVisible());
+    EXPECT_TRUE(app.ctx.windows.main->isEnabled());
+    about->show();
+    ButtonNamed(about, "OK")->click();
+    EXPECT_FALSE(about->isVisible());
+}
+
+TEST(StartUp, SplashGivesWayToTheMainWindowAndTheGuide) {
+    TestApp app;
+    auto* splash = static_cast<QWidget*>(app.ctx.windows.splash);
+    splash->show();
+    EXPECT_EQ(app.ctx.GraphBitmap.size(), QSize(1600, 1200));
+    EXPECT_TRUE(app.state.ProgramDir.ends_with('/'));
+    QEventLoop wait;
+    QTimer::singleShot(2100, &wait, &QEventLoop::quit);
+    wait.exec();
+
+    EXPECT_FALSE(splash->isVisible());
+    EXPECT_TRUE(app.ctx.windows.main->isVisible());
+    GuideWindow* guide = app.ctx.windows.guide;
+    ASSERT_TRUE(guide->isVisible());
+    EXPECT_EQ(guide->GuidePage(), 4);
+    EXPECT_EQ(guide->selectedItem(), 0);
+    EXPECT_FALSE(Child<QAbstractButton>(guide, "leftButton")->isEnabled());
+    EXPECT_FALSE(Child<QCheckBox>(guide, "GuideAutoStart")->isChecked());
+    EXPECT_FALSE(app.ctx.windows.main->isEnabled());
+}
+
+} // namespace
+} // namespace orvik::test
