@@ -2,7 +2,6 @@
 #include "widgets/ErrorGuard.h"
 
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
