@@ -108,7 +108,7 @@ TEST_F(ReportTest, ListFollowsThePartsDone) {
     ASSERT_EQ(rows.size(), 12);
     EXPECT_EQ(rows[1], "Лаб.1 - Таблица расчетов");
     EXPECT_EQ(rows[2], "Лаб.1 - график Степень интеграции от МЛР");
-    EXPECT_EQ(rows[8], "Лаб.1 - график Частота от МЛР");
+    EXPECT_EQ(rows[7], "Лаб.1 - график Частота от МЛР");
     EXPECT_EQ(rows[11], "Лаб.1 - график Стоимость процессора от к.деф.");
     for (int r = 0; r < 12; ++r)
         EXPECT_EQ(report()->ReportPageKinds()[r], r + 1) << r;
@@ -165,7 +165,7 @@ TEST_F(ReportTest, PreviewActsOnTheSelectedRowOnly) {
     EXPECT_EQ(closer.seen, 0);
     EXPECT_EQ(app.state.GraphKind, 0);
 
-    report()->list()->item(8)->setSelected(true); // graph kind 5
+    report()->list()->item(7)->setSelected(true); // graph kind 5
     closer.arm();
     ButtonNamed(report(), "Просмотр")->click();
     EXPECT_EQ(closer.seen, 1);
