@@ -1,10 +1,158 @@
 #include "firm/FirmAllKitsWindow.h"
 
+#include "app/AppContext.h"
+#include "firm/FirmModel.h"
+#include "firm/FirmResultsWindow.h"
+#include "widgets/HintButton.h"
+
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include <array>
+
 namespace orvik {
+
+namespace {
+
+constexpr int AllKitsHint = 31;
+
+// Each kit takes five rows and an empty separator row; column 5 stays empty.
+constexpr int RowsPerKit = 6;
+constexpr int TableRows = RowsPerKit * FirmKitCount - 1; // 95: no separator after kit 16
+constexpr int TableColumns = 8;
+constexpr int VisibleRows = 24;
+
+// Captions of column 6, row by row within a kit, beside the kit's totals.
+constexpr std::array<const char*, 5> TotalCaptions{
+    "Стоимсть комплекта", "Объем продаж", "Прибыль с продаж", "Гарантийные затраты", "Выручка"};
+
+// Restores the firm record when it goes out of scope.
+class RestoreFirm {
+public:
+    explicit RestoreFirm(FirmRecord& firm) : firm_(firm), saved_(firm) {}
+    ~RestoreFirm() { firm_ = saved_; }
+    RestoreFirm(const RestoreFirm&) = delete;
+    RestoreFirm& operator=(const RestoreFirm&) = delete;
+
+private:
+    FirmRecord& firm_;
+    const FirmRecord saved_;
+};
+
+} // namespace
 
 FirmAllKitsWindow::FirmAllKitsWindow(AppContext& ctx)
     : LabFrame(ctx, QStringLiteral("TForm17"),
                QStringLiteral("Моделирование деятельности компьютерной фирмы"),
-               QStringLiteral("Результаты")) {}
+               QStringLiteral("Результаты")) {
+    hours_ = AddFirmHoursLine(this, content());
+
+    table_ = new QTableWidget(TableRows, TableColumns, this);
+    table_->setObjectName(QStringLiteral("KitTable"));
+    table_->horizontalHeader()->hide();
+    table_->verticalHeader()->hide();
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setWordWrap(false);
+    const int rowHeight = table_->fontMetrics().height() + 6;
+    table_->verticalHeader()->setMinimumSectionSize(rowHeight);
+    table_->verticalHeader()->setDefaultSectionSize(rowHeight);
+
+    // Columns wide enough for the longest text each can hold.
+    const QFontMetrics fm = table_->fontMetrics();
+    auto widthOf = [&fm](std::initializer_list<const char*> texts) {
+        int w = 0;
+        for (const char* t : texts)
+            w = std::max(w, fm.horizontalAdvance(QString::fromUtf8(t)));
+        return w + 16;
+    };
+    const std::array<int, TableColumns> widths{
+        widthOf({"Комплектация N16", "Магнитный накопитель", "Материнская плата"}),
+        widthOf({"Тип"}),
+        widthOf({"Стоим.", "0000"}),
+        widthOf({"Отказы", "0.000000"}),
+        widthOf({"Ремонт", "00000"}),
+        12,
+        widthOf({"Стоимсть комплекта", "Гарантийные затраты"}),
+        widthOf({"-00000000"}),
+    };
+    int total = 0;
+    for (int c = 0; c < TableColumns; ++c) {
+        table_->setColumnWidth(c, widths[c]);
+        total += widths[c];
+    }
+    table_->setFixedSize(total + table_->verticalScrollBar()->sizeHint().width() +
+                             2 * table_->frameWidth(),
+                         VisibleRows * rowHeight + 2 * table_->frameWidth());
+    content()->addWidget(table_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(new HintButton(ctx, AllKitsHint, this));
+    auto* closeButton = makeButton(QStringLiteral("Закрыть"), [this] { this->close(); });
+    closeButton->setMinimumWidth(100);
+    buttons->addWidget(closeButton);
+    content()->addLayout(buttons);
+}
+
+bool FirmAllKitsWindow::prepare() {
+    fill();
+    return true;
+}
+
+void FirmAllKitsWindow::fill() {
+    FirmRecord& firm = ctx.workbook().Firm;
+
+    // Kits 1..16 in order: motherboard grade outermost, printer innermost.
+    std::array<FirmRecord, FirmKitCount> kits{};
+    {
+        RestoreFirm restore(firm); // the student's kit comes back, also after an error
+        for (int kit = 1; kit <= FirmKitCount; ++kit) {
+            SetFirmKitGrades(firm, kit);
+            ComputeFirm(firm);
+            kits[kit - 1] = firm;
+        }
+    }
+    ComputeFirm(firm); // the record holds the results of the student's kit again
+
+    hours_->setText(FirmInteger(firm.Hours));
+    table_->clearContents();
+    auto put = [this](int row, int column, const QString& text, bool number) {
+        auto* item = new QTableWidgetItem(text);
+        item->setTextAlignment(number ? (Qt::AlignRight | Qt::AlignVCenter)
+                                      : (Qt::AlignLeft | Qt::AlignVCenter));
+        table_->setItem(row, column, item);
+    };
+    for (int k = 0; k < FirmKitCount; ++k) {
+        const FirmRecord& r = kits[k];
+        const int top = RowsPerKit * k;
+        put(top, 0, QStringLiteral("Комплектация N%1").arg(k + 1), false);
+        put(top, 1, QStringLiteral("Тип"), false);
+        put(top, 2, QStringLiteral("Стоим."), false);
+        put(top, 3, QStringLiteral("Отказы"), false);
+        put(top, 4, QStringLiteral("Ремонт"), false);
+        for (int i = 0; i < FirmComponentCount; ++i) {
+            const int row = top + 1 + i;
+            put(row, 0, QString::fromUtf8(FirmComponents[i].TableName), false);
+            put(row, 1, FirmInteger(r.Grade[i]), true);
+            put(row, 2, FirmInteger(r.Price[i]), true);
+            put(row, 3, FirmFailureRate(r.FailureRate[i]), true);
+            put(row, 4, FirmInteger(r.Repairs[i]), true);
+        }
+        const std::array<int, 5> totals{r.KitPrice, r.SalesVolume, r.SalesProfit, r.WarrantyCost,
+                                        r.ActivityProfit};
+        for (int j = 0; j < 5; ++j) {
+            put(top + j, 6, QString::fromUtf8(TotalCaptions[j]), false);
+            put(top + j, 7, FirmInteger(totals[j]), true);
+        }
+    }
+}
 
 } // namespace orvik
