@@ -26,7 +26,7 @@ CreditLines VisibleCreditLines(int year, int month) {
 namespace {
 
 const char* const kCredits[4] = {
-    "Кафедра вычислительной техники, МГТУ: доц. Соколов А. В. (постановка задач)",
+    "Постановка задач: доц. Соколов А. В., кафедра вычислительной техники",
     "Программирование: Ершов Д. И., Лаврова Н. С.",
     "Методические указания: проф. Белов Г. П., осенний семестр 2003 г.",
     "Апробация: студенты группы ВТ-41, весенний семестр 2003 г.",
@@ -71,7 +71,13 @@ AboutWindow::AboutWindow(AppContext& ctx)
 void AboutWindow::paintEvent(QPaintEvent*) {
     QPainter g(this);
     g.drawPixmap(rect(), ctx_.pictures.ImageMain);
+    // A darker panel under the credits keeps them readable over the picture.
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(Qt::NoPen);
+    g.setBrush(QColor(0, 0, 0, 70));
+    g.drawRoundedRect(QRectF(22, 130, width() - 44, height() - 130 - 52), 6, 6);
     g.setPen(QColor(255, 255, 255, 90));
+    g.setBrush(Qt::NoBrush);
     g.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
