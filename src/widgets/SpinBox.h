@@ -35,6 +35,8 @@ signals:
     void valueChanged(double value);
 
 public:
+    // The text field, for tests and for windows that select its text.
+    using QAbstractSpinBox::lineEdit;
     void stepBy(int steps) override;
     QValidator::State validate(QString& input, int& pos) const override;
 
