@@ -1,0 +1,181 @@
+#include "processor/Curves.h"
+#include "processor/ProcessorModel.h"
+#include "workbook/Errors.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+using namespace orvik;
+
+namespace {
+
+ProcessorRecord Variant(int technology, double area, int integration = 250) {
+    ProcessorRecord r{};
+    ResetProcessorInputs(r);
+    r.Technology = technology;
+    r.ChipArea = area;
+    r.DeviceIntegration = integration;
+    return r;
+}
+
+struct Lowest {
+    double set0, set1, set2;
+};
+
+Lowest LowestSizes(ProcessorRecord r) {
+    return {static_cast<double>(CurveLowestSize(r, 0.5)),
+            static_cast<double>(CurveLowestSize(r, 1.0)),
+            static_cast<double>(CurveLowestSize(r, 5.0))};
+}
+
+bool SameBytes(const ProcessorRecord& a, const ProcessorRecord& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool AllFinite(const ProcessorRecord& r) {
+    for (double v :
+         {r.DefectFactor, r.MinFeature, r.ChipArea, r.Power, r.GateDelay, r.Yield, r.ChipCost,
+          r.GateCost, r.ChipFailureRate, r.Frequency, r.Mtbf, r.ProcessorCost})
+        if (!std::isfinite(v) || v < 0)
+            return false;
+    return r.ChipIntegration > 0 && r.ChipCount > 0 && r.AluCount > 0;
+}
+
+} // namespace
+
+TEST(CurveDescent, DefaultVariantLowestSizes) {
+    const Lowest l = LowestSizes(Variant(0, 1.0));
+    EXPECT_NEAR(l.set0, 0.35, 1e-12);
+    EXPECT_NEAR(l.set1, 0.50, 1e-12);
+    EXPECT_NEAR(l.set2, 1.05, 1e-12);
+}
+
+TEST(CurveDescent, GaAsLowestSizes) {
+    const Lowest l = LowestSizes(Variant(4, 1.0));
+    EXPECT_NEAR(l.set0, 0.60, 1e-12);
+    EXPECT_NEAR(l.set1, 0.85, 1e-12);
+    EXPECT_NEAR(l.set2, 1.90, 1e-12);
+}
+
+TEST(CurveDescent, NoGoodChipsAtTheFirstStepGivesTheTop) {
+    ProcessorRecord r = Variant(0, 10.0);
+    EXPECT_NEAR(static_cast<double>(CurveLowestSize(r, 5.0)), 3.0, 1e-12);
+    EXPECT_NEAR(r.MinFeature, 2.95, 1e-12); // the one size tried
+}
+
+TEST(CurveDescent, SmallAreaStopsAtTheLastStepAboveZero) {
+    // Set 0 still has good chips at about 0.05; the next step would be a
+    // rounding remainder near zero and is never computed.
+    for (int technology = 0; technology < 5; ++technology) {
+        ProcessorRecord r = Variant(technology, 0.01);
+        const long double lowest = CurveLowestSize(r, 0.5);
+        EXPECT_NEAR(static_cast<double>(lowest), 0.05, 1e-12);
+        EXPECT_EQ(r.MinFeature, static_cast<double>(lowest)); // nothing smaller stored
+        EXPECT_EQ(r.HasGoodChips, 1);
+        EXPECT_TRUE(AllFinite(r));
+    }
+}
+
+TEST(Curves, DefaultVariantTable) {
+    ProcessorRecord working = Variant(0, 1.0);
+    CurveTableData table{};
+    CurveResults results;
+    ComputeCurves(working, table, results);
+
+    EXPECT_NEAR(results.MlrSweepStart, 0.35, 1e-12);
+    const double start = results.MlrSweepStart;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const CurveSet& set = table[i];
+        EXPECT_EQ(set[0].MinFeature, start);
+        EXPECT_EQ(set[49].MinFeature, 3.0);
+        for (std::size_t j = 0; j < 50; ++j) {
+            EXPECT_NEAR(set[j].MinFeature, start + (3.0 - start) / 49 * j, 1e-12);
+            // Each row is exactly the model's record for its inputs.
+            ProcessorRecord expected = Variant(0, 1.0);
+            expected.DefectFactor = CurveDefects[i];
+            expected.MinFeature = set[j].MinFeature;
+            ComputeProcessor(expected);
+            EXPECT_TRUE(SameBytes(set[j], expected)) << "set " << i << " row " << j;
+        }
+    }
+    EXPECT_NEAR(table[0][1].MinFeature, 0.35 + 2.65 / 49, 1e-12);
+    // Rows below a set's own lowest size are kept, without good chips.
+    EXPECT_EQ(table[0][0].HasGoodChips, 1);
+    EXPECT_EQ(table[2][0].HasGoodChips, 0);
+    EXPECT_EQ(table[2][49].HasGoodChips, 1);
+}
+
+TEST(Curves, SweepStartIsTheSmallestLowestSize) {
+    ProcessorRecord working = Variant(4, 1.0);
+    CurveTableData table{};
+    CurveResults results;
+    ComputeCurves(working, table, results);
+    EXPECT_NEAR(results.MlrSweepStart, 0.60, 1e-12);
+
+    for (int technology = 0; technology < 5; ++technology) {
+        ProcessorRecord small = Variant(technology, 0.1);
+        ComputeCurves(small, table, results);
+        EXPECT_NEAR(results.MlrSweepStart, technology == 4 ? 0.15 : 0.10, 1e-12);
+        // Set 0 ends at the step 0.05 because it has no good chips there.
+        ProcessorRecord r = Variant(technology, 0.1);
+        r.DefectFactor = 0.5;
+        r.MinFeature = 0.05;
+        EXPECT_FALSE(ComputeProcessor(r));
+    }
+}
+
+TEST(Curves, AreaCurveAndWorkingRecord) {
+    ProcessorRecord working = Variant(1, 0.3, 500);
+    CurveTableData table{};
+    CurveResults results;
+    ComputeCurves(working, table, results);
+    for (std::size_t k = 0; k < 10; ++k) {
+        const ProcessorRecord& row = results.AreaCurveTable[k];
+        EXPECT_EQ(row.DefectFactor, 0.5);
+        EXPECT_EQ(row.MinFeature, 1.5);
+        EXPECT_EQ(row.ChipArea, AreaSweep[k]);
+        EXPECT_EQ(row.Technology, 1);
+        EXPECT_EQ(row.DeviceIntegration, 500);
+    }
+    EXPECT_TRUE(SameBytes(working, results.AreaCurveTable[9]));
+    EXPECT_EQ(table[1][7].ChipArea, 0.3); // the variant's own area in the curve rows
+}
+
+TEST(Curves, ErrorKeepsThePreviousCurves) {
+    ProcessorRecord working = Variant(0, 1.0);
+    CurveTableData table{};
+    CurveResults results;
+    ComputeCurves(working, table, results);
+    const CurveTableData before = table;
+    const CurveResults resultsBefore = results;
+
+    ProcessorRecord broken = Variant(2, 1.0, 0); // integration 0: N / G fails
+    EXPECT_THROW(ComputeCurves(broken, table, results), Error);
+    broken.Technology = 9;
+    EXPECT_THROW(ComputeCurves(broken, table, results), Error);
+    EXPECT_EQ(std::memcmp(&before, &table, sizeof table), 0);
+    EXPECT_EQ(results.MlrSweepStart, resultsBefore.MlrSweepStart);
+    EXPECT_TRUE(SameBytes(results.AreaCurveTable[3], resultsBefore.AreaCurveTable[3]));
+}
+
+TEST(Curves, EveryAllowedVariantCompletesWithFiniteValues) {
+    CurveTableData table{};
+    CurveResults results;
+    for (int technology = 0; technology < 5; ++technology)
+        for (int a = 1; a <= 100; ++a)
+            for (int integration : {50, 250, 1000}) {
+                ProcessorRecord working = Variant(technology, a / 100.0, integration);
+                working.DefectFactor = 0.1 + (a % 50) * 0.098; // overwritten by the sweep
+                ASSERT_NO_THROW(ComputeCurves(working, table, results))
+                    << technology << ' ' << a << ' ' << integration;
+                ASSERT_GE(results.MlrSweepStart, 0.025);
+                for (const CurveSet& set : table)
+                    for (const ProcessorRecord& row : set)
+                        ASSERT_TRUE(AllFinite(row)) << technology << ' ' << a << ' ' << integration
+                                                    << ' ' << row.MinFeature;
+                for (const ProcessorRecord& row : results.AreaCurveTable)
+                    ASSERT_TRUE(AllFinite(row));
+            }
+}
