@@ -24,7 +24,10 @@ namespace {
 template <typename Int> Int RoundTo(long double x) {
     if (std::isnan(x))
         throw Error(kInvalidOperation);
-    const long double r = std::nearbyintl(x); // default mode: nearest, ties to even
+    // rintl rounds in the default mode (nearest, ties to even); unlike
+    // nearbyintl it does not save and restore the floating-point state, which
+    // matters in the curve sweeps. The inexact flag it may raise is ignored.
+    const long double r = rintl(x);
     if (r < static_cast<long double>(std::numeric_limits<Int>::min()) ||
         r > static_cast<long double>(std::numeric_limits<Int>::max()))
         throw Error(kInvalidOperation);
