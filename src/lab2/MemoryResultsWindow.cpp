@@ -1,9 +1,136 @@
 #include "lab2/MemoryResultsWindow.h"
 
+#include "app/AppContext.h"
+#include "lab2/MemoryInputWindow.h"
+#include "lab2/MemoryModel.h"
+#include "widgets/FormRows.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <array>
+
 namespace orvik {
+
+namespace {
+
+const std::array<QString, 4> kRowTitles{
+    QStringLiteral("БИС ЗУ для постр. накопителя"),
+    QStringLiteral("Длит. цикла обращ. к ЗУ, нс"),
+    QStringLiteral("Стоимость ЗУ, у.е"),
+    QStringLiteral("Время нар. на отказ для ЗУ, ч"),
+};
+
+QString ChipName(std::int32_t chipType) {
+    if (chipType < 0 || chipType >= static_cast<int>(ChipTable.size()))
+        return QStringLiteral("—");
+    return QString::fromUtf8(ChipTable[static_cast<std::size_t>(chipType)].Name);
+}
+
+// The four values of a memory as the result lines and grid columns show them.
+std::array<QString, 4> MemoryValues(const MemoryRecord& m) {
+    return {ChipName(m.ChipType), QString::number(m.CycleTime), QString::number(m.MemoryCost),
+            QString::number(m.MemoryMtbf)};
+}
+
+// Puts ChipType back when the comparison ends, also when it ends in an error.
+class ChipTypeRestorer {
+public:
+    explicit ChipTypeRestorer(MemoryRecord& memory) : memory_(memory), saved_(memory.ChipType) {}
+    ~ChipTypeRestorer() { memory_.ChipType = saved_; }
+    ChipTypeRestorer(const ChipTypeRestorer&) = delete;
+    ChipTypeRestorer& operator=(const ChipTypeRestorer&) = delete;
+
+private:
+    MemoryRecord& memory_;
+    std::int32_t saved_;
+};
+
+} // namespace
 
 MemoryResultsWindow::MemoryResultsWindow(AppContext& ctx)
     : LabFrame(ctx, QStringLiteral("TForm12"), QStringLiteral("Расчет характеристик памяти"),
-               QStringLiteral("Результаты")) {}
+               QStringLiteral("Результаты")) {
+    FormRows rows(ctx, this);
+    chipName_ = rows.addValue(QStringLiteral("БИС ЗУ для построения накопителя"),
+                              QStringLiteral("ChipName"));
+    cycleTime_ = rows.addValue(QStringLiteral("Длительность цикла обращения к ЗУ, нс"),
+                               QStringLiteral("CycleTime"));
+    memoryCost_ =
+        rows.addValue(QStringLiteral("Стоимость ЗУ, усл.ед."), QStringLiteral("MemoryCost"));
+    memoryMtbf_ = rows.addValue(QStringLiteral("Время наработки на отказ для ЗУ,ч"),
+                                QStringLiteral("MemoryMtbf"));
+    rows.addDivider();
+    rows.addSection(QStringLiteral("Расчет для разных видов БИС ЗУ"));
+
+    grid_ = new QTableWidget(4, 5, this);
+    grid_->setObjectName(QStringLiteral("MemoryGrid"));
+    grid_->horizontalHeader()->hide();
+    grid_->verticalHeader()->hide();
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::NoSelection);
+    grid_->setFocusPolicy(Qt::NoFocus);
+    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int row = 0; row < 4; ++row)
+        for (int col = 0; col < 5; ++col) {
+            auto* cell = new QTableWidgetItem;
+            cell->setTextAlignment(col == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                            : Qt::AlignRight | Qt::AlignVCenter);
+            grid_->setItem(row, col, cell);
+        }
+    grid_->setColumnWidth(0, grid_->fontMetrics().horizontalAdvance(kRowTitles[3]) + 16);
+    for (int col = 1; col < 5; ++col)
+        grid_->setColumnWidth(
+            col, grid_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
+    int width = 2 * grid_->frameWidth();
+    for (int col = 0; col < 5; ++col)
+        width += grid_->columnWidth(col);
+    int height = 2 * grid_->frameWidth();
+    for (int row = 0; row < 4; ++row)
+        height += grid_->rowHeight(row);
+    grid_->setFixedSize(width, height);
+    rows.addControl(QString(), grid_, 20);
+
+    // The buttons are the window's own: the row builder ends with the constructor.
+    rows.addControl(QString(), makeButton(QStringLiteral("Закрыть"), [this] { hide(); }), -1);
+    content()->addLayout(rows.grid());
+}
+
+QWidget* MemoryResultsWindow::beneath() const {
+    return ctx.windows.memoryInput;
+}
+
+bool MemoryResultsWindow::prepare() {
+    MemoryRecord& memory = ctx.workbook().Memory;
+    const double defectFactor = ctx.workbook().Lab2Processor.DefectFactor;
+
+    for (int row = 0; row < 4; ++row) {
+        grid_->item(row, 0)->setText(kRowTitles[static_cast<std::size_t>(row)]);
+        for (int col = 1; col < 5; ++col)
+            grid_->item(row, col)->setText(QString());
+    }
+    {
+        const ChipTypeRestorer restore(memory);
+        for (int k = 0; k < static_cast<int>(ChipTable.size()); ++k) {
+            memory.ChipType = k;
+            ComputeMemory(memory, defectFactor);
+            const auto values = MemoryValues(memory);
+            for (int row = 0; row < 4; ++row)
+                grid_->item(row, 1 + k)->setText(values[static_cast<std::size_t>(row)]);
+        }
+    }
+    // The record keeps the results of the chosen chip.
+    ComputeMemory(memory, defectFactor);
+    const auto values = MemoryValues(memory);
+    chipName_->setText(values[0]);
+    cycleTime_->setText(values[1]);
+    memoryCost_->setText(values[2]);
+    memoryMtbf_->setText(values[3]);
+    return true;
+}
 
 } // namespace orvik

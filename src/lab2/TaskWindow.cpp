@@ -1,9 +1,127 @@
 #include "lab2/TaskWindow.h"
 
+#include "app/AppContext.h"
+#include "lab2/TaskModel.h"
+#include "widgets/Dialogs.h"
+#include "widgets/FormRows.h"
+#include "widgets/SpinBox.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <array>
+
 namespace orvik {
+
+namespace {
+
+const QString kFormulaErrorMessage =
+    QStringLiteral("Ошибка вычисления. Измените сложность алгоритма обработки.");
+
+// The data-structure grades, in the order of DataComplexity.
+const std::array<QString, 3> kGrades{
+    QStringLiteral("Низкая сложность - используются обычные переменные"),
+    QStringLiteral("Средняя сложность - структура подобная реляционной базе данных"),
+    QStringLiteral("Высокая сложность - иерархическая структура базы данных"),
+};
+
+} // namespace
 
 TaskWindow::TaskWindow(AppContext& ctx)
     : LabFrame(ctx, QStringLiteral("TForm10"), QStringLiteral("Оценка характеристик задачи"),
-               QStringLiteral("Ввод исходных данных")) {}
+               QStringLiteral("Ввод исходных данных")) {
+    TaskRecord& task = ctx.workbook().Task;
+    FormRows rows(ctx, this);
+
+    // The buttons are the window's own: the row builder ends with the constructor.
+    rows.addControl(
+        QString(), makeButton(QStringLiteral("Задание"), [this] { this->ctx.ShowVariantTask(42); }),
+        -1);
+    rows.addDivider();
+
+    inputCount_ = rows.addSpin({QStringLiteral("Число независимых входных N для\n"
+                                               "программного обеспечения"),
+                                0, 10000, 1, 0, 11,
+                                [&task](SpinBox& box) { task.InputCount = box.intValue(); },
+                                QStringLiteral("InputCount")});
+
+    formula_ = new QLineEdit(this);
+    formula_->setObjectName(QStringLiteral("Formula"));
+    formula_->setMaxLength(255);
+    connect(formula_, &QLineEdit::textChanged, this, [&task](const QString& text) {
+        SetFormulaText(task, AppContext::ToWorkbookText(text)); // at most 255 characters
+    });
+    // The two-line caption above, the text box across the whole width below it.
+    auto* formulaCaption =
+        new QLabel(QStringLiteral("Сложность алгоритма обработки данных объема N\n"
+                                  "Пример: 10*n**5; 2*n; n**2"),
+                   this);
+    formulaCaption->setBuddy(formula_);
+    rows.grid()->addWidget(formulaCaption, rows.grid()->rowCount(), 0, 1, 2);
+    rows.addControl(QString(), formula_, 12);
+
+    auto* group = new QGroupBox(QStringLiteral("Сложность структуры данных"), this);
+    group->setObjectName(QStringLiteral("DataComplexity"));
+    auto* groupLayout = new QVBoxLayout(group);
+    complexity_ = new QButtonGroup(this);
+    for (int i = 0; i < static_cast<int>(kGrades.size()); ++i) {
+        auto* item = new QRadioButton(kGrades[static_cast<std::size_t>(i)], group);
+        complexity_->addButton(item, i);
+        groupLayout->addWidget(item);
+    }
+    connect(complexity_, &QButtonGroup::idClicked, this,
+            [&task](int index) { task.DataComplexity = index; });
+    rows.addControl(QString(), group, 13);
+
+    rows.addDivider();
+    rows.addControl(QString(), makeButton(QStringLiteral("Расчитать"), [this] { calculate(); }),
+                    14);
+    rows.addControl(QString(), makeButton(QStringLiteral("Закрыть"), [this] { closeWindow(); }),
+                    -1);
+    content()->addLayout(rows.grid());
+}
+
+bool TaskWindow::prepare() {
+    const TaskRecord& task = ctx.workbook().Task;
+    inputCount_->setValue(task.InputCount);
+    {
+        // Showing the formula must not rewrite its bytes.
+        const QSignalBlocker blocker(formula_);
+        formula_->setText(AppContext::FromWorkbookText(FormulaText(task)));
+    }
+    // A grade outside the list (damaged file) selects no item.
+    QAbstractButton* chosen = complexity_->button(task.DataComplexity);
+    if (chosen) {
+        chosen->setChecked(true);
+    } else {
+        complexity_->setExclusive(false);
+        for (QAbstractButton* item : complexity_->buttons())
+            item->setChecked(false);
+        complexity_->setExclusive(true);
+    }
+    return true;
+}
+
+void TaskWindow::calculate() {
+    ctx.MarkDone(ctx.state.CurrentPart);
+    TaskRecord& task = ctx.workbook().Task;
+    ComputeTask(task, [this] { ctx.dialogs.inform(kFormulaErrorMessage); });
+    ctx.dialogs.inform(QStringLiteral("Длительность выполнения программы ") +
+                       QString::number(task.Cycles) +
+                       QStringLiteral(" циклов выполнения команд программы."));
+}
+
+void TaskWindow::closeWindow() {
+    hide();
+    if (ctx.workbook().GuideAutoStart)
+        ctx.OpenGuide();
+}
 
 } // namespace orvik

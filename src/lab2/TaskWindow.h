@@ -2,13 +2,31 @@
 
 #include "widgets/LabFrame.h"
 
+class QButtonGroup;
+class QLineEdit;
+
 namespace orvik {
 
-// TForm10: "Оценка характеристик задачи" (its content is still to come).
+class SpinBox;
+
+// TForm10: "Оценка характеристик задачи". The student describes the task
+// (number of inputs, complexity formula, data-structure grade); calculate
+// estimates its duration in command-execution cycles.
 class TaskWindow : public LabFrame {
     Q_OBJECT
 public:
     explicit TaskWindow(AppContext& ctx);
+
+protected:
+    bool prepare() override;
+
+private:
+    void calculate();
+    void closeWindow();
+
+    SpinBox* inputCount_ = nullptr;
+    QLineEdit* formula_ = nullptr;
+    QButtonGroup* complexity_ = nullptr;
 };
 
 } // namespace orvik
