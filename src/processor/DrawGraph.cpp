@@ -1,9 +1,365 @@
 #include "processor/DrawGraph.h"
 
+#include "workbook/RealToText.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
 namespace orvik {
 
-double DrawGraph(QImage&, int, int, int, const GraphData&) {
-    return 0.0;
+const std::array<GraphKindInfo, kGraphKindCount> GraphKinds{{
+    {"Степень интеграции от МЛР", "Степень интеграции", "Ст.инт.", 0, false, false},
+    {"Задержка на ЭЛЭ от МЛР", "Задержка", "Зад.", 1, false, false},
+    {"Интенсивность отказов от МЛР", "Интенсивность отказов", "Инт.отк.", 6, false, false},
+    {"Выход годных от МЛР", "Выход годных кристаллов", "Вых.годн.", 2, true, false},
+    {"Стоимость БИС от МЛР", "Стоимость БИС", "Ст.БИС", 0, true, false},
+    {"Частота от МЛР", "Частота", "Частота", 0, false, false},
+    {"Время наработки от МЛР", "Время наработки", "Вр.нар.", 0, false, false},
+    {"Стоимость от МЛР", "Стоимость процессора", "Ст.проц.", 0, true, false},
+    {"Время наработки от площади кристалла", "Время наработки", "Вр.нар.", 2, false, true},
+    {"Стоимость от площади кристалла", "Стоимость", "Ст.проц.", 2, false, true},
+}};
+
+namespace {
+
+constexpr int kSetCount = 3;
+constexpr int kRowCount = 50;
+constexpr int kAreaCount = 10;
+constexpr double kSweepTop = 3.0;
+
+// Window-style font sizes in pixels at 96 dots per inch: 8 pt and 12 pt.
+constexpr int kSmallFontPixels = 11;
+constexpr int kTitleFontPixels = 16;
+
+// Coordinates far outside the picture (a point without good chips can lie
+// far above the scale) are held to a range the painter handles exactly.
+constexpr long double kFarAway = 1.0e6L;
+
+// Round to nearest, ties to even, as a pixel coordinate.
+int Pixel(long double v) {
+    if (std::isnan(v))
+        return static_cast<int>(kFarAway);
+    return static_cast<int>(std::nearbyint(std::clamp(v, -kFarAway, kFarAway)));
+}
+
+bool IsAreaKind(int kind) {
+    return kind == 8 || kind == 9;
+}
+
+double FieldOf(int kind, const ProcessorRecord& r) {
+    switch (kind) {
+    case 0:
+        return static_cast<double>(r.ChipIntegration);
+    case 1:
+        return r.GateDelay;
+    case 2:
+        return r.ChipFailureRate;
+    case 3:
+        return r.Yield;
+    case 4:
+        return r.ChipCost;
+    case 5:
+        return r.Frequency;
+    case 6:
+    case 8:
+        return r.Mtbf;
+    case 7:
+    case 9:
+        return r.ProcessorCost;
+    default:
+        return 0.0;
+    }
+}
+
+QFont GraphFont(int pixels, bool bold, bool underline = false) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+// Text with its top-left corner at (x, y) on a white cell, as the drawing
+// writes every text.
+void TextOut(QPainter& p, int x, int y, const QString& text) {
+    const QFontMetrics fm = p.fontMetrics();
+    p.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), Qt::white);
+    p.drawText(x, y + fm.ascent(), text);
+}
+
+int TextWidth(const QPainter& p, const QString& text) {
+    return p.fontMetrics().horizontalAdvance(text);
+}
+
+// A pen position with move-to and line-to, drawing lines pixel by pixel as
+// the window system does: every pixel from the start up to, not including,
+// the end point (the next line from there paints it). Pixels outside the
+// picture are skipped without being visited.
+class PenPath {
+public:
+    PenPath(QPainter& painter, QSize picture) : p_(painter), size_(picture) {}
+    void moveTo(int x, int y) { at_ = QPoint(x, y); }
+    void lineTo(int x, int y) {
+        addLine(at_.x(), at_.y(), x, y);
+        at_ = QPoint(x, y);
+        flush();
+    }
+
+private:
+    void addLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+        const std::int64_t dx = x1 - x0, dy = y1 - y0;
+        const std::int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+        const std::int64_t steps = std::max(adx, ady);
+        if (steps == 0)
+            return;
+        const bool xMajor = adx >= ady;
+        const std::int64_t major0 = xMajor ? x0 : y0, minor0 = xMajor ? y0 : x0;
+        const std::int64_t majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
+        const std::int64_t minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
+        const std::int64_t minorSpan = xMajor ? ady : adx;
+        const std::int64_t majorLimit = xMajor ? size_.width() : size_.height();
+        const std::int64_t minorLimit = xMajor ? size_.height() : size_.width();
+        // Steps k = 0 .. steps - 1 whose major coordinate lies in the picture.
+        std::int64_t first = 0, last = steps - 1;
+        if (majorStep > 0) {
+            first = std::max(first, -major0);
+            last = std::min(last, majorLimit - 1 - major0);
+        } else {
+            first = std::max(first, major0 - (majorLimit - 1));
+            last = std::min(last, major0);
+        }
+        for (std::int64_t k = first; k <= last; ++k) {
+            // The minor coordinate nearest the ideal line, halves away from the start.
+            const std::int64_t offset = (2 * k * minorSpan + steps) / (2 * steps);
+            const std::int64_t minor = minor0 + minorStep * offset;
+            if (minor < 0 || minor >= minorLimit)
+                continue;
+            const std::int64_t major = major0 + majorStep * k;
+            points_.push_back(xMajor ? QPoint(static_cast<int>(major), static_cast<int>(minor))
+                                     : QPoint(static_cast<int>(minor), static_cast<int>(major)));
+        }
+    }
+    void flush() {
+        if (!points_.empty())
+            p_.drawPoints(points_.data(), static_cast<int>(points_.size()));
+        points_.clear();
+    }
+
+    QPainter& p_;
+    QSize size_;
+    QPoint at_;
+    std::vector<QPoint> points_;
+};
+
+QString Text(double x, int decimals) {
+    return QString::fromStdString(RealToText(x, decimals));
+}
+
+} // namespace
+
+const GraphKindInfo* GraphKindAt(int kind) {
+    return kind >= 0 && kind < kGraphKindCount ? &GraphKinds[static_cast<std::size_t>(kind)]
+                                               : nullptr;
+}
+
+double CurveValue(int kind, const GraphData& data, int set, int row) {
+    if (IsAreaKind(kind)) {
+        if (set < 0 || set >= kAreaCount)
+            return 0.0;
+        return FieldOf(kind, data.curves.AreaCurveTable[static_cast<std::size_t>(set)]);
+    }
+    if (set < 0 || set >= kSetCount || row < 0 || row >= kRowCount)
+        return 0.0;
+    return FieldOf(kind, data.table[static_cast<std::size_t>(set)][static_cast<std::size_t>(row)]);
+}
+
+double CurveMax(int kind, const GraphData& data, int set) {
+    double max = 0.0;
+    if (IsAreaKind(kind)) {
+        for (int k = 0; k < kAreaCount; ++k) {
+            const double v = CurveValue(kind, data, k, 0);
+            if (v > max)
+                max = v;
+        }
+        return max;
+    }
+    if (set < 0 || set >= kSetCount)
+        return 0.0;
+    for (int j = 0; j < kRowCount; ++j) {
+        if (!data.table[static_cast<std::size_t>(set)][static_cast<std::size_t>(j)].HasGoodChips)
+            continue;
+        const double v = CurveValue(kind, data, set, j);
+        if (v > max)
+            max = v;
+    }
+    return max;
+}
+
+double DrawGraph(QImage& bitmap, int w, int h, int kind, const GraphData& data) {
+    if (bitmap.isNull())
+        return 0.0;
+    // The drawing needs more than 100 pixels each way and stays within the picture.
+    w = std::clamp(w, 101, std::max(101, bitmap.width()));
+    h = std::clamp(h, 101, std::max(101, bitmap.height()));
+    if (w > bitmap.width() || h > bitmap.height())
+        return 0.0;
+
+    const GraphKindInfo* info = GraphKindAt(kind);
+    const bool area = IsAreaKind(kind);
+    const double start = data.curves.MlrSweepStart;
+
+    QPainter p(&bitmap);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::white);
+    PenPath pen(p, bitmap.size());
+
+    // 1. Frame: white inside, black outline.
+    p.fillRect(QRect(0, 0, w, h), Qt::white);
+    p.drawRect(QRect(0, 0, w - 1, h - 1));
+
+    // 2. Title: technology and device integration, at the top right.
+    p.setFont(GraphFont(kTitleFontPixels, true, true));
+    const QString title =
+        data.technology + u' ' + QString::number(data.table[0][0].DeviceIntegration);
+    TextOut(p, w - TextWidth(p, title) - 10, 5, title);
+
+    // 3. Axis titles.
+    p.setFont(GraphFont(kSmallFontPixels, true));
+    TextOut(p, 5, 10, info ? QString::fromUtf8(info->verticalTitle) : QStringLiteral("?"));
+    const QString across = area ? QStringLiteral("Пл.кр") : QStringLiteral("МЛР");
+    TextOut(p, w - TextWidth(p, across) - 10, h - 18, across);
+
+    // 4. Everything else in the regular font.
+    p.setFont(GraphFont(kSmallFontPixels, false));
+
+    // 5. Axes with their arrows.
+    pen.moveTo(50, h - 50);
+    pen.lineTo(w - 30, h - 50);
+    pen.lineTo(w - 35, h - 55);
+    pen.moveTo(w - 30, h - 50);
+    pen.lineTo(w - 35, h - 45);
+    pen.moveTo(60, h - 40);
+    pen.lineTo(60, 40);
+    pen.lineTo(55, 45);
+    pen.moveTo(60, 40);
+    pen.lineTo(65, 45);
+
+    // 6. Top of the vertical scale.
+    double yMax = 0.0;
+    if (info) {
+        if (info->allSets)
+            yMax = std::max(std::max(CurveMax(kind, data, 0), CurveMax(kind, data, 1)),
+                            CurveMax(kind, data, 2));
+        else
+            yMax = CurveMax(kind, data, 1);
+    }
+
+    // 7. Vertical scale.
+    const int decimals = info ? info->decimals : 0;
+    for (int i = 1; i <= 9; ++i) {
+        const int y = Pixel((h - 50) - static_cast<long double>((h - 100) * i) / 9);
+        pen.moveTo(55, y);
+        pen.lineTo(62, y);
+        TextOut(p, 5, y - 8,
+                Text(static_cast<double>(i * static_cast<long double>(yMax) / 9), decimals));
+    }
+
+    // 8. Horizontal scale.
+    const int s0 = Pixel(static_cast<long double>(w - 100) / 50);
+    if (!area) {
+        for (int i = 0; i <= 9; ++i) {
+            const int x = Pixel((s0 + 60) + static_cast<long double>((w - 100 - s0) * i) / 9);
+            pen.moveTo(x, h - 52);
+            pen.lineTo(x, h - 45);
+            const long double mlr = (kSweepTop - static_cast<long double>(start)) * i / 9 + start;
+            TextOut(p, x - 15, h - 40, Text(static_cast<double>(mlr), 2));
+        }
+    } else {
+        for (int i = 1; i <= 9; ++i) {
+            const int x = Pixel(static_cast<long double>((w - 100) * i) / 9 + 60);
+            pen.moveTo(x, h - 52);
+            pen.lineTo(x, h - 45);
+            TextOut(p, x - 15, h - 40, Text(static_cast<double>(i / 9.0L), 2));
+        }
+    }
+
+    // 9, 10. Curves; without a scale (a top of 0) there is nothing to plot.
+    if (!info || yMax == 0.0)
+        return yMax;
+    const auto pointY = [&](double value) {
+        return Pixel((h - 50) - static_cast<long double>(value) * (h - 100) / yMax);
+    };
+    if (!area) {
+        for (int i = 0; i < kSetCount; ++i) {
+            if (!info->allSets && i != 1)
+                continue;
+            bool down = false;
+            for (int j = 0; j < kRowCount; ++j) {
+                const int x = Pixel(static_cast<long double>((j + 1) * (w - 100)) / 50 + 60);
+                const int y = pointY(CurveValue(kind, data, i, j));
+                if (!down) {
+                    if (data.table[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]
+                            .HasGoodChips) {
+                        pen.moveTo(x, y);
+                        down = true;
+                    }
+                } else {
+                    pen.lineTo(x, y);
+                }
+            }
+        }
+    } else {
+        const auto pointX = [&](int k) {
+            return Pixel(
+                static_cast<long double>(w - 100) * AreaSweep[static_cast<std::size_t>(k)] + 60);
+        };
+        pen.moveTo(pointX(0), pointY(CurveValue(kind, data, 0, 0)));
+        for (int k = 0; k < kAreaCount; ++k)
+            pen.lineTo(pointX(k), pointY(CurveValue(kind, data, k, 0)));
+    }
+    return yMax;
+}
+
+std::optional<QString> HorizontalReadout(int kind, double mlrSweepStart, int w, int x) {
+    if (!IsAreaKind(kind)) {
+        const int s0 = Pixel(static_cast<long double>(w - 100) / 50);
+        const long double span = (w - 100) - s0;
+        if (span == 0)
+            return std::nullopt;
+        // The fraction of the scale first, so that its two ends read exactly
+        // the sweep start and 3.00.
+        const long double fraction = ((x - 60) - s0) / span;
+        const long double m =
+            (kSweepTop - static_cast<long double>(mlrSweepStart)) * fraction + mlrSweepStart;
+        if (!(mlrSweepStart <= m && m <= kSweepTop))
+            return std::nullopt;
+        return QStringLiteral("МЛР =") + Text(static_cast<double>(m), 2) + QStringLiteral("    ");
+    }
+    if (w == 100)
+        return std::nullopt;
+    const long double a = static_cast<long double>(x - 60) / (w - 100);
+    if (!(0 <= a && a <= 1))
+        return std::nullopt;
+    return QStringLiteral("Пл.Кр. =") + Text(static_cast<double>(a), 2) + QStringLiteral("    ");
+}
+
+std::optional<QString> VerticalReadout(int kind, double graphYMax, int h, int y) {
+    if (h == 100)
+        return std::nullopt;
+    const long double v = graphYMax - static_cast<long double>(y - 50) * graphYMax / (h - 100);
+    if (!(0 <= v && v <= graphYMax))
+        return std::nullopt;
+    const GraphKindInfo* info = GraphKindAt(kind);
+    const QString label = info ? QString::fromUtf8(info->readoutLabel) : QStringLiteral("?");
+    return label + QStringLiteral(" = ") + Text(static_cast<double>(v), 8) +
+           QStringLiteral(";    ");
 }
 
 } // namespace orvik

@@ -1,12 +1,218 @@
 #include "processor/GraphWindow.h"
 
 #include "app/AppContext.h"
+#include "processor/CurveTableWindow.h"
+#include "processor/Curves.h"
+#include "processor/DrawGraph.h"
+#include "processor/ProcessorInputWindow.h"
+
+#include <QAction>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QShowEvent>
+
+#include <algorithm>
 
 namespace orvik {
 
-GraphWindow::GraphWindow(AppContext& ctx) : QWidget(nullptr, Qt::Window), ctx_(ctx) {
+namespace {
+
+// Outer sizes of the window and the margins of its paint area.
+constexpr QSize kInitialOuter(633, 479);
+constexpr QSize kMinimumOuter(400, 300);
+constexpr QSize kMaximumOuter(1600, 1200);
+constexpr int kPaintMarginWidth = 24;
+constexpr int kPaintMarginHeight = 64;
+
+// Kinds followed by a separator line in the menu "Графики".
+bool SeparatorAfter(int kind) {
+    return kind == 4 || kind == 7 || kind == 9;
+}
+
+QFont ReadoutFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    return font;
+}
+
+// Writes a readout text with its top-left corner at (x, y) on white.
+void WriteReadout(QPainter& p, int x, int y, const QString& text) {
+    const QFontMetrics fm = p.fontMetrics();
+    p.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), Qt::white);
+    p.drawText(x, y + fm.ascent(), text);
+}
+
+} // namespace
+
+GraphView::GraphView(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+    setObjectName(QStringLiteral("graphArea"));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFont(ReadoutFont());
+}
+
+void GraphView::drawn(double graphYMax) {
+    graphYMax_ = graphYMax;
+    horizontal_.reset();
+    vertical_.reset();
+    update();
+}
+
+void GraphView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect area(0, 0, std::min(width(), ctx_.GraphBitmap.width()),
+                     std::min(height(), ctx_.GraphBitmap.height()));
+    if (!ctx_.GraphBitmap.isNull())
+        p.drawImage(area.topLeft(), ctx_.GraphBitmap, area);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.setFont(font());
+    const int h = height();
+    if (horizontal_)
+        WriteReadout(p, 170, h - 15, *horizontal_);
+    if (vertical_)
+        WriteReadout(p, 10, h - 15, *vertical_);
+}
+
+void GraphView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const int kind = ctx_.state.GraphKind;
+    bool changed = false;
+    if (auto text = HorizontalReadout(kind, ctx_.state.Curves.MlrSweepStart, width(), at.x())) {
+        horizontal_ = std::move(text);
+        changed = true;
+    }
+    if (auto text = VerticalReadout(kind, graphYMax_, height(), at.y())) {
+        vertical_ = std::move(text);
+        changed = true;
+    }
+    if (changed)
+        update(QRect(0, height() - 15, width(), 15));
+}
+
+GraphWindow::GraphWindow(AppContext& ctx)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      ctx_(ctx), menuBar_(new QMenuBar(this)), view_(new GraphView(ctx, this)) {
     setObjectName(QStringLiteral("TForm7"));
     setWindowTitle(QStringLiteral("Графики зависимостей"));
+    setAutoFillBackground(true);
+
+    QMenu* graphs = menuBar_->addMenu(QStringLiteral("Графики"));
+    for (int kind = 0; kind < kGraphKindCount; ++kind) {
+        graphs->addAction(QString::fromUtf8(GraphKinds[static_cast<std::size_t>(kind)].menuItem),
+                          this, [this, kind] { chooseKind(kind); });
+        if (SeparatorAfter(kind))
+            graphs->addSeparator();
+    }
+    graphs->addAction(QStringLiteral("Закрыть"), this, [this] { close(); });
+    menuBar_->addAction(QStringLiteral("Исходные данные"), this, [this] {
+        if (ctx_.windows.curveTable)
+            ctx_.windows.curveTable->open();
+    });
+
+    setMinimumSize(kMinimumOuter);
+    setMaximumSize(kMaximumOuter);
+    resize(kInitialOuter);
+}
+
+QSize GraphWindow::paintSizeFor(QSize outer) const {
+    const int menu = menuBar_->sizeHint().height();
+    const int w = std::min(outer.width() - kPaintMarginWidth, width());
+    const int h = std::min(outer.height() - kPaintMarginHeight, height() - menu);
+    // DrawGraph needs more than 100 pixels each way, within GraphBitmap.
+    return {std::clamp(w, 101, 1600), std::clamp(h, 101, 1200)};
+}
+
+bool GraphWindow::layoutPaintArea() {
+    const int menu = menuBar_->sizeHint().height();
+    menuBar_->setGeometry(0, 0, width(), menu);
+    const QSize paint = paintSizeFor(frameGeometry().size());
+    const int x = std::max(0, (width() - paint.width()) / 2);
+    const int y = menu + std::max(0, (height() - menu - paint.height()) / 2);
+    const bool resized = view_->size() != paint;
+    view_->setGeometry(x, y, paint.width(), paint.height());
+    return resized;
+}
+
+void GraphWindow::redraw() {
+    const QString technology =
+        ctx_.windows.processorInput ? ctx_.windows.processorInput->technologyText() : QString();
+    const GraphData data{ctx_.workbook().CurveTable, ctx_.state.Curves, technology};
+    view_->drawn(
+        DrawGraph(ctx_.GraphBitmap, view_->width(), view_->height(), ctx_.state.GraphKind, data));
+}
+
+bool GraphWindow::open() {
+    const bool computed = Guarded(ctx_, [this] {
+        if (ctx_.windows.processorInput)
+            ctx_.state.Working = ctx_.windows.processorInput->checkedVariant();
+        ComputeCurves(ctx_.state.Working, ctx_.workbook().CurveTable, ctx_.state.Curves);
+    });
+    if (!computed)
+        return false;
+    if (!isVisible()) {
+        opening_ = true; // one drawing for the whole opening, at the end
+        show();
+        if (!shownBefore_) {
+            // The initial size and the limits are outer sizes: take the frame off.
+            const QSize frame = frameGeometry().size() - size();
+            setMinimumSize(kMinimumOuter - frame);
+            setMaximumSize(kMaximumOuter - frame);
+            resize(kInitialOuter - frame);
+            // Centred on the main window (or the screen).
+            QRect area;
+            if (QWidget* main = ctx_.mainWindow(); main && main->isVisible())
+                area = main->frameGeometry();
+            else if (const QScreen* screen = QGuiApplication::primaryScreen())
+                area = screen->availableGeometry();
+            QRect outer = frameGeometry();
+            outer.moveCenter(area.center());
+            move(outer.topLeft());
+            shownBefore_ = true;
+        }
+        opening_ = false;
+    }
+    layoutPaintArea();
+    redraw();
+    raise();
+    activateWindow();
+    return true;
+}
+
+void GraphWindow::chooseKind(int kind) {
+    ctx_.state.GraphKind = kind;
+    redraw();
+    view_->repaint();
+}
+
+void GraphWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (layoutPaintArea() && isVisible() && !opening_)
+        redraw(); // once per resize
+}
+
+void GraphWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    disabled_ = ctx_.windows.processorInput;
+    if (disabled_)
+        disabled_->setEnabled(false);
+}
+
+void GraphWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    if (disabled_)
+        disabled_->setEnabled(true);
+    disabled_ = nullptr;
 }
 
 } // namespace orvik

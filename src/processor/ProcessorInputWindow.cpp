@@ -1,9 +1,245 @@
 #include "processor/ProcessorInputWindow.h"
 
+#include "app/AppContext.h"
+#include "processor/GraphWindow.h"
+#include "processor/ProcessorModel.h"
+#include "processor/ProcessorResultsWindow.h"
+#include "processor/Technology.h"
+#include "widgets/FormRows.h"
+#include "widgets/HintButton.h"
+#include "widgets/SpinBox.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <functional>
+
 namespace orvik {
 
-ProcessorInputWindow::ProcessorInputWindow(AppContext& ctx)
-    : LabFrame(ctx, QStringLiteral("TForm5"), QStringLiteral("Расчет характеристик процессора"),
-               QStringLiteral("Ввод исходных данных")) {}
+namespace {
+
+// Task texts of the variants: entry offset + variant number.
+constexpr int kTaskOffsetLab1 = 32;
+constexpr int kTaskOffsetLab2 = 42;
+
+// Hint buttons that lab work 2 has no use for.
+constexpr int kVariantHint = 1;
+constexpr int kCurvesHint = 8;
+
+// The value a box shows for a record field: within the box's limits, and
+// the lower limit for a value that is no number at all (a damaged file).
+double ShownValue(const SpinBox& box, double v) {
+    if (!std::isfinite(v))
+        return box.minimum();
+    if (!box.hasLimits())
+        return v;
+    return v < box.minimum() ? box.minimum() : (v > box.maximum() ? box.maximum() : v);
+}
+
+} // namespace
+
+ProcessorInputWindow::ProcessorInputWindow(AppContext& context)
+    : LabFrame(context, QStringLiteral("TForm5"), QStringLiteral("Расчет характеристик процессора"),
+               QStringLiteral("Ввод исходных данных")) {
+    FormRows rows(ctx, this);
+    // Button rows: the buttons run their work guarded, the row keeps its "?".
+    const auto addButton = [&](const QString& caption, int hint, std::function<void()> work) {
+        QPushButton* button = makeButton(caption, std::move(work));
+        rows.addControl(QString(), button, hint);
+        return button;
+    };
+
+    addButton(QStringLiteral("Задание"), -1,
+              [this] { ctx.ShowVariantTask(labOneMode() ? kTaskOffsetLab1 : kTaskOffsetLab2); });
+    rows.addDivider();
+
+    auto* variants = new QWidget(this);
+    auto* variantLayout = new QHBoxLayout(variants);
+    variantLayout->setContentsMargins(0, 0, 0, 0);
+    variant1_ = new QRadioButton(QStringLiteral("Схемотехника 1"), variants);
+    variant2_ = new QRadioButton(QStringLiteral("Схемотехника 2"), variants);
+    variant1_->setObjectName(QStringLiteral("variant1"));
+    variant2_->setObjectName(QStringLiteral("variant2"));
+    variant1_->setChecked(true);
+    variantLayout->addWidget(variant1_);
+    variantLayout->addWidget(variant2_);
+    variantLayout->addStretch(1);
+    rows.addControl(QString(), variants, kVariantHint);
+    connect(variant1_, &QRadioButton::clicked, this,
+            [this] { guarded([this] { variantChosen(); }); });
+    connect(variant2_, &QRadioButton::clicked, this,
+            [this] { guarded([this] { variantChosen(); }); });
+
+    technology_ = new QComboBox(this);
+    technology_->setObjectName(QStringLiteral("technology"));
+    technology_->setEditable(true);
+    technology_->setInsertPolicy(QComboBox::NoInsert);
+    for (const TechnologyInfo& t : TechnologyTable)
+        technology_->addItem(QString::fromUtf8(t.Name));
+    technology_->setCurrentIndex(0);
+    connect(technology_, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { guarded([&] { technologyChanged(text); }); });
+    rows.addControl(QStringLiteral("Тип схемотехники"), technology_, 2);
+
+    // The input rows: caption, limits, step, decimals, hint, field written.
+    const SpinRow spinRows[] = {
+        {QStringLiteral("Базовый коэффициент дефектности\nдля технологии (0,1..5) деф/мм2"), 0.1, 5,
+         0.1, 2, 3, [this](SpinBox& b) { currentRecord().DefectFactor = b.value(); },
+         QStringLiteral("defectFactor")},
+        {QStringLiteral("Минимальный литографический размер \n(0,5 - 5) мкм"), 0.1, 5, 0.1, 2, 4,
+         [this](SpinBox& b) { currentRecord().MinFeature = b.value(); },
+         QStringLiteral("minFeature")},
+        {QStringLiteral("Площадь кристалла БИС\n(0,01..1) см2"), 0.01, 1, 0.05, 2, 5,
+         [this](SpinBox& b) { currentRecord().ChipArea = b.value(); }, QStringLiteral("chipArea")},
+        {QStringLiteral("Степень интеграции устройства \n(50..1000) ЭЛЭ"), 50, 1000, 10, 0, 6,
+         [this](SpinBox& b) { currentRecord().DeviceIntegration = b.intValue(); },
+         QStringLiteral("deviceIntegration")},
+    };
+    SpinBox* boxes[4] = {};
+    for (int i = 0; i < 4; ++i)
+        boxes[i] = rows.addSpin(spinRows[i]);
+    defect_ = boxes[0];
+    feature_ = boxes[1];
+    area_ = boxes[2];
+    integration_ = boxes[3];
+    // A fresh window shows 1, 1, 1 and 250 (nothing is stored before it opens).
+    for (SpinBox* box : boxes)
+        box->blockSignals(true);
+    defect_->setValue(1);
+    feature_->setValue(1);
+    area_->setValue(1);
+    integration_->setValue(250);
+    for (SpinBox* box : boxes)
+        box->blockSignals(false);
+
+    rows.addDivider();
+    addButton(QStringLiteral("Расчет текущего процессора"), 7, [this] { calculate(); });
+    curvesButton_ = addButton(QStringLiteral("Построить графики зависимостей"), kCurvesHint,
+                              [this] { plotCurves(); });
+    addButton(QStringLiteral("Закрыть"), -1, [this] { closeWindow(); });
+
+    content()->addLayout(rows.grid());
+    variantHint_ = findChild<HintButton*>(QStringLiteral("hint%1").arg(kVariantHint));
+    curvesHint_ = findChild<HintButton*>(QStringLiteral("hint%1").arg(kCurvesHint));
+}
+
+bool ProcessorInputWindow::labOneMode() const {
+    return ctx.state.CurrentPart == PartProcessor1;
+}
+
+ProcessorRecord& ProcessorInputWindow::currentRecord() {
+    if (!labOneMode())
+        return ctx.workbook().Lab2Processor;
+    return checkedVariant();
+}
+
+ProcessorRecord& ProcessorInputWindow::checkedVariant() {
+    return variant2_->isChecked() ? ctx.workbook().Circuit2 : ctx.workbook().Circuit1;
+}
+
+QString ProcessorInputWindow::technologyText() const {
+    return technology_->currentText();
+}
+
+void ProcessorInputWindow::loadRecord(const ProcessorRecord& source) {
+    const ProcessorRecord record = source; // the boxes below write into the current record
+    const bool known =
+        record.Technology >= 0 && record.Technology < static_cast<int>(TechnologyTable.size());
+    {
+        const QSignalBlocker block(technology_);
+        technology_->setCurrentIndex(known ? record.Technology : 0);
+        technology_->setEditText(technology_->itemText(known ? record.Technology : 0));
+    }
+    if (!known)
+        currentRecord().Technology = 0; // as the technology box would store "ЭСЛ"
+    defect_->setValue(ShownValue(*defect_, record.DefectFactor));
+    feature_->setValue(ShownValue(*feature_, record.MinFeature));
+    area_->setValue(ShownValue(*area_, record.ChipArea));
+    integration_->setValue(ShownValue(*integration_, record.DeviceIntegration));
+    // The record holds what the boxes show, also where the text stayed the
+    // same (a value beyond the limits behind an unchanged text).
+    ProcessorRecord& current = currentRecord();
+    current.DefectFactor = defect_->value();
+    current.MinFeature = feature_->value();
+    current.ChipArea = area_->value();
+    current.DeviceIntegration = integration_->intValue();
+}
+
+bool ProcessorInputWindow::prepare() {
+    const bool labOne = labOneMode();
+    {
+        const QSignalBlocker block1(variant1_);
+        const QSignalBlocker block2(variant2_);
+        variant1_->setChecked(true);
+    }
+    if (labOne)
+        loadRecord(ctx.workbook().Circuit1);
+    for (QWidget* w : {static_cast<QWidget*>(variant1_), static_cast<QWidget*>(variant2_),
+                       static_cast<QWidget*>(curvesButton_), static_cast<QWidget*>(variantHint_),
+                       static_cast<QWidget*>(curvesHint_)})
+        if (w)
+            w->setEnabled(labOne);
+    if (!labOne)
+        loadRecord(ctx.workbook().Lab2Processor);
+    return true;
+}
+
+void ProcessorInputWindow::technologyChanged(const QString& text) {
+    int index = -1;
+    for (int i = 0; i < technology_->count(); ++i)
+        if (text.compare(technology_->itemText(i), Qt::CaseInsensitive) == 0) {
+            index = i;
+            break;
+        }
+    if (index < 0) {
+        index = 0;
+        const QSignalBlocker block(technology_);
+        technology_->setEditText(technology_->itemText(0));
+    }
+    currentRecord().Technology = index;
+}
+
+void ProcessorInputWindow::variantChosen() {
+    if (labOneMode())
+        loadRecord(checkedVariant());
+}
+
+void ProcessorInputWindow::calculate() {
+    ctx.state.WorkbookModified = true;
+    ProcessorRecord& record = currentRecord();
+    ctx.state.Working = record;
+    ComputeProcessor(ctx.state.Working);
+    record = ctx.state.Working;
+    auto& done = ctx.workbook().PartDone;
+    if (labOneMode()) {
+        done[PartProcessor1] = 1;
+    } else {
+        done[PartProcessor2] = 1;
+        done[PartMemory] = 0;
+        done[PartComputer] = 0;
+    }
+    ctx.windows.processorResults->showResults();
+}
+
+void ProcessorInputWindow::plotCurves() {
+    if (!labOneMode())
+        return;
+    ctx.state.WorkbookModified = true;
+    ctx.workbook().PartDone[PartProcessor1] = 1;
+    ctx.windows.graph->open();
+}
+
+void ProcessorInputWindow::closeWindow() {
+    hide();
+    if (ctx.workbook().GuideAutoStart)
+        ctx.OpenGuide();
+}
 
 } // namespace orvik

@@ -1,0 +1,279 @@
+// The graph window, its drawing into GraphBitmap and the curve table window.
+#include "processor/CurveTableWindow.h"
+#include "processor/DrawGraph.h"
+#include "processor/GraphWindow.h"
+#include "processor/ProcessorInputWindow.h"
+#include "support/TestApp.h"
+#include "workbook/RealToText.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTableWidget>
+
+#include <cmath>
+
+namespace orvik::test {
+namespace {
+
+bool IsBlack(const QImage& image, int x, int y) {
+    return image.pixel(x, y) == qRgb(0, 0, 0);
+}
+bool IsWhite(const QImage& image, int x, int y) {
+    return image.pixel(x, y) == qRgb(255, 255, 255);
+}
+int RoundEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+QString Real(double x, int decimals) {
+    return QString::fromStdString(RealToText(x, decimals));
+}
+
+class GraphWindows : public ::testing::Test {
+protected:
+    ProcessorInputWindow* input() { return app.ctx.windows.processorInput; }
+    GraphWindow* graph() { return app.ctx.windows.graph; }
+    CurveTableWindow* table() { return app.ctx.windows.curveTable; }
+    const QImage& bitmap() { return app.ctx.GraphBitmap; }
+
+    void openGraph() {
+        app.state.CurrentPart = 0;
+        input()->open();
+        ButtonNamed(input(), QStringLiteral("Построить графики зависимостей"))->click();
+        ASSERT_TRUE(graph()->isVisible());
+    }
+    QAction* menuAction(const QString& text) {
+        for (QAction* top : graph()->findChild<QMenuBar*>()->actions()) {
+            if (top->text() == text)
+                return top;
+            if (top->menu())
+                for (QAction* a : top->menu()->actions())
+                    if (a->text() == text)
+                        return a;
+        }
+        ADD_FAILURE() << "no menu item " << text.toStdString();
+        return nullptr;
+    }
+    void moveMouse(int x, int y) {
+        QWidget* view = graph()->paintArea();
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, y), view->mapToGlobal(QPointF(x, y)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+    }
+    GraphData data() { return {app.wb().CurveTable, app.state.Curves, input()->technologyText()}; }
+    // First row of a set with good chips, and the pixel of its point.
+    QPoint firstPoint(int set, int kind, int w, int h, double yMax) {
+        for (int j = 0; j < 50; ++j)
+            if (app.wb().CurveTable[set][j].HasGoodChips)
+                return {RoundEven((j + 1) * (w - 100) / 50.0 + 60),
+                        RoundEven((h - 50) - CurveValue(kind, data(), set, j) * (h - 100) / yMax)};
+        return {-1, -1};
+    }
+
+    TestApp app;
+};
+
+TEST_F(GraphWindows, OpeningComputesTheCheckedVariantsCurvesAndDrawsKindZero) {
+    app.wb().Circuit2.Technology = 4; // the graph shows variant 1 unless variant 2 is checked
+    openGraph();
+    EXPECT_FALSE(input()->isEnabled());
+    EXPECT_TRUE(app.state.WorkbookModified);
+    EXPECT_EQ(app.wb().PartDone[0], 1);
+    EXPECT_EQ(app.state.GraphKind, 0);
+    EXPECT_NEAR(app.state.Curves.MlrSweepStart, 0.35, 1e-9);
+    EXPECT_EQ(app.wb().CurveTable[0][0].Technology, 0);
+
+    const int w = 609, h = 415;
+    ASSERT_EQ(graph()->paintArea()->size(), QSize(w, h));
+    const QImage& b = bitmap();
+    EXPECT_TRUE(IsBlack(b, 0, 0));
+    EXPECT_TRUE(IsBlack(b, w - 1, h - 1));
+    EXPECT_TRUE(IsBlack(b, w - 1, 200));
+    EXPECT_TRUE(IsWhite(b, 400, 300));
+    // Axes: horizontal at H - 50 from 50 to W - 30, vertical at 60 from H - 40 up to 40.
+    EXPECT_TRUE(IsBlack(b, 50, h - 50));
+    EXPECT_TRUE(IsBlack(b, w - 31, h - 50));
+    EXPECT_TRUE(IsBlack(b, 60, 41));
+    EXPECT_TRUE(IsBlack(b, 60, 200));
+    EXPECT_TRUE(IsBlack(b, w - 34, h - 54)); // arrow heads, without their end pixels
+    EXPECT_TRUE(IsWhite(b, w - 35, h - 55));
+    EXPECT_TRUE(IsBlack(b, 56, 44));
+    EXPECT_TRUE(IsWhite(b, 55, 45));
+    // Vertical ticks at Round(365 - 315 i / 9), from x 55 to 61.
+    for (int i = 1; i <= 9; ++i) {
+        const int y = RoundEven((h - 50) - (h - 100) * i / 9.0);
+        EXPECT_TRUE(IsBlack(b, 55, y)) << i;
+        EXPECT_TRUE(IsBlack(b, 61, y)) << i;
+        EXPECT_TRUE(IsWhite(b, 62, y)) << i; // a line leaves out its end pixel
+    }
+    // Horizontal ticks: s0 = 10, x = Round(70 + 499 i / 9), from H - 52 down to H - 46.
+    for (int i = 0; i <= 9; ++i) {
+        const int x = RoundEven(70 + 499 * i / 9.0);
+        EXPECT_TRUE(IsBlack(b, x, h - 52)) << i;
+        EXPECT_TRUE(IsBlack(b, x, h - 46)) << i;
+    }
+    // The curve of set 1 starts at its first row with good chips; row 0 lies at x 70.
+    const double yMax = graph()->paintArea()->graphYMax();
+    EXPECT_DOUBLE_EQ(yMax, CurveMax(0, data(), 1));
+    EXPECT_GT(yMax, 0.0);
+    const QPoint p = firstPoint(1, 0, w, h, yMax);
+    EXPECT_EQ(p.y(), 50); // the largest value lies on y = 50
+    EXPECT_TRUE(IsBlack(b, p.x(), p.y()));
+    EXPECT_EQ(RoundEven(1 * 509 / 50.0 + 60), 70);
+
+    graph()->close();
+    EXPECT_TRUE(input()->isEnabled());
+}
+
+TEST_F(GraphWindows, EveryKindDrawsFromTheMenu) {
+    openGraph();
+    QMenu* menu = graph()->findChild<QMenuBar*>()->actions().at(0)->menu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), QStringLiteral("Графики"));
+    const QList<QAction*> items = menu->actions();
+    ASSERT_EQ(items.size(), 14);
+    EXPECT_TRUE(items[5]->isSeparator());
+    EXPECT_TRUE(items[9]->isSeparator());
+    EXPECT_TRUE(items[12]->isSeparator());
+    EXPECT_EQ(items[13]->text(), QStringLiteral("Закрыть"));
+    EXPECT_EQ(items[0]->text(), QStringLiteral("Степень интеграции от МЛР"));
+    EXPECT_EQ(items[11]->text(), QStringLiteral("Стоимость от площади кристалла"));
+
+    for (int kind = 0; kind < kGraphKindCount; ++kind) {
+        menuAction(QString::fromUtf8(GraphKinds[kind].menuItem))->trigger();
+        EXPECT_EQ(app.state.GraphKind, kind);
+        EXPECT_GT(graph()->paintArea()->graphYMax(), 0.0) << kind;
+        EXPECT_TRUE(IsBlack(bitmap(), 50, 415 - 50)) << kind;
+    }
+    EXPECT_TRUE(app.dialogs.errors.isEmpty());
+
+    // Yield: set 0 has good chips from the sweep start on, so its curve begins at x 70.
+    menuAction(QStringLiteral("Выход годных от МЛР"))->trigger();
+    const double yMax = graph()->paintArea()->graphYMax();
+    const QPoint p0 = firstPoint(0, 3, 609, 415, yMax);
+    EXPECT_EQ(p0.x(), 70);
+    EXPECT_TRUE(IsBlack(bitmap(), p0.x(), p0.y()));
+    const QPoint p2 = firstPoint(2, 3, 609, 415, yMax);
+    EXPECT_GT(p2.x(), p0.x());
+    EXPECT_TRUE(IsBlack(bitmap(), p2.x(), p2.y()));
+
+    // The kind survives closing and reopening.
+    menuAction(QStringLiteral("Закрыть"))->trigger();
+    EXPECT_FALSE(graph()->isVisible());
+    ButtonNamed(input(), QStringLiteral("Построить графики зависимостей"))->click();
+    EXPECT_EQ(app.state.GraphKind, 3);
+}
+
+TEST_F(GraphWindows, ResizingRedrawsAtThePaintAreaSize) {
+    openGraph();
+    graph()->resize(10, 10); // held at the smallest outer size, 400 x 300
+    EXPECT_EQ(graph()->frameGeometry().size(), QSize(400, 300));
+    const QSize paint = graph()->paintArea()->size();
+    EXPECT_EQ(paint, QSize(376, 236));
+    const int w = paint.width(), h = paint.height();
+    EXPECT_TRUE(IsBlack(bitmap(), w - 1, 100));
+    EXPECT_TRUE(IsBlack(bitmap(), 100, h - 1));
+    EXPECT_TRUE(IsWhite(bitmap(), w, 100)); // the new frame, drawn over the old picture
+    EXPECT_TRUE(IsBlack(bitmap(), 100, h - 50));
+    EXPECT_TRUE(IsBlack(bitmap(), 60, 41));
+    const QPoint p = firstPoint(1, 0, w, h, graph()->paintArea()->graphYMax());
+    EXPECT_TRUE(IsBlack(bitmap(), p.x(), p.y()));
+
+    graph()->resize(5000, 5000); // held at the largest, 1600 x 1200
+    EXPECT_EQ(graph()->paintArea()->size(), QSize(1576, 1136));
+    EXPECT_TRUE(IsBlack(bitmap(), 1575, 1135));
+}
+
+TEST_F(GraphWindows, MouseReadoutFollowsTheScalesAndStaysOffTheBitmap) {
+    openGraph();
+    const QImage before = bitmap().copy(0, 0, 609, 415);
+    GraphView* view = graph()->paintArea();
+    moveMouse(70, 50); // left end of the horizontal scale, top of the vertical one
+    EXPECT_EQ(view->horizontalReadout(), QStringLiteral("МЛР =  0.35    "));
+    EXPECT_EQ(view->verticalReadout(),
+              QStringLiteral("Ст.инт. = ") + Real(view->graphYMax(), 8) + QStringLiteral(";    "));
+    moveMouse(609 - 40, 30); // right end; above the scale: the vertical readout stays
+    EXPECT_EQ(view->horizontalReadout(), QStringLiteral("МЛР =  3.00    "));
+    EXPECT_TRUE(view->verticalReadout().startsWith(QStringLiteral("Ст.инт. = ")));
+    moveMouse(20, 415 - 50); // left of the scale: the horizontal readout stays
+    EXPECT_EQ(view->horizontalReadout(), QStringLiteral("МЛР =  3.00    "));
+    EXPECT_EQ(view->verticalReadout(), QStringLiteral("Ст.инт. = 0.00000000;    "));
+    EXPECT_EQ(bitmap().copy(0, 0, 609, 415), before);
+
+    EXPECT_EQ(HorizontalReadout(8, 0.35, 609, 60 + 509), QStringLiteral("Пл.Кр. =  1.00    "));
+    EXPECT_FALSE(HorizontalReadout(8, 0.35, 609, 59).has_value());
+    EXPECT_FALSE(VerticalReadout(0, 100.0, 415, 415 - 49).has_value());
+}
+
+TEST_F(GraphWindows, DrawingWithoutAScaleDrawsNoCurve) {
+    // Curve rows of an opened workbook that never had their curves computed.
+    CurveTableData table{};
+    CurveResults curves{};
+    table[1][0].HasGoodChips = 1;
+    QImage image(800, 600, QImage::Format_RGB32);
+    const double yMax =
+        DrawGraph(image, 609, 415, 0, GraphData{table, curves, QStringLiteral("ЭСЛ")});
+    EXPECT_EQ(yMax, 0.0);
+    EXPECT_TRUE(IsBlack(image, 100, 365)); // the axes are there
+    EXPECT_TRUE(IsBlack(image, 0, 0));
+}
+
+TEST_F(GraphWindows, TableWindowShowsTheSelectedRows) {
+    openGraph();
+    menuAction(QStringLiteral("Исходные данные"))->trigger();
+    ASSERT_TRUE(table()->isVisible());
+    EXPECT_FALSE(graph()->isEnabled());
+
+    QTableWidget* grid = table()->grid();
+    EXPECT_EQ(grid->columnCount(), 13);
+    EXPECT_EQ(grid->rowCount() + 1, 45);
+    EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), QStringLiteral("п1"));
+    EXPECT_EQ(grid->horizontalHeaderItem(12)->text(), QStringLiteral("п13"));
+    EXPECT_EQ(grid->columnWidth(6), 60);
+    EXPECT_EQ(grid->rowHeight(3), 15);
+
+    const auto& t = app.wb().CurveTable;
+    EXPECT_EQ(table()->cellText(1, 0), QStringLiteral("  0.50"));
+    EXPECT_EQ(table()->cellText(1, 1), QStringLiteral("  0.35"));
+    EXPECT_EQ(table()->cellText(10, 1), QStringLiteral("  3.00"));
+    EXPECT_EQ(table()->cellText(12, 0), QStringLiteral("  1.00"));
+    EXPECT_EQ(table()->cellText(23, 0), QStringLiteral("  5.00"));
+    EXPECT_EQ(table()->cellText(3, 2), QString::number(t[0][11].ChipIntegration));
+    EXPECT_EQ(table()->cellText(31, 1), Real(t[2][44].MinFeature, 2));
+    // Set 1 has no good chips at 0.35: "НЕТ" for the yield, numbers elsewhere.
+    ASSERT_FALSE(t[1][0].HasGoodChips);
+    EXPECT_EQ(table()->cellText(12, 4), QStringLiteral("НЕТ"));
+    EXPECT_EQ(table()->cellText(12, 5), Real(t[1][0].ChipCost, 2));
+    EXPECT_EQ(table()->cellText(13, 4), Real(t[1][5].Yield, 6));
+    // Column п13 of a curve row: processor cost per MHz.
+    EXPECT_EQ(table()->cellText(13, 12),
+              Real(static_cast<double>(static_cast<long double>(t[1][5].ProcessorCost) /
+                                       t[1][5].Frequency),
+                   6));
+    for (int row : {11, 22, 33})
+        for (int c = 0; c < 13; ++c)
+            EXPECT_TRUE(table()->cellText(row, c).isEmpty()) << row << ' ' << c;
+    EXPECT_EQ(table()->cellText(34, 12), QStringLiteral("Пл.кр."));
+    EXPECT_TRUE(table()->cellText(34, 0).isEmpty());
+    EXPECT_EQ(table()->cellText(35, 12), QStringLiteral(" 0.010"));
+    EXPECT_EQ(table()->cellText(44, 12), QStringLiteral(" 1.000"));
+    EXPECT_EQ(table()->cellText(44, 1), QStringLiteral("  1.50"));
+
+    ButtonNamed(table(), QStringLiteral("Закрыть"))->click();
+    EXPECT_TRUE(graph()->isEnabled());
+}
+
+TEST_F(GraphWindows, DamagedTechnologyReportsAnErrorAndShowsNoGraph) {
+    app.state.CurrentPart = 0;
+    input()->open();
+    app.wb().Circuit1.Technology = 9;
+    ButtonNamed(input(), QStringLiteral("Построить графики зависимостей"))->click();
+    EXPECT_EQ(app.dialogs.errors.size(), 1);
+    EXPECT_FALSE(graph()->isVisible());
+    EXPECT_TRUE(input()->isEnabled());
+}
+
+} // namespace
+} // namespace orvik::test
