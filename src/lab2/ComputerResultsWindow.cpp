@@ -43,7 +43,7 @@ const std::array<ResultLine, 7> kLines{{
 
 constexpr std::array<std::int32_t, 4> kCacheSizes{4, 8, 16, 32};
 constexpr std::array<std::int32_t, 3> kCacheTimes{10, 20, 30};
-constexpr int kVisibleRows = 8;
+constexpr int kVisibleRows = 9;
 
 // The seven values of a computed computer, as the lines and grid rows show them.
 std::array<QString, 7> ComputerValues(const ComputerRecord& c) {
@@ -88,10 +88,13 @@ ComputerResultsWindow::ComputerResultsWindow(AppContext& ctx)
     grid_ = new QTableWidget(12, 7, this);
     grid_->setObjectName(QStringLiteral("CacheGrid"));
     grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
     grid_->horizontalHeader()->setSectionsClickable(false);
     grid_->horizontalHeader()->setHighlightSections(false);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
+    grid_->setFocusPolicy(Qt::NoFocus);
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     const QFontMetrics metrics = grid_->fontMetrics();

@@ -70,6 +70,8 @@ MemoryResultsWindow::MemoryResultsWindow(AppContext& ctx)
     grid_->setObjectName(QStringLiteral("MemoryGrid"));
     grid_->horizontalHeader()->hide();
     grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
     grid_->setFocusPolicy(Qt::NoFocus);
