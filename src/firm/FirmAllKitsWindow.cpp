@@ -83,14 +83,9 @@ FirmAllKitsWindow::FirmAllKitsWindow(AppContext& ctx)
         widthOf({"Стоимсть комплекта", "Гарантийные затраты"}),
         widthOf({"-00000000"}),
     };
-    int total = 0;
-    for (int c = 0; c < TableColumns; ++c) {
+    for (int c = 0; c < TableColumns; ++c)
         table_->setColumnWidth(c, widths[c]);
-        total += widths[c];
-    }
-    table_->setFixedSize(total + table_->verticalScrollBar()->sizeHint().width() +
-                             2 * table_->frameWidth(),
-                         VisibleRows * rowHeight + 2 * table_->frameWidth());
+    table_->setFixedHeight(VisibleRows * rowHeight + 2 * table_->frameWidth());
     content()->addWidget(table_);
 
     auto* buttons = new QHBoxLayout;
@@ -100,6 +95,16 @@ FirmAllKitsWindow::FirmAllKitsWindow(AppContext& ctx)
     closeButton->setMinimumWidth(100);
     buttons->addWidget(closeButton);
     content()->addLayout(buttons);
+}
+
+void FirmAllKitsWindow::showEvent(QShowEvent* event) {
+    // The style's frame and scroll bar are known once the table is polished:
+    // room for every column beside the scroll bar, no horizontal scrolling.
+    table_->setFixedSize(
+        table_->horizontalHeader()->length() + table_->verticalScrollBar()->sizeHint().width() +
+            2 * table_->frameWidth(),
+        VisibleRows * table_->verticalHeader()->defaultSectionSize() + 2 * table_->frameWidth());
+    LabFrame::showEvent(event);
 }
 
 bool FirmAllKitsWindow::prepare() {
@@ -124,33 +129,38 @@ void FirmAllKitsWindow::fill() {
 
     hours_->setText(FirmInteger(firm.Hours));
     table_->clearContents();
-    auto put = [this](int row, int column, const QString& text, bool number) {
+    enum Align { Text, Number, Digit };
+    auto put = [this](int row, int column, const QString& text, Align align) {
         auto* item = new QTableWidgetItem(text);
-        item->setTextAlignment(number ? (Qt::AlignRight | Qt::AlignVCenter)
-                                      : (Qt::AlignLeft | Qt::AlignVCenter));
+        item->setTextAlignment(Qt::AlignVCenter | (align == Text     ? Qt::AlignLeft
+                                                   : align == Number ? Qt::AlignRight
+                                                                     : Qt::AlignHCenter));
         table_->setItem(row, column, item);
     };
     for (int k = 0; k < FirmKitCount; ++k) {
         const FirmRecord& r = kits[k];
         const int top = RowsPerKit * k;
-        put(top, 0, QStringLiteral("Комплектация N%1").arg(k + 1), false);
-        put(top, 1, QStringLiteral("Тип"), false);
-        put(top, 2, QStringLiteral("Стоим."), false);
-        put(top, 3, QStringLiteral("Отказы"), false);
-        put(top, 4, QStringLiteral("Ремонт"), false);
+        put(top, 0, QStringLiteral("Комплектация N%1").arg(k + 1), Text);
+        QFont heading = table_->font();
+        heading.setBold(true);
+        table_->item(top, 0)->setFont(heading);
+        put(top, 1, QStringLiteral("Тип"), Text);
+        put(top, 2, QStringLiteral("Стоим."), Text);
+        put(top, 3, QStringLiteral("Отказы"), Text);
+        put(top, 4, QStringLiteral("Ремонт"), Text);
         for (int i = 0; i < FirmComponentCount; ++i) {
             const int row = top + 1 + i;
-            put(row, 0, QString::fromUtf8(FirmComponents[i].TableName), false);
-            put(row, 1, FirmInteger(r.Grade[i]), true);
-            put(row, 2, FirmInteger(r.Price[i]), true);
-            put(row, 3, FirmFailureRate(r.FailureRate[i]), true);
-            put(row, 4, FirmInteger(r.Repairs[i]), true);
+            put(row, 0, QString::fromUtf8(FirmComponents[i].TableName), Text);
+            put(row, 1, FirmInteger(r.Grade[i]), Digit);
+            put(row, 2, FirmInteger(r.Price[i]), Number);
+            put(row, 3, FirmFailureRate(r.FailureRate[i]), Number);
+            put(row, 4, FirmInteger(r.Repairs[i]), Number);
         }
         const std::array<int, 5> totals{r.KitPrice, r.SalesVolume, r.SalesProfit, r.WarrantyCost,
                                         r.ActivityProfit};
         for (int j = 0; j < 5; ++j) {
-            put(top + j, 6, QString::fromUtf8(TotalCaptions[j]), false);
-            put(top + j, 7, FirmInteger(totals[j]), true);
+            put(top + j, 6, QString::fromUtf8(TotalCaptions[j]), Text);
+            put(top + j, 7, FirmInteger(totals[j]), Number);
         }
     }
 }

@@ -22,6 +22,7 @@ public:
 
 protected:
     bool prepare() override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QLabel* hours_ = nullptr;
