@@ -56,7 +56,10 @@ void FormRows::addControl(const QString& caption, QWidget* control, int hint) {
 QPushButton* FormRows::addButton(const QString& caption, int hint,
                                  const std::function<void()>& work) {
     auto* button = new QPushButton(caption, owner_);
-    QObject::connect(button, &QPushButton::clicked, owner_, [this, work] { Guarded(ctx_, work); });
+    // Windows build their rows with a FormRows that lives only in their
+    // constructor: the click must not reach back into it.
+    QObject::connect(button, &QPushButton::clicked, owner_,
+                     [&ctx = ctx_, work] { Guarded(ctx, work); });
     const int row = nextRow();
     grid_->addWidget(button, row, 0, 1, 2);
     addHint(row, hint);
