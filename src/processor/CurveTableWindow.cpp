@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -171,6 +172,15 @@ bool CurveTableWindow::prepare() {
             setCell(kFirstAreaRow + k, c, texts[c]);
         setCell(kFirstAreaRow + k, 12, Real(r.ChipArea, 3));
     }
+    // Columns keep their widths unless a number would be cut off.
+    int width = 0;
+    for (int c = 0; c < kColumns; ++c) {
+        grid_->resizeColumnToContents(c);
+        grid_->setColumnWidth(c, std::max(kColumnWidths[c], grid_->columnWidth(c)));
+        width += grid_->columnWidth(c);
+    }
+    grid_->setFixedWidth(width + grid_->verticalScrollBar()->sizeHint().width() +
+                         2 * grid_->frameWidth());
     grid_->scrollToTop();
     return true;
 }
