@@ -27,7 +27,8 @@ namespace fs = std::filesystem;
 void Write(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 void Write(const fs::path& path, const std::string& text) {
@@ -115,7 +116,8 @@ int main(int argc, char** argv) {
     std::array<std::string, kTextCount> texts{};
     Write(root / "textstore" / "empty-texts.db2", BuildTextStoreFile(texts));
     for (int i = 0; i < kTextCount; ++i)
-        texts[i] = std::string(i % 7 == 0 ? 600 : static_cast<std::size_t>(i % 5) * 61, static_cast<char>('A' + i % 26)) +
+        texts[i] = std::string(i % 7 == 0 ? 600 : static_cast<std::size_t>(i % 5) * 61,
+                               static_cast<char>('A' + i % 26)) +
                    "\r\n\xcf\xf0\xe8\xec\xe5\xf0";
     const std::vector<std::uint8_t> several = BuildTextStoreFile(texts);
     if (several.size() < 25000)
@@ -130,7 +132,8 @@ int main(int argc, char** argv) {
     }
 
     // Formulas: four bytes of N, one of the data complexity, the text.
-    const auto formula = [&](const char* name, std::int32_t n, std::uint8_t grade, const std::string& text) {
+    const auto formula = [&](const char* name, std::int32_t n, std::uint8_t grade,
+                             const std::string& text) {
         std::string bytes(5, '\0');
         std::memcpy(bytes.data(), &n, 4);
         bytes[4] = static_cast<char>(grade);

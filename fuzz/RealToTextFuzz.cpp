@@ -54,10 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (std::fabs(x) < 1e15) {
         const long double back = std::strtold(text.c_str(), nullptr);
-        const long double unit = std::pow(10.0L, -static_cast<long double>(decimals > 0 ? decimals : 0));
+        const long double unit =
+            std::pow(10.0L, -static_cast<long double>(decimals > 0 ? decimals : 0));
         // Half a unit of the last place, plus the first rounding to 18
         // significant digits.
-        const long double allowed = unit / 2 * (1 + 1e-15L) + std::fabs(static_cast<long double>(x)) * 1e-17L;
+        const long double allowed =
+            unit / 2 * (1 + 1e-15L) + std::fabs(static_cast<long double>(x)) * 1e-17L;
         if (std::fabs(back - static_cast<long double>(x)) > allowed)
             fuzz::Broken("the text does not read back to within half a unit of the last place");
     }

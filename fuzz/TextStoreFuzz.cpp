@@ -36,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Broken("the texts hold more characters than the file");
 
     // The round trip costs as much again: one input in eight takes it.
-    if (std::hash<std::string_view>{}(std::string_view(reinterpret_cast<const char*>(data), size)) % 8 != 0)
+    if (std::hash<std::string_view>{}(std::string_view(reinterpret_cast<const char*>(data), size)) %
+            8 !=
+        0)
         return 0;
     const std::vector<std::uint8_t> rebuilt = BuildTextStoreFile(store.entries);
     const fuzz::MemoryFile again(rebuilt.data(), rebuilt.size());
