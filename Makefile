@@ -1,5 +1,6 @@
 # make run   - installs what is missing, builds and starts the program
 # make test  - installs what is missing, builds and runs every test
+# make package - builds the Debian package orvik_<version>_<arch>.deb in $(BUILD)
 BUILD ?= build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS ?= $(shell nproc)
@@ -23,6 +24,9 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)
