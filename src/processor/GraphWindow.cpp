@@ -201,18 +201,14 @@ void GraphWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    disabled_ = ctx_.windows.processorInput;
-    if (disabled_)
-        disabled_->setEnabled(false);
+    beneath_.lock(ctx_.windows.processorInput);
 }
 
 void GraphWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (event->spontaneous())
         return;
-    if (disabled_)
-        disabled_->setEnabled(true);
-    disabled_ = nullptr;
+    beneath_.release();
 }
 
 } // namespace orvik

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/WindowPlacement.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -67,7 +69,7 @@ private:
     AppContext& ctx_;
     QMenuBar* menuBar_;
     GraphView* view_;
-    QWidget* disabled_ = nullptr;
+    BeneathLock beneath_;
     bool shownBefore_ = false;
     bool opening_ = false;
 };

@@ -1,6 +1,7 @@
 #include "shell/AboutWindow.h"
 
 #include "app/AppContext.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QDate>
 #include <QGuiApplication>
@@ -85,15 +86,8 @@ void AboutWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-    if (QWidget* main = ctx_.mainWindow()) {
-        main->setEnabled(false);
-        disabledMain_ = true;
-    }
+    CentreOn(this, nullptr);
+    mainLock_.lock(ctx_.mainWindow());
     const QDate today = QDate::currentDate();
     const CreditLines lines = VisibleCreditLines(today.year(), today.month());
     credits_[2]->setVisible(lines.third);
@@ -104,11 +98,7 @@ void AboutWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (event->spontaneous())
         return;
-    if (disabledMain_) {
-        if (QWidget* main = ctx_.mainWindow())
-            main->setEnabled(true);
-        disabledMain_ = false;
-    }
+    mainLock_.release();
 }
 
 void AboutWindow::keyReleaseEvent(QKeyEvent* event) {

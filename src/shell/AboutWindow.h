@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/WindowPlacement.h"
+
 #include <QWidget>
 
 #include <array>
@@ -35,7 +37,7 @@ protected:
 private:
     AppContext& ctx_;
     std::array<QLabel*, 4> credits_{};
-    bool disabledMain_ = false;
+    BeneathLock mainLock_;
 };
 
 } // namespace orvik

@@ -8,6 +8,7 @@
 #include "lab2/TaskWindow.h"
 #include "processor/ProcessorInputWindow.h"
 #include "widgets/Dialogs.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -308,15 +309,8 @@ void GuideWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-    if (QWidget* main = ctx_.mainWindow()) {
-        main->setEnabled(false);
-        disabledMain_ = true;
-    }
+    CentreOn(this, nullptr);
+    mainLock_.lock(ctx_.mainWindow());
     GuideMayClose = false;
     autoStart_->setChecked(ctx_.state.workbook.GuideAutoStart != 0);
     ok_->setFocus();
@@ -327,11 +321,7 @@ void GuideWindow::hideEvent(QHideEvent* event) {
     if (event->spontaneous())
         return;
     ctx_.state.workbook.GuideAutoStart = autoStart_->isChecked() ? 1 : 0;
-    if (disabledMain_) {
-        if (QWidget* main = ctx_.mainWindow())
-            main->setEnabled(true);
-        disabledMain_ = false;
-    }
+    mainLock_.release();
 }
 
 void GuideWindow::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/WindowPlacement.h"
+
 #include <QWidget>
 
 #include <optional>
@@ -54,7 +56,7 @@ private:
     QCheckBox* autoStart_ = nullptr;
     QPushButton* left_ = nullptr;
     QPushButton* ok_ = nullptr;
-    bool disabledMain_ = false;
+    BeneathLock mainLock_;
 };
 
 } // namespace orvik

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -85,11 +86,7 @@ void SplashWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOn(this, nullptr);
 }
 
 } // namespace orvik

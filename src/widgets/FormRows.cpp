@@ -27,16 +27,16 @@ void FormRows::addHint(int row, int hint) {
         grid_->addWidget(new HintButton(ctx_, hint, owner_), row, 2, Qt::AlignCenter);
 }
 
-SpinBox* FormRows::addSpin(const SpinRow& spec) {
-    auto* box = new SpinBox(spec.minimum, spec.maximum, spec.step, spec.decimals, owner_);
-    if (!spec.objectName.isEmpty())
-        box->setObjectName(spec.objectName);
+SpinBox* FormRows::addSpin(const SpinRow& row) {
+    auto* box = new SpinBox(row.minimum, row.maximum, row.step, row.decimals, owner_);
+    if (!row.objectName.isEmpty())
+        box->setObjectName(row.objectName);
     box->setMinimumWidth(90);
     box->setAlignment(Qt::AlignRight);
-    if (spec.store)
+    if (row.store)
         QObject::connect(box, &SpinBox::valueChanged, owner_,
-                         [box, store = spec.store](double) { store(*box); });
-    addControl(spec.caption, box, spec.hint);
+                         [box, store = row.store](double) { store(*box); });
+    addControl(row.caption, box, row.hint);
     return box;
 }
 

@@ -13,20 +13,6 @@
 
 namespace orvik {
 
-void CentreOn(QWidget* window, const QWidget* anchor) {
-    window->adjustSize();
-    QRect area;
-    if (anchor && anchor->isVisible())
-        area = anchor->frameGeometry();
-    else if (const QScreen* screen = QGuiApplication::primaryScreen())
-        area = screen->availableGeometry();
-    else
-        return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(area.center());
-    window->move(frame.topLeft());
-}
-
 LabFrame::LabFrame(AppContext& context, const QString& objectName, const QString& title,
                    const QString& heading)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
@@ -88,18 +74,14 @@ void LabFrame::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     CentreOn(this, ctx.mainWindow());
-    disabled_ = beneath();
-    if (disabled_)
-        disabled_->setEnabled(false);
+    beneath_.lock(beneath());
 }
 
 void LabFrame::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (event->spontaneous())
         return;
-    if (disabled_)
-        disabled_->setEnabled(true);
-    disabled_ = nullptr;
+    beneath_.release();
     closed();
 }
 

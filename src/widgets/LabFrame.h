@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/WindowPlacement.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -53,10 +55,7 @@ protected:
 private:
     Banner* banner_;
     QVBoxLayout* content_;
-    QWidget* disabled_ = nullptr;
+    BeneathLock beneath_;
 };
-
-// Centres `window` on the main window (or the screen when there is none).
-void CentreOn(QWidget* window, const QWidget* anchor);
 
 } // namespace orvik
