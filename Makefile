@@ -24,6 +24,7 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	JOBS=$(JOBS) ./scripts/sanitize-and-fuzz.sh
 
 package: build
 	cd $(BUILD) && cpack -G DEB
