@@ -30,7 +30,6 @@
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
-root=$(pwd)
 ASAN_BUILD=${ASAN_BUILD:-build-asan}
 FUZZ_BUILD=${FUZZ_BUILD:-build-fuzz}
 JOBS=${JOBS:-$(nproc)}
@@ -43,7 +42,7 @@ step() { printf '\n=== %s\n' "$*"; }
 # fails. Qt and fontconfig keep caches until exit that LeakSanitizer would
 # call leaks: those libraries (only) are suppressed.
 mkdir -p "$ASAN_BUILD"
-lsan_suppressions="$root/$ASAN_BUILD/lsan-suppressions.txt"
+lsan_suppressions="$(cd "$ASAN_BUILD" && pwd)/lsan-suppressions.txt"
 printf 'leak:%s\n' libfontconfig libQt6Core libQt6Gui libQt6Widgets libQt6PrintSupport \
     libcups libglib >"$lsan_suppressions"
 export ASAN_OPTIONS="abort_on_error=0:halt_on_error=1:detect_stack_use_after_return=0:strict_string_checks=1"
