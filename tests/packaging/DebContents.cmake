@@ -41,7 +41,7 @@ set(expected
     ./usr/${LIBDIR}/orviklab.db2
     ./usr/bin/orvik
     ./usr/bin/orvik-inspect
-    ./usr/share/man/man1/orvik-inspect.1
+    ./usr/share/man/man1/orvik-inspect.1.gz
     ./usr/share/applications/orvik.desktop
     ./usr/share/icons/hicolor/scalable/apps/orvik.svg)
 foreach(size 16 32 48 64 128 256)
