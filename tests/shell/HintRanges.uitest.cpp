@@ -1,0 +1,246 @@
+// The help texts against the windows that show them: the limits a hint
+// states ("Диапазон: A..B") must be the limits of the spin box beside its
+// "?" button, every spin box has a hint that states its range (or says the
+// box has none), and the texts fit the windows that show them.
+#include "support/TestApp.h"
+
+#include "app/MainWindow.h"
+#include "firm/FirmAllKitsWindow.h"
+#include "firm/FirmInputWindow.h"
+#include "firm/FirmResultsWindow.h"
+#include "lab2/ComputerInputWindow.h"
+#include "lab2/ComputerResultsWindow.h"
+#include "lab2/MemoryInputWindow.h"
+#include "lab2/MemoryResultsWindow.h"
+#include "lab2/TaskWindow.h"
+#include "processor/CurveTableWindow.h"
+#include "processor/GraphWindow.h"
+#include "processor/ProcessorInputWindow.h"
+#include "processor/ProcessorResultsWindow.h"
+#include "report/GraphPage.h"
+#include "report/ReportWindow.h"
+#include "report/TitlePage.h"
+#include "shell/AboutWindow.h"
+#include "shell/GuideWindow.h"
+#include "shell/HintWindow.h"
+#include "shell/SplashWindow.h"
+#include "shell/StudentDataDialog.h"
+#include "shell/TaskTextWindow.h"
+#include "shell/TextStore.h"
+#include "widgets/HintButton.h"
+#include "widgets/SpinBox.h"
+#include "workbook/Cp1251.h"
+
+#include <QGridLayout>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace orvik::test {
+namespace {
+
+// The hint popup is narrow: its texts keep to the width they are written for.
+constexpr int kPopupLineLimit = 35;
+// The task window shows a fixed-pitch font across a wide text area.
+constexpr int kTaskLineLimit = 78;
+constexpr int kLastHint = 32;
+constexpr int kLastPopupText = 62;
+// The phrase of a hint whose box has no limits.
+const QString kNoLimits = QStringLiteral("Пределы в окне не заданы");
+
+std::vector<QWidget*> AllWindows(const Windows& w) {
+    return {
+        w.splash,           w.main,          w.guide,         w.about,           w.processorInput,
+        w.processorResults, w.graph,         w.curveTable,    w.studentData,     w.task,
+        w.memoryInput,      w.memoryResults, w.computerInput, w.computerResults, w.hint,
+        w.firmInput,        w.firmAllKits,   w.firmResults,   w.taskText,        w.report,
+        w.titlePage,        w.graphPage};
+}
+
+// The built data file, loaded as the main window loads it; false when the
+// build has not made it.
+bool LoadBuiltTexts(TestApp& app) {
+    const char* dir = std::getenv("ORVIK_BUILD_DIR");
+    if (!dir)
+        return false;
+    const std::filesystem::path path = std::filesystem::path(dir) / "orviklab.db2";
+    if (!std::filesystem::exists(path))
+        return false;
+    return LoadTextStore(app.state.Texts, path.string());
+}
+
+// Entry `index` as lines of UTF-8 text (the store holds Windows-1251 with CR LF).
+QStringList Lines(const TestApp& app, int index) {
+    const QString text = QString::fromStdString(
+        Cp1251ToUtf8(app.state.Texts.entries[static_cast<std::size_t>(index)]));
+    return text.split(QStringLiteral("\r\n"));
+}
+
+struct StatedRange {
+    double low;
+    double high;
+};
+
+// The "Диапазон: A..B" line of a hint: nothing when there is none; a line
+// that starts so but does not read as two numbers fails the test.
+std::optional<StatedRange> RangeLine(const QStringList& lines, int index) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^Диапазон:\\s*(-?\\d+(?:\\.\\d+)?)\\.\\.(-?\\d+(?:\\.\\d+)?)\\s*$"));
+    std::optional<StatedRange> found;
+    for (const QString& line : lines) {
+        if (!line.startsWith(QStringLiteral("Диапазон")))
+            continue;
+        const QRegularExpressionMatch m = pattern.match(line);
+        EXPECT_TRUE(m.hasMatch()) << "hint " << index << ": unreadable line \""
+                                  << line.toStdString() << "\"";
+        EXPECT_FALSE(found.has_value()) << "hint " << index << ": two range lines";
+        if (m.hasMatch())
+            found = StatedRange{m.captured(1).toDouble(), m.captured(2).toDouble()};
+    }
+    return found;
+}
+
+// The grid that holds `widget` and the rows it stands in.
+struct GridPlace {
+    QGridLayout* grid = nullptr;
+    int row = -1;
+    int rowSpan = 0;
+};
+
+GridPlace PlaceOf(QWidget* window, QWidget* widget) {
+    for (QGridLayout* grid : window->findChildren<QGridLayout*>()) {
+        const int i = grid->indexOf(widget);
+        if (i < 0)
+            continue;
+        GridPlace place{grid, 0, 0};
+        int column = 0, columnSpan = 0;
+        grid->getItemPosition(i, &place.row, &column, &place.rowSpan, &columnSpan);
+        return place;
+    }
+    return {};
+}
+
+// The "?" button in the same grid row as `box`, if any.
+HintButton* HintBeside(QWidget* window, SpinBox* box) {
+    const GridPlace place = PlaceOf(window, box);
+    if (!place.grid)
+        return nullptr;
+    for (int i = 0; i < place.grid->count(); ++i) {
+        auto* button = qobject_cast<HintButton*>(place.grid->itemAt(i)->widget());
+        if (!button)
+            continue;
+        int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+        place.grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+        if (row < place.row + place.rowSpan && place.row < row + rowSpan)
+            return button;
+    }
+    return nullptr;
+}
+
+bool SameNumber(double a, double b) {
+    return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b));
+}
+
+// The hint of a spin box states exactly the box's limits, or says it has none.
+void ExpectHintMatchesBox(const TestApp& app, int index, const SpinBox& box,
+                          const std::string& where) {
+    SCOPED_TRACE(where + ", hint " + std::to_string(index));
+    ASSERT_GE(index, 0);
+    ASSERT_LE(index, kLastHint);
+    const QStringList lines = Lines(app, index);
+    const std::optional<StatedRange> range = RangeLine(lines, index);
+    if (box.hasLimits()) {
+        ASSERT_TRUE(range.has_value()) << "the hint states no \"Диапазон\" line";
+        EXPECT_TRUE(SameNumber(range->low, box.minimum()))
+            << "stated " << range->low << ", box from " << box.minimum();
+        EXPECT_TRUE(SameNumber(range->high, box.maximum()))
+            << "stated " << range->high << ", box up to " << box.maximum();
+    } else {
+        EXPECT_FALSE(range.has_value()) << "the box has no limits, the hint states some";
+        EXPECT_TRUE(lines.join(u' ').contains(kNoLimits))
+            << "the hint does not say the box has no limits";
+    }
+}
+
+TEST(HintTexts, StatedRangesAreTheLimitsOfTheirBoxes) {
+    TestApp app;
+    if (!LoadBuiltTexts(app))
+        GTEST_SKIP() << "orviklab.db2 not built";
+
+    std::set<int> checkedHints;
+    int boxes = 0;
+    for (QWidget* window : AllWindows(app.ctx.windows)) {
+        ASSERT_NE(window, nullptr);
+        const std::string name = window->objectName().toStdString();
+        for (SpinBox* box : window->findChildren<SpinBox*>()) {
+            ++boxes;
+            const std::string where = name + " " + box->objectName().toStdString();
+            HintButton* hint = HintBeside(window, box);
+            if (!hint && window == static_cast<QWidget*>(app.ctx.windows.studentData)) {
+                // The dialog's one "?" stands below its grid, beside "OK".
+                const QList<HintButton*> buttons = window->findChildren<HintButton*>();
+                ASSERT_EQ(buttons.size(), 1) << where;
+                hint = buttons.front();
+            }
+            if (!hint) {
+                ADD_FAILURE() << where << ": no \"?\" button in the row of the box";
+                continue;
+            }
+            ExpectHintMatchesBox(app, hint->index(), *box, where);
+            checkedHints.insert(hint->index());
+        }
+    }
+    // All fifteen input boxes were found and compared, none passed over.
+    EXPECT_EQ(boxes, 15);
+    EXPECT_EQ(checkedHints, (std::set<int>{0, 3, 4, 5, 6, 11, 15, 16, 17, 21, 22, 23, 24, 25, 28}));
+}
+
+// The variant box of the student data dialog, named explicitly: its hint
+// stands outside the grid of the fields.
+TEST(HintTexts, VariantHintStatesOneToTen) {
+    TestApp app;
+    if (!LoadBuiltTexts(app))
+        GTEST_SKIP() << "orviklab.db2 not built";
+    auto* box = Child<SpinBox>(static_cast<QWidget*>(app.ctx.windows.studentData), "Variant");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->minimum(), 1);
+    EXPECT_EQ(box->maximum(), 10);
+    ExpectHintMatchesBox(app, 0, *box, "TForm9 Variant");
+}
+
+// Every hint entry belongs to a "?" button, and no button points past them.
+TEST(HintTexts, EveryHintHasItsButton) {
+    TestApp app;
+    std::set<int> used;
+    for (QWidget* window : AllWindows(app.ctx.windows))
+        for (HintButton* button : window->findChildren<HintButton*>())
+            used.insert(button->index());
+    std::set<int> expected;
+    for (int i = 0; i <= kLastHint; ++i)
+        expected.insert(i);
+    EXPECT_EQ(used, expected);
+}
+
+TEST(HintTexts, AllEntriesAreFilledAndFitTheirWindows) {
+    TestApp app;
+    if (!LoadBuiltTexts(app))
+        GTEST_SKIP() << "orviklab.db2 not built";
+    for (int i = 0; i < kTextCount; ++i) {
+        const QStringList lines = Lines(app, i);
+        EXPECT_FALSE(lines.join(QString()).trimmed().isEmpty()) << "entry " << i << " is empty";
+        // Hints and variant tasks go to the popup, the guide and lab tasks
+        // to the task window.
+        const int limit = i <= kLastPopupText ? kPopupLineLimit : kTaskLineLimit;
+        for (int n = 0; n < lines.size(); ++n)
+            EXPECT_LE(lines[n].size(), limit)
+                << "entry " << i << ", line " << n + 1 << ": \"" << lines[n].toStdString() << "\"";
+    }
+}
+
+} // namespace
+} // namespace orvik::test
