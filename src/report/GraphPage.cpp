@@ -15,6 +15,21 @@ const std::array<const char*, kReportGraphCount> kGraphNames{
     "Стоимость процессора от к.деф.",
 };
 
+// What the title line says each graph shows, after "Зависимость ". Graph
+// kinds 8 and 9 are plotted against the chip area, and their titles say so.
+const std::array<const char*, kReportGraphCount> kGraphTitles{
+    "степени интеграции от МЛР",
+    "задержки на ЛЭ от МЛР",
+    "интенсивности отказов от МЛР",
+    "выхода годных кристаллов от МЛР",
+    "стоимости БИС от МЛР",
+    "частоты от МЛР",
+    "времени наработки от МЛР",
+    "стоимости процессора от МЛР",
+    "времени наработки от площади кристалла",
+    "стоимости процессора от площади кристалла",
+};
+
 // The title strip spans the printable width at the top margin.
 constexpr double kStripHeight = 10.6;
 constexpr double kTitleIndent = 6.4, kTitleDrop = 4.2, kTitleHeight = 4.5;
@@ -30,11 +45,10 @@ QString ReportGraphName(int g) {
 }
 
 QString GraphPageTitle(int g) {
-    QString name = ReportGraphName(g);
-    // Only the first letter: the abbreviations (МЛР, БИС, ЛЭ) keep their capitals.
-    if (!name.isEmpty())
-        name[0] = name[0].toLower();
-    return QStringLiteral("Зависимость ") + name;
+    if (g < 0 || g >= kReportGraphCount)
+        return QString();
+    return QStringLiteral("Зависимость ") +
+           QString::fromUtf8(kGraphTitles[static_cast<std::size_t>(g)]);
 }
 
 GraphPage::GraphPage(AppContext& ctx)

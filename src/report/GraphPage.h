@@ -16,8 +16,8 @@ inline constexpr int kGraphPictureHeight = 450;
 
 // The name of graph kind g (0..9) in the report list; empty for another g.
 QString ReportGraphName(int g);
-// The graph page's title line for graph kind g: "Зависимость " and the
-// graph's name with its first letter in lower case.
+// The graph page's title line for graph kind g: "Зависимость " and what
+// the graph shows ("Зависимость частоты от МЛР"); empty for another g.
 QString GraphPageTitle(int g);
 
 // TForm22: the graph page of the report. Never shown; it holds the title

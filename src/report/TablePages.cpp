@@ -20,12 +20,12 @@ namespace {
 constexpr double kStripHeight = 10.6;
 constexpr double kTitleIndent = 6.4, kTitleDrop = 4.2, kTitleHeight = 4.5;
 constexpr double kFirstBlockTop = kMarginTopMm + kStripHeight + 3.0;
-constexpr double kRowHeight = 3.9;
+// A row of 8 pt text is 3.9 mm high; rows of larger text grow in proportion.
+constexpr double kRowHeightPerPoint = 3.9 / 8.0;
 constexpr double kCellPadX = 1.0, kCellPadY = 0.35;
-constexpr double kHeadingHeight = 6.0;
+constexpr double kHeadingHeight = 7.0, kHeadingDrop = 2.0;
 constexpr double kBlockGap = 2.0;
 constexpr double kRuleWidth = 0.15;
-constexpr double kCellPoints = 8.0;
 
 const Qt::Alignment L = Qt::AlignLeft;
 const Qt::Alignment R = Qt::AlignRight;
@@ -119,24 +119,26 @@ void TablePage::paintPage(PageCanvas& canvas) const {
                           area.width() - kTitleIndent, kTitleHeight),
                    titleFont, Qt::AlignLeft, title_);
 
-    const QFont cellFont = PageFont(QStringLiteral("Arial"), kCellPoints);
-    const QFont boldFont = PageFont(QStringLiteral("Arial"), kCellPoints, true);
     double y = kFirstBlockTop;
     for (const PageBlock& block : blocks_) {
         if (block.table.widths.empty()) {
-            canvas.textBox(QRectF(area.left(), y + 1.5, area.width(), kHeadingHeight - 1.5),
-                           titleFont, Qt::AlignLeft, block.heading);
+            canvas.textBox(
+                QRectF(area.left(), y + kHeadingDrop, area.width(), kHeadingHeight - kHeadingDrop),
+                titleFont, Qt::AlignLeft, block.heading);
             y += kHeadingHeight;
             continue;
         }
         const PageTable& t = block.table;
+        const QFont cellFont = PageFont(QStringLiteral("Arial"), t.points);
+        const QFont boldFont = PageFont(QStringLiteral("Arial"), t.points, true);
+        const double rowHeight = kRowHeightPerPoint * t.points;
         double tableWidth = 0;
         for (double w : t.widths)
             tableWidth += w;
         const double left = area.left();
         const double top = y;
         for (const PageTableRow& row : t.rows) {
-            const double h = kRowHeight * (row.header ? t.headerLines : 1);
+            const double h = rowHeight * (row.header ? t.headerLines : 1);
             canvas.line(left, y, left + tableWidth, y, kRuleWidth);
             if (row.section) {
                 canvas.textBox(QRectF(left + kCellPadX, y + kCellPadY, tableWidth - 2 * kCellPadX,
@@ -169,7 +171,9 @@ void TablePage::paintPage(PageCanvas& canvas) const {
 TablePage ProcessorTablesPage(const Workbook& workbook) {
     const std::vector<Item> first = ProcessorItems(workbook.Circuit1);
     const std::vector<Item> second = ProcessorItems(workbook.Circuit2);
+    // The page holds this one table: it takes the size of the title line.
     PageTable t{{85.0, 49.0, 49.0}, {L, R, R}, {}};
+    t.points = 10.0;
     t.rows.push_back(
         {{QString(), QStringLiteral("Схемотехника 1"), QStringLiteral("Схемотехника 2")}, true});
     for (std::size_t i = 0; i < first.size(); ++i) {
@@ -328,7 +332,7 @@ TablePage FirmTablesPage(const Workbook& workbook) {
     };
     blocks.push_back(Table(std::move(totals)));
 
-    PageTable all{{22.0, 16.0, 20.0, 18.0, 39.0, 22.0, 23.0, 23.0}, {L, C, R, R, R, R, R, R}, {}};
+    PageTable all{{25.0, 16.0, 20.0, 18.0, 36.0, 22.0, 23.0, 23.0}, {L, C, R, R, R, R, R, R}, {}};
     all.headerLines = 2;
     all.rows.push_back({{QStringLiteral("Комплектация"), QStringLiteral("Типы"),
                          QStringLiteral("Стоимсть комплекта"), QStringLiteral("Объем продаж"),

@@ -25,6 +25,7 @@ struct PageTable {
     std::vector<Qt::Alignment> aligns;
     std::vector<PageTableRow> rows;
     int headerLines = 1; // lines of text the header rows hold
+    double points = 8.0; // size of the cell text; the rows grow with it
 };
 
 // A heading or a table, placed one below the other.

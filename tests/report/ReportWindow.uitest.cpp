@@ -12,6 +12,7 @@
 #include "support/TestApp.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QPrintPreviewDialog>
@@ -170,7 +171,7 @@ TEST_F(ReportTest, PreviewActsOnTheSelectedRowOnly) {
     ButtonNamed(report(), "Просмотр")->click();
     EXPECT_EQ(closer.seen, 1);
     EXPECT_EQ(app.state.GraphKind, 5);
-    EXPECT_EQ(app.ctx.windows.graphPage->titleLine(), "Зависимость частота от МЛР");
+    EXPECT_EQ(app.ctx.windows.graphPage->titleLine(), "Зависимость частоты от МЛР");
 
     report()->list()->item(12)->setSelected(true); // the business game has no page
     closer.arm();
@@ -272,7 +273,7 @@ TEST_F(ReportTest, GraphPageFillingLeavesTheStoredRecords) {
     EXPECT_EQ(wb.CurveTable[0][0].Technology, 4);
     EXPECT_DOUBLE_EQ(wb.CurveTable[1][49].ChipArea, 0.5);
     const GraphPage* page = app.ctx.windows.graphPage;
-    EXPECT_EQ(page->titleLine(), "Зависимость частота от МЛР");
+    EXPECT_EQ(page->titleLine(), "Зависимость частоты от МЛР");
     EXPECT_EQ(page->picture(0).size(), QSize(650, 450));
     EXPECT_EQ(page->picture(1).size(), QSize(650, 450));
 
@@ -370,6 +371,48 @@ TEST_F(ReportTest, WithoutAPrinterThePageMayGoToAPdfFile) {
     EXPECT_TRUE(PdfText(title).contains("Москва"));
     EXPECT_EQ(app.state.GraphKind, 2);
     EXPECT_TRUE(app.dialogs.errors.isEmpty());
+    report()->close();
+}
+
+// Every page of a finished workbook goes out (here to PDF files, as there is
+// no printer), one A4 page each, with every word inside the margins. With
+// ORVIK_REPORT_PDF_DIR set the pages are kept there for a look.
+TEST_F(ReportTest, EveryPageOfAFinishedWorkbookFitsItsSheet) {
+    doAllLabs();
+    setStudent("10", QString(80, u'Ж').replace(20, 1, u' ').replace(45, 1, u' '), "Петров П.П.",
+               "ИВТ-21");
+    const QString outDir = qEnvironmentVariable("ORVIK_REPORT_PDF_DIR", dir.path());
+    report()->open();
+    ButtonNamed(report(), "Отметить все")->click();
+    QStringList files;
+    for (int row = 0; row < report()->list()->count(); ++row) {
+        const int kind = report()->ReportPageKinds()[static_cast<std::size_t>(row)];
+        if (kind == PageBusinessGame)
+            continue;
+        files << QDir(outDir).filePath(
+            QStringLiteral("report-%1.pdf").arg(kind, 2, 10, QChar(u'0')));
+        QFile::remove(files.back());
+        app.dialogs.yesNoAnswers.push_back(true);
+        app.dialogs.saveFiles.push_back(files.back());
+    }
+    ASSERT_EQ(files.size(), 14);
+    ButtonNamed(report(), "Печать")->click();
+    EXPECT_TRUE(app.dialogs.errors.isEmpty()) << app.dialogs.errors.join(u'\n').toStdString();
+    EXPECT_EQ(app.dialogs.saveDialogs.size(), 14);
+    for (const QString& pdf : files) {
+        SCOPED_TRACE(pdf.toStdString());
+        ASSERT_TRUE(QFile::exists(pdf));
+        EXPECT_EQ(PdfPageCount(pdf), 1);
+        EXPECT_TRUE(PdfIsA4(pdf));
+        const auto words = PdfWords(pdf);
+        EXPECT_GT(words.size(), 3u);
+        for (const PdfWord& w : words) {
+            EXPECT_GE(w.xMin, kMarginLeftMm - 0.2) << w.text.toStdString();
+            EXPECT_LE(w.xMax, kSheetWidthMm - kMarginRightMm + 0.2) << w.text.toStdString();
+            EXPECT_GE(w.yMin, kMarginTopMm - 0.2) << w.text.toStdString();
+            EXPECT_LE(w.yMax, kSheetHeightMm - kMarginBottomMm + 0.2) << w.text.toStdString();
+        }
+    }
     report()->close();
 }
 
