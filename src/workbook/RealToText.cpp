@@ -17,8 +17,11 @@ std::string PadLeft(std::string text) {
 } // namespace
 
 std::string RealToText(double x, int decimals) {
+    // The windows ask for 0..8 digits; anything else is kept within reason.
     if (decimals < 0)
         decimals = 0;
+    if (decimals > 60)
+        decimals = 60;
     if (std::isnan(x))
         return PadLeft("NAN");
     if (std::isinf(x))

@@ -41,6 +41,11 @@ TEST(RealToText, NegativeZeroHasNoSignButTinyNegativesDo) {
     EXPECT_EQ(RealToText(-1e-20, 3), "-0.000");
 }
 
+TEST(RealToText, DecimalCountsOutsideTheUsualRangeAreKeptInBounds) {
+    EXPECT_EQ(RealToText(1.5, -3), "     2");
+    EXPECT_EQ(RealToText(0.25, 2147483647).size(), 62u);
+}
+
 TEST(RealToText, HugeAndNonFiniteValuesDoNotCrash) {
     EXPECT_EQ(RealToText(1e35, 0), "99999999999999996900000000000000000");
     EXPECT_EQ(RealToText(std::numeric_limits<double>::max(), 2).size(), 312u);
