@@ -2,7 +2,6 @@
 # make test  - installs what is missing, builds and runs every test
 # make package - builds the Debian package orvik_<version>_<arch>.deb in $(BUILD)
 BUILD ?= build
-GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS ?= $(shell nproc)
 
 .PHONY: all setup configure build run test package clean
@@ -13,8 +12,8 @@ setup:
 	@./scripts/setup.sh
 
 configure: setup
-	@cmake -S . -B $(BUILD) -G "$(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo 'Unix Makefiles')" \
-		-DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@if [ -f $(BUILD)/CMakeCache.txt ]; then cmake -S . -B $(BUILD) >/dev/null; \
+	else cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null; fi
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
