@@ -37,9 +37,7 @@ ComputerInputWindow::ComputerInputWindow(AppContext& ctx)
     grid_ = rows.grid();
 
     // The buttons are the window's own: the row builder ends with the constructor.
-    rows.addControl(
-        QString(), makeButton(QStringLiteral("Задание"), [this] { this->ctx.ShowVariantTask(42); }),
-        -1);
+    rows.addButton(QStringLiteral("Задание"), -1, [this] { this->ctx.ShowVariantTask(42); });
     rows.addDivider();
 
     processorCycle_ = rows.addValue(QStringLiteral("Длительность цикла процессора, нс"),
@@ -92,9 +90,8 @@ ComputerInputWindow::ComputerInputWindow(AppContext& ctx)
             &ComputerInputWindow::accessCountKnownClicked);
 
     rows.addDivider();
-    rows.addControl(QString(), makeButton(QStringLiteral("Расчитать"), [this] { calculate(); }),
-                    26);
-    rows.addControl(QString(), makeButton(QStringLiteral("Закрыть"), [this] { hide(); }), -1);
+    rows.addButton(QStringLiteral("Расчитать"), 26, [this] { calculate(); });
+    rows.addButton(QStringLiteral("Закрыть"), -1, [this] { hide(); });
     content()->addLayout(rows.grid());
 }
 

@@ -120,7 +120,7 @@ ComputerResultsWindow::ComputerResultsWindow(AppContext& ctx)
     rows.addControl(QString(), grid_, 27);
 
     // The buttons are the window's own: the row builder ends with the constructor.
-    rows.addControl(QString(), makeButton(QStringLiteral("Закрыть"), [this] { hide(); }), -1);
+    rows.addButton(QStringLiteral("Закрыть"), -1, [this] { hide(); });
     content()->addLayout(rows.grid());
 }
 

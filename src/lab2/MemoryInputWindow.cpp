@@ -21,9 +21,7 @@ MemoryInputWindow::MemoryInputWindow(AppContext& ctx)
     FormRows rows(ctx, this);
 
     // The buttons are the window's own: the row builder ends with the constructor.
-    rows.addControl(
-        QString(), makeButton(QStringLiteral("Задание"), [this] { this->ctx.ShowVariantTask(42); }),
-        -1);
+    rows.addButton(QStringLiteral("Задание"), -1, [this] { this->ctx.ShowVariantTask(42); });
     rows.addDivider();
 
     // caption, min, max, step, decimals, "?", field
@@ -51,10 +49,8 @@ MemoryInputWindow::MemoryInputWindow(AppContext& ctx)
     rows.addControl(QString(), group, 18);
 
     rows.addDivider();
-    rows.addControl(QString(), makeButton(QStringLiteral("Расчитать"), [this] { calculate(); }),
-                    19);
-    rows.addControl(QString(), makeButton(QStringLiteral("Закрыть"), [this] { closeWindow(); }),
-                    -1);
+    rows.addButton(QStringLiteral("Расчитать"), 19, [this] { calculate(); });
+    rows.addButton(QStringLiteral("Закрыть"), -1, [this] { closeWindow(); });
     content()->addLayout(rows.grid());
 }
 

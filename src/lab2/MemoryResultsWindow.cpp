@@ -98,7 +98,7 @@ MemoryResultsWindow::MemoryResultsWindow(AppContext& ctx)
     rows.addControl(QString(), grid_, 20);
 
     // The buttons are the window's own: the row builder ends with the constructor.
-    rows.addControl(QString(), makeButton(QStringLiteral("Закрыть"), [this] { hide(); }), -1);
+    rows.addButton(QStringLiteral("Закрыть"), -1, [this] { hide(); });
     content()->addLayout(rows.grid());
 }
 

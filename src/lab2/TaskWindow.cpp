@@ -41,9 +41,7 @@ TaskWindow::TaskWindow(AppContext& ctx)
     FormRows rows(ctx, this);
 
     // The buttons are the window's own: the row builder ends with the constructor.
-    rows.addControl(
-        QString(), makeButton(QStringLiteral("Задание"), [this] { this->ctx.ShowVariantTask(42); }),
-        -1);
+    rows.addButton(QStringLiteral("Задание"), -1, [this] { this->ctx.ShowVariantTask(42); });
     rows.addDivider();
 
     inputCount_ = rows.addSpin({QStringLiteral("Число независимых входных N для\n"
@@ -81,10 +79,8 @@ TaskWindow::TaskWindow(AppContext& ctx)
     rows.addControl(QString(), group, 13);
 
     rows.addDivider();
-    rows.addControl(QString(), makeButton(QStringLiteral("Расчитать"), [this] { calculate(); }),
-                    14);
-    rows.addControl(QString(), makeButton(QStringLiteral("Закрыть"), [this] { closeWindow(); }),
-                    -1);
+    rows.addButton(QStringLiteral("Расчитать"), 14, [this] { calculate(); });
+    rows.addButton(QStringLiteral("Закрыть"), -1, [this] { closeWindow(); });
     content()->addLayout(rows.grid());
 }
 

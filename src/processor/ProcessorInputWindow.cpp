@@ -49,15 +49,10 @@ ProcessorInputWindow::ProcessorInputWindow(AppContext& context)
     : LabFrame(context, QStringLiteral("TForm5"), QStringLiteral("Расчет характеристик процессора"),
                QStringLiteral("Ввод исходных данных")) {
     FormRows rows(ctx, this);
-    // Button rows: the buttons run their work guarded, the row keeps its "?".
-    const auto addButton = [&](const QString& caption, int hint, std::function<void()> work) {
-        QPushButton* button = makeButton(caption, std::move(work));
-        rows.addControl(QString(), button, hint);
-        return button;
-    };
 
-    addButton(QStringLiteral("Задание"), -1,
-              [this] { ctx.ShowVariantTask(labOneMode() ? kTaskOffsetLab1 : kTaskOffsetLab2); });
+    rows.addButton(QStringLiteral("Задание"), -1, [this] {
+        ctx.ShowVariantTask(labOneMode() ? kTaskOffsetLab1 : kTaskOffsetLab2);
+    });
     rows.addDivider();
 
     auto* variants = new QWidget(this);
@@ -120,10 +115,10 @@ ProcessorInputWindow::ProcessorInputWindow(AppContext& context)
         box->blockSignals(false);
 
     rows.addDivider();
-    addButton(QStringLiteral("Расчет текущего процессора"), 7, [this] { calculate(); });
-    curvesButton_ = addButton(QStringLiteral("Построить графики зависимостей"), kCurvesHint,
-                              [this] { plotCurves(); });
-    addButton(QStringLiteral("Закрыть"), -1, [this] { closeWindow(); });
+    rows.addButton(QStringLiteral("Расчет текущего процессора"), 7, [this] { calculate(); });
+    curvesButton_ = rows.addButton(QStringLiteral("Построить графики зависимостей"), kCurvesHint,
+                                   [this] { plotCurves(); });
+    rows.addButton(QStringLiteral("Закрыть"), -1, [this] { closeWindow(); });
 
     content()->addLayout(rows.grid());
     variantHint_ = findChild<HintButton*>(QStringLiteral("hint%1").arg(kVariantHint));

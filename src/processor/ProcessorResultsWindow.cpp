@@ -76,12 +76,6 @@ ProcessorResultsWindow::ProcessorResultsWindow(AppContext& context)
     : LabFrame(context, QStringLiteral("TForm6"), QStringLiteral("Расчет характеристик процессора"),
                QStringLiteral("Результаты")) {
     FormRows rows(ctx, this);
-    // Button rows: the buttons run their work guarded, the row keeps its "?".
-    const auto addButton = [&](const QString& caption, int hint, std::function<void()> work) {
-        QPushButton* button = makeButton(caption, std::move(work));
-        rows.addControl(QString(), button, hint);
-        return button;
-    };
     for (const ValueRow& row : kRows) {
         if (!row.caption)
             rows.addSection(QString::fromUtf8(row.label));
@@ -90,7 +84,7 @@ ProcessorResultsWindow::ProcessorResultsWindow(AppContext& context)
                 ->setMinimumWidth(200);
     }
     rows.addDivider();
-    addButton(QStringLiteral("Закрыть"), 9, [this] { hide(); });
+    rows.addButton(QStringLiteral("Закрыть"), 9, [this] { hide(); });
     content()->addLayout(rows.grid());
 }
 
