@@ -5,6 +5,7 @@
 // Everything happens in folders of our own under /tmp; disks are simulated
 // with small tmpfs mounts in a mount namespace of this process only.
 
+#include "support/TempFolder.h"
 #include "workbook/Errors.h"
 #include "workbook/LabState.h"
 #include "workbook/WorkbookFile.h"
@@ -31,28 +32,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Folder {
-public:
-    Folder() {
-        char name[] = "/tmp/orvik-faultXXXXXX";
-        path_ = ::mkdtemp(name);
-    }
-    ~Folder() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, ec);
-        fs::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-std::vector<std::uint8_t> ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using Folder = test::TempFolder;
+using test::ReadAll;
 
 Workbook Sample(const std::string& student) {
     LabState state;

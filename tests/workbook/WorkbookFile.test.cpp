@@ -1,17 +1,18 @@
+#include "workbook/WorkbookFile.h"
 #include "processor/ProcessorModel.h"
+#include "support/TempFolder.h"
 #include "workbook/Cp1251.h"
 #include "workbook/Errors.h"
 #include "workbook/LabState.h"
-#include "workbook/WorkbookFile.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,32 +22,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TempDir {
-public:
-    TempDir() {
-        char name[] = "/tmp/orvik-wbXXXXXX";
-        path_ = ::mkdtemp(name);
-    }
-    ~TempDir() {
-        ::chmod(path_.c_str(), 0700);
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-std::vector<std::uint8_t> ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using test::ReadAll;
+using TempDir = test::TempFolder;
 
 void WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 // A workbook whose every byte is filled, so that a lost or moved byte shows.
@@ -70,8 +52,9 @@ TEST(WorkbookFile, NewWorkbookHasTheDefaultBytes) {
     ASSERT_EQ(bytes.size(), 21092u);
     EXPECT_EQ(bytes[0], 1);
     EXPECT_EQ(bytes[layout::Student], 17);
-    EXPECT_EQ(Cp1251ToUtf8(std::string(reinterpret_cast<const char*>(&bytes[layout::Student + 1]), 17)),
-              "Ордин Орд Ордович");
+    EXPECT_EQ(
+        Cp1251ToUtf8(std::string(reinterpret_cast<const char*>(&bytes[layout::Student + 1]), 17)),
+        "Ордин Орд Ордович");
     EXPECT_EQ(bytes[layout::Var], 1);
     EXPECT_EQ(bytes[layout::Var + 1], '1');
     for (int i = 0; i < 7; ++i)
