@@ -8,20 +8,20 @@ namespace orvik {
 
 // The whole computer of lab work 2, as stored in the workbook file.
 struct ComputerRecord {
-    std::int32_t CacheSize;          // KB
-    std::int32_t CacheTime;          // ns
-    std::uint8_t UsesStorage;        // 0 or 1
+    std::int32_t CacheSize;   // KB
+    std::int32_t CacheTime;   // ns
+    std::uint8_t UsesStorage; // 0 or 1
     std::uint8_t Padding0[3];
-    std::int32_t StorageCycle;       // ms
-    std::int32_t StorageSize;        // MB
-    std::uint8_t AccessCountKnown;   // 0 or 1
+    std::int32_t StorageCycle;     // ms
+    std::int32_t StorageSize;      // MB
+    std::uint8_t AccessCountKnown; // 0 or 1
     std::uint8_t Padding1[3];
     std::int32_t GivenAccesses;
-    std::int32_t StorageAccesses;    // result
-    std::int32_t ComputerCost;       // result
-    std::int32_t CostPerMips;        // result
-    double TaskTime;                 // result, ms
-    double Performance;              // result, MIPS
+    std::int32_t StorageAccesses; // result
+    std::int32_t ComputerCost;    // result
+    std::int32_t CostPerMips;     // result
+    double TaskTime;              // result, ms
+    double Performance;           // result, MIPS
 };
 
 static_assert(std::is_standard_layout_v<ComputerRecord> &&

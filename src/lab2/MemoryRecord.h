@@ -17,7 +17,8 @@ struct MemoryRecord {
     std::int32_t MemoryMtbf; // result, hours
 };
 
-static_assert(std::is_standard_layout_v<MemoryRecord> && std::is_trivially_copyable_v<MemoryRecord>);
+static_assert(std::is_standard_layout_v<MemoryRecord> &&
+              std::is_trivially_copyable_v<MemoryRecord>);
 static_assert(sizeof(MemoryRecord) == 28);
 static_assert(offsetof(MemoryRecord, ChipType) == 12);
 static_assert(offsetof(MemoryRecord, MemoryMtbf) == 24);

@@ -8,7 +8,9 @@
 
 namespace orvik {
 
-FloatCheck::FloatCheck() { std::feclearexcept(FE_ALL_EXCEPT); }
+FloatCheck::FloatCheck() {
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
 
 void FloatCheck::check() const {
     if (std::fetestexcept(FE_DIVBYZERO))
@@ -36,11 +38,17 @@ template <typename Int> Int RoundTo(long double x) {
 
 } // namespace
 
-std::int32_t RoundToInt32(long double x) { return RoundTo<std::int32_t>(x); }
-std::int64_t RoundToInt64(long double x) { return RoundTo<std::int64_t>(x); }
+std::int32_t RoundToInt32(long double x) {
+    return RoundTo<std::int32_t>(x);
+}
+std::int64_t RoundToInt64(long double x) {
+    return RoundTo<std::int64_t>(x);
+}
 
 std::int32_t TextToInt(const std::string& text) {
-    const auto fail = [&]() -> Error { return Error("'" + text + "' is not a valid integer value"); };
+    const auto fail = [&]() -> Error {
+        return Error("'" + text + "' is not a valid integer value");
+    };
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
         ++i;

@@ -16,11 +16,11 @@ struct LabState {
     std::string WorkbookFileName; // UTF-8 path; empty for a new workbook
     bool WorkbookModified = false;
     int CurrentPart = 0;
-    ProcessorRecord Working{};    // scratch record of the processor model
-    CurveResults Curves;          // area curve and sweep start of the last curve computation
+    ProcessorRecord Working{}; // scratch record of the processor model
+    CurveResults Curves;       // area curve and sweep start of the last curve computation
     int GraphKind = 0;
     TextStore Texts;
-    std::string ProgramDir;       // the program's directory, ending in '/'
+    std::string ProgramDir; // the program's directory, ending in '/'
 };
 
 // Makes the workbook a new one: default inputs in every record, no part

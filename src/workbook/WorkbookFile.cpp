@@ -156,8 +156,9 @@ void SaveWorkbookFile(const Workbook& workbook, const std::string& path) {
     // Only a regular file may be replaced: never a folder, a device or a pipe.
     struct stat target {};
     if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode))
-        throw Error("Не удается создать файл \"" + path + "\": " +
-                    (S_ISDIR(target.st_mode) ? Reason(EISDIR) : std::string("это не обычный файл")));
+        throw Error(
+            "Не удается создать файл \"" + path + "\": " +
+            (S_ISDIR(target.st_mode) ? Reason(EISDIR) : std::string("это не обычный файл")));
 
     std::string temp = path + ".XXXXXX";
     Fd fd(::mkstemp(temp.data()));

@@ -82,7 +82,7 @@ TEST_F(TaskFixture, EditsGoStraightIntoTheRecordWithoutMarkingIt) {
 
 TEST_F(TaskFixture, InvalidOrTooLargeFormulaShowsTheErrorThenZeroCycles) {
     for (const QString& formula : {QStringLiteral("10 * n"), QString(), QStringLiteral("2***3"),
-                                  QStringLiteral("10*n**5")}) {
+                                   QStringLiteral("10*n**5")}) {
         app.dialogs.messages.clear();
         app.wb().Task.Cycles = 77;
         setFormula(formula);
