@@ -18,7 +18,8 @@ constexpr double kAreaDefect = 0.5;
 constexpr double kAreaFeature = 1.5;
 
 // Walks the size down from the top in steps of 0.05 until the wafer gives no
-// good chip, and returns the last size that still gave some.
+// good chip, and returns the last size that still gave some. Only the
+// good-chips decision is computed on the way; the sweep computes the rows.
 long double Descend(ProcessorRecord& w, double defect, const FloatCheck& flags) {
     w.DefectFactor = defect;
     w.MinFeature = kSweepTop;
@@ -27,7 +28,7 @@ long double Descend(ProcessorRecord& w, double defect, const FloatCheck& flags) 
         if (next < kSmallestSize)
             return w.MinFeature; // still good chips at the smallest size
         w.MinFeature = next;
-        if (!ComputeProcessor(w, flags))
+        if (!HasGoodChipsAt(w, flags))
             return w.MinFeature + kDescentStep;
     }
 }

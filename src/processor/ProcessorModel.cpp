@@ -69,6 +69,16 @@ inline long double ChipsPerWafer(long double s) {
     return 3.14L * (edge * edge);
 }
 
+// Step 4: the yield, stored as an 8-byte real.
+inline double YieldOf(long double D, long double L, long double S, long double k3) {
+    return static_cast<double>(std::exp(-k3 * std::log(D / (L * L) * S + 1)));
+}
+
+// Step 13: strictly more than 0.6 good chips per wafer.
+inline bool GoodChips(long double chips, double yield) {
+    return 0.6L < chips * static_cast<long double>(yield);
+}
+
 } // namespace
 
 void ResetProcessorInputs(ProcessorRecord& working) {
@@ -132,7 +142,7 @@ bool ComputeProcessor(ProcessorRecord& w, const FloatCheck& flags) {
     Check(flags);
 
     // 4. Yield of good chips: (1 + D·S/L²) to the power −k3.
-    w.Yield = static_cast<double>(std::exp(-k3 * std::log(D / (L * L) * S + 1)));
+    w.Yield = YieldOf(D, L, S, k3);
     Check(flags);
 
     // 5. Cost of one chip.
@@ -200,9 +210,17 @@ bool ComputeProcessor(ProcessorRecord& w, const FloatCheck& flags) {
     Check(flags);
 
     // 13. Does the wafer give any good chip at all (strictly more than 0.6)?
-    w.HasGoodChips = 0.6L < chips * static_cast<long double>(w.Yield) ? 1 : 0;
+    w.HasGoodChips = GoodChips(chips, w.Yield) ? 1 : 0;
     CheckAll(flags);
     return w.HasGoodChips != 0;
+}
+
+bool HasGoodChipsAt(const ProcessorRecord& w, const FloatCheck& flags) {
+    const TechnologyInfo& tech = TechnologyAt(w.Technology);
+    const double yield = YieldOf(w.DefectFactor, w.MinFeature, w.ChipArea, tech.YieldExponent);
+    const long double chips = ChipsPerWafer(w.ChipArea);
+    Check(flags);
+    return GoodChips(chips, yield);
 }
 
 } // namespace orvik

@@ -19,4 +19,8 @@ bool ComputeProcessor(ProcessorRecord& working);
 // flags are those the caller's FloatCheck cleared (once, before the loop).
 bool ComputeProcessor(ProcessorRecord& working, const FloatCheck& flags);
 
+// Whether the wafer gives any good chip, decided exactly as ComputeProcessor
+// decides it, without the other results: the curve descent asks only this.
+bool HasGoodChipsAt(const ProcessorRecord& record, const FloatCheck& flags);
+
 } // namespace orvik
