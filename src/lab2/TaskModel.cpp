@@ -106,22 +106,31 @@ std::int64_t Multiply(std::int64_t a, std::int64_t b) {
     return r;
 }
 
-// A product "a*b*...". Split at the first "*" it groups from the right; the
-// chain is walked from its right end, which gives the same value and fails
-// for the same texts, without recursion on long texts.
-std::int64_t ReadProduct(std::string_view s, std::int32_t n) {
-    std::size_t star = s.rfind('*');
-    if (star == kNotFound)
-        return ReadOperand(s, n);
-    std::int64_t value = ReadOperand(s.substr(star + 1), n);
+// The parts of `text` between `separator`s, combined from the right end:
+// value = combine(part, value). This is what splitting at the first
+// separator and grouping from the right gives, without recursion on long
+// texts; `read` evaluates one part.
+template <typename Read, typename Combine>
+std::int64_t FoldFromRight(std::string_view text, std::string_view separator, Read read,
+                           Combine combine) {
+    std::size_t at = text.rfind(separator);
+    if (at == kNotFound)
+        return read(text);
+    std::int64_t value = read(text.substr(at + separator.size()));
     for (;;) {
-        const std::string_view head = s.substr(0, star);
-        star = head.rfind('*');
-        const std::size_t from = star == kNotFound ? 0 : star + 1;
-        value = Multiply(ReadOperand(head.substr(from), n), value);
-        if (star == kNotFound)
+        const std::string_view head = text.substr(0, at);
+        at = head.rfind(separator);
+        const std::size_t from = at == kNotFound ? 0 : at + separator.size();
+        value = combine(read(head.substr(from)), value);
+        if (at == kNotFound)
             return value;
     }
+}
+
+// A product "a*b*...".
+std::int64_t ReadProduct(std::string_view s, std::int32_t n) {
+    return FoldFromRight(
+        s, "*", [n](std::string_view part) { return ReadOperand(part, n); }, Multiply);
 }
 
 // base ** exponent, the exact value rounded to the nearest integer (ties to
@@ -155,22 +164,12 @@ std::int64_t Power(std::int64_t base, std::int64_t exponent) {
 }
 
 // The whole formula: products between "**" signs, the powers grouping from
-// the right. Splitting at the first "**" and walking from the right end part
-// the text alike wherever the stars come singly or in pairs; a run of three
-// or more leaves an empty operand whichever way it is parted.
+// the right. Parting the text from the right end parts it alike wherever the
+// stars come singly or in pairs; a run of three or more leaves an empty
+// operand whichever way it is parted.
 std::int64_t ReadFormula(std::string_view text, std::int32_t n) {
-    std::size_t sign = text.rfind("**");
-    if (sign == kNotFound)
-        return ReadProduct(text, n);
-    std::int64_t value = ReadProduct(text.substr(sign + 2), n);
-    for (;;) {
-        const std::string_view head = text.substr(0, sign);
-        sign = head.rfind("**");
-        const std::size_t from = sign == kNotFound ? 0 : sign + 2;
-        value = Power(ReadProduct(head.substr(from), n), value);
-        if (sign == kNotFound)
-            return value;
-    }
+    return FoldFromRight(
+        text, "**", [n](std::string_view part) { return ReadProduct(part, n); }, Power);
 }
 
 } // namespace
