@@ -81,16 +81,23 @@ QStringList Lines(const TestApp& app, int index) {
     return text.split(QStringLiteral("\r\n"));
 }
 
+double Number(QString text) {
+    return text.replace(u',', u'.').toDouble();
+}
+
 struct StatedRange {
     double low;
     double high;
+    std::optional<double> step;
 };
 
-// The "Диапазон: A..B" line of a hint: nothing when there is none; a line
-// that starts so but does not read as two numbers fails the test.
+// The "Диапазон: A..B, шаг C" line of a hint (decimals with a comma, the
+// step optional): nothing when there is none; a line that starts so but does
+// not read as two numbers fails the test.
 std::optional<StatedRange> RangeLine(const QStringList& lines, int index) {
     static const QRegularExpression pattern(
-        QStringLiteral("^Диапазон:\\s*(-?\\d+(?:\\.\\d+)?)\\.\\.(-?\\d+(?:\\.\\d+)?)\\s*$"));
+        QStringLiteral("^Диапазон:\\s*(-?\\d+(?:,\\d+)?)\\.\\.(-?\\d+(?:,\\d+)?)"
+                       "(?:, шаг (\\d+(?:,\\d+)?))?\\s*$"));
     std::optional<StatedRange> found;
     for (const QString& line : lines) {
         if (!line.startsWith(QStringLiteral("Диапазон")))
@@ -100,7 +107,9 @@ std::optional<StatedRange> RangeLine(const QStringList& lines, int index) {
                                   << line.toStdString() << "\"";
         EXPECT_FALSE(found.has_value()) << "hint " << index << ": two range lines";
         if (m.hasMatch())
-            found = StatedRange{m.captured(1).toDouble(), m.captured(2).toDouble()};
+            found = StatedRange{Number(m.captured(1)), Number(m.captured(2)), std::nullopt};
+        if (m.hasMatch() && m.hasCaptured(3))
+            found->step = Number(m.captured(3));
     }
     return found;
 }
@@ -160,6 +169,10 @@ void ExpectHintMatchesBox(const TestApp& app, int index, const SpinBox& box,
             << "stated " << range->low << ", box from " << box.minimum();
         EXPECT_TRUE(SameNumber(range->high, box.maximum()))
             << "stated " << range->high << ", box up to " << box.maximum();
+        if (range->step) {
+            EXPECT_TRUE(SameNumber(*range->step, box.singleStep()))
+                << "stated step " << *range->step << ", box steps by " << box.singleStep();
+        }
     } else {
         EXPECT_FALSE(range.has_value()) << "the box has no limits, the hint states some";
         EXPECT_TRUE(lines.join(u' ').contains(kNoLimits))
