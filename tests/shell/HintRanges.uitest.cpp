@@ -31,8 +31,13 @@
 #include "widgets/SpinBox.h"
 #include "workbook/Cp1251.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTextDocument>
+#include <QtMath>
 
 #include <cmath>
 #include <cstdlib>
@@ -252,6 +257,33 @@ TEST(HintTexts, AllEntriesAreFilledAndFitTheirWindows) {
         for (int n = 0; n < lines.size(); ++n)
             EXPECT_LE(lines[n].size(), limit)
                 << "entry " << i << ", line " << n + 1 << ": \"" << lines[n].toStdString() << "\"";
+    }
+}
+
+// The widest line of every text fits the text area of its window as the
+// window opens, in the font the window shows it in: no line wraps, and the
+// columns of a table stay lined up.
+TEST(HintTexts, EveryLineFitsItsWindowWithoutWrapping) {
+    TestApp app;
+    if (!LoadBuiltTexts(app))
+        GTEST_SKIP() << "orviklab.db2 not built";
+    for (int i = 0; i < kTextCount; ++i) {
+        QWidget* window = nullptr;
+        if (i <= kLastPopupText) {
+            app.ctx.windows.hint->ShowHintText(i);
+            window = app.ctx.windows.hint;
+        } else {
+            app.ctx.windows.taskText->ShowTaskText(i - kLastPopupText - 1);
+            window = app.ctx.windows.taskText;
+        }
+        auto* text = Child<QPlainTextEdit>(window, "text");
+        ASSERT_NE(text, nullptr);
+        const QFontMetrics metrics(text->font());
+        EXPECT_TRUE(QFontInfo(text->font()).fixedPitch()) << "entry " << i;
+        const int room = text->viewport()->width() - 2 * qCeil(text->document()->documentMargin());
+        for (const QString& line : Lines(app, i))
+            EXPECT_LE(metrics.horizontalAdvance(line), room)
+                << "entry " << i << ": \"" << line.toStdString() << "\"";
     }
 }
 
