@@ -11,6 +11,7 @@ packages=(
     cups cups-client cups-bsd printer-driver-cups-pdf
     clang-14 libclang-rt-14-dev
     poppler-utils dpkg-dev file ccache
+    hunspell hunspell-ru
 )
 
 missing=()

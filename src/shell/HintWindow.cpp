@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 
 #include <QCursor>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -10,15 +11,22 @@
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtMath>
 #include <qdrawutil.h>
+
+#include <algorithm>
 
 namespace orvik {
 
 namespace {
 
 constexpr int kPointerOffset = 16;
+// The hints are written in lines of up to 35 characters, tables lined up in
+// columns: the popup shows them in a fixed-pitch font, as wide as that.
+constexpr int kHintColumns = 35;
 
 // The program's texts break lines with CR LF.
 QString PlainText(const std::string& cp1251) {
@@ -35,7 +43,6 @@ HintWindow::HintWindow(AppContext& ctx)
     setObjectName(QStringLiteral("TForm15"));
     setWindowTitle(QStringLiteral("Подсказка"));
     setMinimumSize(273, 212);
-    resize(320, 240);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(5, 4, 5, 5);
@@ -64,7 +71,17 @@ HintWindow::HintWindow(AppContext& ctx)
     text_->setReadOnly(true);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QFont fixed(QStringLiteral("Courier New"), 10);
+    fixed.setStyleHint(QFont::Monospace);
+    text_->setFont(fixed);
     layout->addWidget(text_, 1);
+
+    // The text area's frame, its page margins and the scroll bar come on top
+    // of the columns, and the window's own margins on top of the text area.
+    const int columns = QFontMetrics(fixed).horizontalAdvance(QString(kHintColumns, u'0'));
+    const int around = 2 * text_->frameWidth() + 2 * qCeil(text_->document()->documentMargin()) +
+                       style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 10 + 4;
+    resize(std::max(320, columns + around), 260);
 }
 
 void HintWindow::ShowHintText(int index) {

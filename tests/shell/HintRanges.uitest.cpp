@@ -31,8 +31,13 @@
 #include "widgets/SpinBox.h"
 #include "workbook/Cp1251.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTextDocument>
+#include <QtMath>
 
 #include <cmath>
 #include <cstdlib>
@@ -81,16 +86,23 @@ QStringList Lines(const TestApp& app, int index) {
     return text.split(QStringLiteral("\r\n"));
 }
 
+double Number(QString text) {
+    return text.replace(u',', u'.').toDouble();
+}
+
 struct StatedRange {
     double low;
     double high;
+    std::optional<double> step;
 };
 
-// The "Диапазон: A..B" line of a hint: nothing when there is none; a line
-// that starts so but does not read as two numbers fails the test.
+// The "Диапазон: A..B, шаг C" line of a hint (decimals with a comma, the
+// step optional): nothing when there is none; a line that starts so but does
+// not read as two numbers fails the test.
 std::optional<StatedRange> RangeLine(const QStringList& lines, int index) {
     static const QRegularExpression pattern(
-        QStringLiteral("^Диапазон:\\s*(-?\\d+(?:\\.\\d+)?)\\.\\.(-?\\d+(?:\\.\\d+)?)\\s*$"));
+        QStringLiteral("^Диапазон:\\s*(-?\\d+(?:,\\d+)?)\\.\\.(-?\\d+(?:,\\d+)?)"
+                       "(?:, шаг (\\d+(?:,\\d+)?))?\\s*$"));
     std::optional<StatedRange> found;
     for (const QString& line : lines) {
         if (!line.startsWith(QStringLiteral("Диапазон")))
@@ -100,7 +112,9 @@ std::optional<StatedRange> RangeLine(const QStringList& lines, int index) {
                                   << line.toStdString() << "\"";
         EXPECT_FALSE(found.has_value()) << "hint " << index << ": two range lines";
         if (m.hasMatch())
-            found = StatedRange{m.captured(1).toDouble(), m.captured(2).toDouble()};
+            found = StatedRange{Number(m.captured(1)), Number(m.captured(2)), std::nullopt};
+        if (m.hasMatch() && m.hasCaptured(3))
+            found->step = Number(m.captured(3));
     }
     return found;
 }
@@ -160,6 +174,10 @@ void ExpectHintMatchesBox(const TestApp& app, int index, const SpinBox& box,
             << "stated " << range->low << ", box from " << box.minimum();
         EXPECT_TRUE(SameNumber(range->high, box.maximum()))
             << "stated " << range->high << ", box up to " << box.maximum();
+        if (range->step) {
+            EXPECT_TRUE(SameNumber(*range->step, box.singleStep()))
+                << "stated step " << *range->step << ", box steps by " << box.singleStep();
+        }
     } else {
         EXPECT_FALSE(range.has_value()) << "the box has no limits, the hint states some";
         EXPECT_TRUE(lines.join(u' ').contains(kNoLimits))
@@ -239,6 +257,33 @@ TEST(HintTexts, AllEntriesAreFilledAndFitTheirWindows) {
         for (int n = 0; n < lines.size(); ++n)
             EXPECT_LE(lines[n].size(), limit)
                 << "entry " << i << ", line " << n + 1 << ": \"" << lines[n].toStdString() << "\"";
+    }
+}
+
+// The widest line of every text fits the text area of its window as the
+// window opens, in the font the window shows it in: no line wraps, and the
+// columns of a table stay lined up.
+TEST(HintTexts, EveryLineFitsItsWindowWithoutWrapping) {
+    TestApp app;
+    if (!LoadBuiltTexts(app))
+        GTEST_SKIP() << "orviklab.db2 not built";
+    for (int i = 0; i < kTextCount; ++i) {
+        QWidget* window = nullptr;
+        if (i <= kLastPopupText) {
+            app.ctx.windows.hint->ShowHintText(i);
+            window = app.ctx.windows.hint;
+        } else {
+            app.ctx.windows.taskText->ShowTaskText(i - kLastPopupText - 1);
+            window = app.ctx.windows.taskText;
+        }
+        auto* text = Child<QPlainTextEdit>(window, "text");
+        ASSERT_NE(text, nullptr);
+        const QFontMetrics metrics(text->font());
+        EXPECT_TRUE(QFontInfo(text->font()).fixedPitch()) << "entry " << i;
+        const int room = text->viewport()->width() - 2 * qCeil(text->document()->documentMargin());
+        for (const QString& line : Lines(app, i))
+            EXPECT_LE(metrics.horizontalAdvance(line), room)
+                << "entry " << i << ": \"" << line.toStdString() << "\"";
     }
 }
 
