@@ -15,6 +15,8 @@ struct GameDecision {
     double Price = 0;                     // roubles per processor
     std::int32_t Volume = 0;              // processors made
     double Advertising = 0;               // thousand roubles
+
+    bool operator==(const GameDecision&) const = default;
 };
 
 // The whole saved state of the business game; every result is replayed from
