@@ -100,10 +100,14 @@ TEST(GameBlock, WorkbookWithoutAGameStays21092Bytes) {
     EXPECT_EQ(EncodeWorkbook(lab.workbook).size(), 21092u);
 }
 
-// Rewrites the block's CRC so that only the damage under test remains.
-void Reseal(Bytes& file) {
-    const std::uint32_t crc = Crc32(std::span(file).subspan(21092, file.size() - 21092 - 4));
-    std::memcpy(file.data() + file.size() - 4, &crc, 4);
+// Writes `value` at `offset` and a CRC that fits again, so that only the
+// damage under test remains.
+template <typename T> std::function<void(Bytes&)> Sealed(std::size_t offset, T value) {
+    return [=](Bytes& file) {
+        std::memcpy(file.data() + offset, &value, sizeof value);
+        const std::uint32_t crc = Crc32(std::span(file).subspan(21092, file.size() - 21092 - 4));
+        std::memcpy(file.data() + file.size() - 4, &crc, 4);
+    };
 }
 
 TEST(GameBlock, EveryKindOfDamageOpensTheWorkbookWithoutTheGame) {
@@ -113,6 +117,7 @@ TEST(GameBlock, EveryKindOfDamageOpensTheWorkbookWithoutTheGame) {
     const Bytes good = EncodeWorkbook(wb);
     const std::size_t block = 21092;
     const std::size_t payload = block + 10;
+    const std::size_t firstYear = payload + 6;
     struct Row {
         const char* what;
         std::function<void(Bytes&)> damage;
@@ -128,50 +133,16 @@ TEST(GameBlock, EveryKindOfDamageOpensTheWorkbookWithoutTheGame) {
         {"wrong magic word", [&](Bytes& f) { f[block] = 'X'; }, kGameBlockDamaged},
         {"a payload bit flipped", [&](Bytes& f) { f[payload + 20] ^= 0x10; }, kGameBlockDamaged},
         {"the CRC changed", [](Bytes& f) { f.back() ^= 1; }, kGameBlockDamaged},
-        {"length beyond the file",
-         [&](Bytes& f) {
-             f[block + 9] = 0x7F;
-             Reseal(f);
-         },
+        {"length beyond the file", Sealed<std::uint8_t>(block + 9, 0x7F), kGameBlockDamaged},
+        {"a later version", Sealed<std::uint16_t>(block + 4, 2), kGameBlockNewer},
+        {"variant 0", Sealed<std::uint8_t>(payload, 0), kGameBlockDamaged},
+        {"variant 11", Sealed<std::uint8_t>(payload, 11), kGameBlockDamaged},
+        {"nine years", Sealed<std::uint8_t>(payload + 5, 9), kGameBlockDamaged},
+        {"technology 7", Sealed<std::uint8_t>(firstYear, 7), kGameBlockDamaged},
+        {"МЛР not a number", Sealed(firstYear + 1, std::numeric_limits<double>::quiet_NaN()),
          kGameBlockDamaged},
-        {"a later version",
-         [&](Bytes& f) {
-             f[block + 4] = 2;
-             Reseal(f);
-         },
-         kGameBlockNewer},
-        {"variant 0",
-         [&](Bytes& f) {
-             f[payload] = 0;
-             Reseal(f);
-         },
-         kGameBlockDamaged},
-        {"nine years",
-         [&](Bytes& f) {
-             f[payload + 5] = 9;
-             Reseal(f);
-         },
-         kGameBlockDamaged},
-        {"technology 7",
-         [&](Bytes& f) {
-             f[payload + 6] = 7;
-             Reseal(f);
-         },
-         kGameBlockDamaged},
-        {"МЛР not a number",
-         [&](Bytes& f) {
-             const double nan = std::numeric_limits<double>::quiet_NaN();
-             std::memcpy(f.data() + payload + 7, &nan, 8);
-             Reseal(f);
-         },
-         kGameBlockDamaged},
-        {"negative volume",
-         [&](Bytes& f) {
-             const std::int32_t volume = -5;
-             std::memcpy(f.data() + payload + 6 + 29, &volume, 4);
-             Reseal(f);
-         },
-         kGameBlockDamaged},
+        {"МЛР below the year's smallest", Sealed(firstYear + 1, 0.99), kGameBlockDamaged},
+        {"negative volume", Sealed<std::int32_t>(firstYear + 29, -5), kGameBlockDamaged},
     };
     test::TempFolder dir;
     for (const Row& r : rows) {
