@@ -122,8 +122,10 @@ GameSession::GameSession(const GameState& state, bool rivalsPlayOn) : rivalsPlay
 
 // The rivals publish their offers: each picks its grid design, prices it by
 // its markup and forecasts its volume against the other firms' offers of
-// last year. A rival that finds no design to its rule sits the year out
-// (it still pays its fixed costs).
+// last year (their processors and prices as they were, judged by this year's
+// reference price and performance, in a market of the expected size). A
+// rival that finds no design to its rule sits the year out (it still pays
+// its fixed costs).
 void GameSession::prepareYear() {
     const FloatCheck flags;
     const int y = year_;
