@@ -62,10 +62,11 @@ struct YearResult {
 };
 
 // "Рассчитать": a decision against the rivals' offers of this year, in a
-// market of the expected size. Nothing is committed.
+// market of the expected size. Nothing is committed. After the end of the
+// game, or for a decision beyond its limits, only Message is set.
 struct GameForecast {
     ProductFacts Product{};
-    std::string Message; // kNoGoodChipsMessage or empty
+    std::string Message; // why nothing is made or forecast; empty when all is well
     std::array<double, kSegmentCount> Share{};
     std::array<double, kSegmentCount> Demand{};
     std::int64_t ExpectedDemand = 0; // Σ demand, rounded half-up

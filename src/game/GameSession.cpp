@@ -188,10 +188,10 @@ YearHeader GameSession::header() const {
 GameForecast GameSession::forecast(const GameDecision& d) const {
     const FloatCheck flags;
     GameForecast f;
-    if (over_) {
-        f.Message = kGameOverMessage;
+    // A box may hold a number beyond its limits until it loses the focus.
+    f.Message = over_ ? kGameOverMessage : CheckDecision(year_, d);
+    if (!f.Message.empty())
         return f;
-    }
     const GameOffer own = OfferOf(d, std::min(year_, kGameYears), flags);
     f.Product = FactsOf(own.Product);
     if (!own.Product.Made)

@@ -144,6 +144,7 @@ TEST(GameReplay, SavedStateGivesTheSameGameAndDropsWhatCannotBePlayed) {
     GameDecision bad = next;
     bad.MinFeature = 0.2;
     EXPECT_EQ(CheckDecision(4, bad), "Значение \"МЛР\" должно быть от 0.61 до 5.00.");
+    EXPECT_EQ(game.forecast(bad).Message, CheckDecision(4, bad));
     saved.Decisions.push_back(bad);
     saved.Decisions.push_back(next);
     EXPECT_EQ(GameSession(saved).state().Decisions.size(), 3u);
