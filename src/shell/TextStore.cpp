@@ -100,13 +100,24 @@ bool LoadTextStore(TextStore& store, const std::string& path) {
     // were.
     for (int i = 0; i < kTextCount; ++i)
         store.entries[i] = ReadEntry(in, i, bytesLeft);
+    // The game's texts came later than the rest: older files end here, and
+    // bytes after entry 66 that are no whole entry are ignored as before.
+    for (auto& text : store.game)
+        text.clear();
+    try {
+        for (int i = 0; i < kGameTextCount && bytesLeft > 0; ++i)
+            store.game[i] = ReadEntry(in, kFirstGameText + i, bytesLeft);
+    } catch (const Error&) {
+    }
     return true;
 }
 
-std::vector<std::uint8_t> BuildTextStoreFile(const std::array<std::string, kTextCount>& texts) {
+std::vector<std::uint8_t> BuildTextStoreFile(const std::array<std::string, kTextCount>& texts,
+                                             const std::vector<std::string>& more) {
     std::vector<std::uint8_t> file;
-    for (int i = 0; i < kTextCount; ++i) {
-        const std::string& text = texts[i];
+    const int count = kTextCount + static_cast<int>(more.size());
+    for (int i = 0; i < count; ++i) {
+        const std::string& text = i < kTextCount ? texts[i] : more[i - kTextCount];
         if (text.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
             throw std::length_error("text too long for the help data file");
         const auto length = static_cast<std::int32_t>(text.size());

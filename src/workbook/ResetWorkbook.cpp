@@ -55,6 +55,7 @@ void ResetWorkbook(LabState& state) {
     ResetMemory(wb.Memory);
     ResetComputer(wb.Computer);
     ResetFirm(wb.Firm);
+    wb.Game = GameState{};
     state.WorkbookFileName.clear();
     state.WorkbookModified = false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "firm/FirmRecord.h"
+#include "game/GameState.h"
 #include "lab2/ComputerRecord.h"
 #include "lab2/MemoryRecord.h"
 #include "lab2/TaskRecord.h"
@@ -41,6 +42,7 @@ struct Workbook {
     MemoryRecord Memory{};
     ComputerRecord Computer{};
     FirmRecord Firm{};
+    GameState Game; // saved after the plain 21092 bytes, only when not empty
 
     bool done(int part) const { return part >= 0 && part < kPartCount && PartDone[part] != 0; }
 };

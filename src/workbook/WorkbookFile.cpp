@@ -1,5 +1,6 @@
 #include "workbook/WorkbookFile.h"
 
+#include "game/GameBlock.h"
 #include "workbook/Errors.h"
 
 #include <cerrno>
@@ -127,10 +128,11 @@ std::vector<std::uint8_t> EncodeWorkbook(const Workbook& wb) {
     Put(out, layout::Memory, wb.Memory);
     Put(out, layout::Computer, wb.Computer);
     Put(out, layout::Firm, wb.Firm);
+    AppendGameBlock(out, wb.Game);
     return out;
 }
 
-Workbook DecodeWorkbook(std::span<const std::uint8_t> in) {
+Workbook DecodeWorkbook(std::span<const std::uint8_t> in, std::string* gameMessage) {
     if (in.size() < layout::Size)
         throw Error("Read beyond end of file");
     Workbook wb;
@@ -148,6 +150,10 @@ Workbook DecodeWorkbook(std::span<const std::uint8_t> in) {
     Get(in, layout::Memory, wb.Memory);
     Get(in, layout::Computer, wb.Computer);
     Get(in, layout::Firm, wb.Firm);
+    std::string message;
+    wb.Game = ReadGameBlock(in.subspan(layout::Size), message);
+    if (gameMessage != nullptr)
+        *gameMessage = message;
     return wb;
 }
 
@@ -206,7 +212,7 @@ void SaveWorkbookFile(const Workbook& workbook, const std::string& path) {
         ::fsync(dir.get());
 }
 
-Workbook OpenWorkbookFile(const std::string& path) {
+Workbook OpenWorkbookFile(const std::string& path, std::string* gameMessage) {
     // Non-blocking, so that a pipe given as the name cannot hang the program.
     Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK));
     if (fd.get() < 0) {
@@ -218,7 +224,8 @@ Workbook OpenWorkbookFile(const std::string& path) {
         throw Error("Не удается открыть файл \"" + path + "\": " +
                     (S_ISDIR(info.st_mode) ? Reason(EISDIR) : std::string("это не обычный файл")));
 
-    std::vector<std::uint8_t> bytes(layout::Size);
+    // One byte more than the longest game block shows a file that is too long.
+    std::vector<std::uint8_t> bytes(layout::Size + kGameBlockMaxBytes + 1);
     std::size_t got = 0;
     while (got < bytes.size()) {
         const ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
@@ -230,7 +237,7 @@ Workbook OpenWorkbookFile(const std::string& path) {
             break;
         got += static_cast<std::size_t>(n);
     }
-    return DecodeWorkbook(std::span<const std::uint8_t>(bytes.data(), got));
+    return DecodeWorkbook(std::span<const std::uint8_t>(bytes.data(), got), gameMessage);
 }
 
 } // namespace orvik

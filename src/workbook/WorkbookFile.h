@@ -12,9 +12,11 @@ namespace orvik {
 // The 21092 bytes of the workbook file.
 std::vector<std::uint8_t> EncodeWorkbook(const Workbook& workbook);
 
-// The workbook held by the first 21092 bytes; bytes beyond are ignored.
-// Fewer bytes throw Error("Read beyond end of file").
-Workbook DecodeWorkbook(std::span<const std::uint8_t> bytes);
+// The workbook held by the first 21092 bytes, and the business game of the
+// block after them. Fewer bytes throw Error("Read beyond end of file"). A
+// damaged game block leaves the game empty and sets *gameMessage to the
+// student's message (cleared otherwise).
+Workbook DecodeWorkbook(std::span<const std::uint8_t> bytes, std::string* gameMessage = nullptr);
 
 // Writes the workbook to `path` atomically: a temporary file beside it gets
 // every byte, is flushed to disk, and only then replaces the target. On any
@@ -23,6 +25,7 @@ void SaveWorkbookFile(const Workbook& workbook, const std::string& path);
 
 // Reads the whole file first; the returned workbook is complete or an Error
 // is thrown (a file that cannot be opened, a read failure, a short file).
-Workbook OpenWorkbookFile(const std::string& path);
+// *gameMessage as for DecodeWorkbook.
+Workbook OpenWorkbookFile(const std::string& path, std::string* gameMessage = nullptr);
 
 } // namespace orvik

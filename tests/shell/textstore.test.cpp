@@ -188,6 +188,39 @@ TEST(TextStoreFile, ShortRecordsAreJoinedAndCutToTheLength) {
     EXPECT_EQ(store.entries[66], texts[66]);
 }
 
+TEST(TextStoreFile, GameTextsAreReadWhenPresent) {
+    TempDir dir;
+    const fs::path path = dir / "orviklab.db2";
+    const Texts texts = SampleTexts();
+    std::vector<std::string> game;
+    for (int i = 0; i < orvik::kGameTextCount; ++i)
+        game.push_back("game " + std::to_string(i) + std::string(i * 100, 'g'));
+    const Bytes full = orvik::BuildTextStoreFile(texts, game);
+    const std::size_t plainSize = orvik::BuildTextStoreFile(texts).size();
+
+    struct Row {
+        const char* what;
+        std::size_t size;
+        int gameTextsRead;
+    };
+    const Row rows[] = {
+        {"all game texts", full.size(), orvik::kGameTextCount},
+        {"a file of the first 67 only", plainSize, 0},
+        {"cut inside the third game text", plainSize + 2 * (4 + 256) + 4 + 100, 2},
+        {"cut inside a length field", plainSize + 3, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        WriteFile(path, full.data(), r.size);
+        TextStore store = PreloadedStore();
+        store.game.fill("old");
+        ASSERT_TRUE(orvik::LoadTextStore(store, path.string()));
+        EXPECT_EQ(store.entries[66], texts[66]);
+        for (int i = 0; i < orvik::kGameTextCount; ++i)
+            EXPECT_EQ(store.game[i], i < r.gameTextsRead ? game[i] : "") << "game text " << i;
+    }
+}
+
 TEST(TextStoreFile, MissingFileChangesNothing) {
     TempDir dir;
     TextStore store = PreloadedStore();
@@ -251,8 +284,8 @@ TEST(TextStoreFile, BuiltDataFileHoldsAllTexts) {
         GTEST_SKIP() << "orviklab.db2 not built";
     TextStore store;
     ASSERT_TRUE(orvik::LoadTextStore(store, (fs::path(BuildDir()) / "orviklab.db2").string()));
-    for (int i = 0; i < kTextCount; ++i) {
-        const std::string& text = store.entries[i];
+    for (int i = 0; i < kTextCount + orvik::kGameTextCount; ++i) {
+        const std::string& text = i < kTextCount ? store.entries[i] : store.game[i - kTextCount];
         EXPECT_FALSE(text.empty()) << "entry " << i;
         for (std::size_t j = 0; j < text.size(); ++j) {
             if (text[j] == '\n') {

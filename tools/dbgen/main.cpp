@@ -1,7 +1,8 @@
 // orvik-dbgen OUTPUT TEXTDIR
 //
 // Builds the help data file orviklab.db2 from TEXTDIR/00.txt .. 66.txt, one
-// file per entry, named by the entry's two-digit index. The texts are UTF-8;
+// file per entry, named by the entry's two-digit index, followed by the
+// business game's entries 67.txt, 68.txt, ... as far as they go without a gap. The texts are UTF-8;
 // each becomes Windows-1251 with CR LF line breaks:
 //   - a UTF-8 byte order mark at the start is dropped;
 //   - every LF not already preceded by CR becomes CR LF;
@@ -129,7 +130,16 @@ int main(int argc, char** argv) {
             const fs::path source = textDir / EntryFileName(i);
             texts[i] = ConvertText(ReadWholeFile(source, i), source);
         }
-        WriteAtomically(output, orvik::BuildTextStoreFile(texts));
+        std::vector<std::string> gameTexts;
+        for (int i = orvik::kFirstGameText; i < orvik::kFirstGameText + orvik::kGameTextCount;
+             ++i) {
+            const fs::path source = textDir / EntryFileName(i);
+            std::error_code ec;
+            if (!fs::exists(source, ec))
+                break;
+            gameTexts.push_back(ConvertText(ReadWholeFile(source, i), source));
+        }
+        WriteAtomically(output, orvik::BuildTextStoreFile(texts, gameTexts));
     } catch (const Failure& failure) {
         std::cerr << kTool << ": " << failure.message << '\n';
         return 1;

@@ -1,0 +1,149 @@
+#pragma once
+
+// The business game as the window sees it: a session replays the saved state
+// and then plays one year per commit.
+
+#include "game/GameMarket.h"
+#include "game/GameRules.h"
+#include "game/GameState.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orvik {
+
+inline constexpr std::array<const char*, kGameFirmCount> kGameFirmNames{"Ваша фирма", "Альфа",
+                                                                        "Бета", "Гамма"};
+
+inline constexpr const char* kNoGoodChipsMessage =
+    "Пластина не дает годных кристаллов: процессоры не выпускаются, а реклама и постоянные "
+    "расходы все равно оплачиваются.";
+inline constexpr const char* kGameOverMessage =
+    "Игра окончена. Чтобы сыграть еще раз, нажмите \"Начать заново\".";
+
+// What the window shows above the decision.
+struct YearHeader {
+    int Year = 1; // 1..8
+    double DefectFactor = 0;
+    double SmallestFeature = 0;
+    // Each segment's size last year; in year 1 the size of the year before
+    // the game, M0 / g, without a shock.
+    std::array<double, kSegmentCount> LastYearMarket{};
+};
+
+// The processor a design makes in a year.
+struct ProductFacts {
+    bool Made = false; // the wafer gives good chips
+    double Frequency = 0;
+    double Mtbf = 0;
+    double UnitCost = 0;
+    double GoodChips = 0; // per wafer
+    double Performance = 0;
+};
+
+// One firm's year, published offer and results.
+struct FirmYear {
+    bool InMarket = false; // false: the firm has gone bankrupt before this year
+    GameDecision Decision{};
+    ProductFacts Product{};
+    std::array<double, kSegmentCount> Share{};
+    std::array<std::int64_t, kSegmentCount> Sales{};
+    std::int64_t TotalSales = 0;
+    FirmMoney Money{};
+    bool Bankrupt = false; // its cash fell below −20 000 000 this year
+};
+
+struct YearResult {
+    int Year = 0;
+    std::array<double, kSegmentCount> MarketSize{};
+    std::array<FirmYear, kGameFirmCount> Firms{}; // 0: the student's firm
+};
+
+// "Рассчитать": a decision against the rivals' offers of this year, in a
+// market of the expected size. Nothing is committed. After the end of the
+// game, or for a decision beyond its limits, only Message is set.
+struct GameForecast {
+    ProductFacts Product{};
+    std::string Message; // why nothing is made or forecast; empty when all is well
+    std::array<double, kSegmentCount> Share{};
+    std::array<double, kSegmentCount> Demand{};
+    std::int64_t ExpectedDemand = 0; // Σ demand, rounded half-up
+    std::array<std::int64_t, kSegmentCount> Sales{};
+    std::int64_t TotalSales = 0;
+    FirmMoney Money{};
+};
+
+struct StandingRow {
+    int Firm = 0;
+    double Cash = 0;
+    bool Bankrupt = false;
+};
+
+struct FinalStanding {
+    std::array<StandingRow, kGameFirmCount> Rows{}; // by cash, the richest first
+    int StudentPlace = 1;                           // 1..4
+    std::string Verdict;                            // one line
+};
+
+// The error message for a decision out of this year's limits, or empty.
+std::string CheckDecision(int year, const GameDecision& decision);
+
+// The lab's default processor ("ЭСЛ", 1.0 µm, 1 cm², 250) at twice its cost
+// in year 1, 5000 units, no advertising.
+GameDecision DefaultDecision();
+
+// The grid of the rivals' search as decisions (design only).
+std::vector<GameDecision> GridDesigns(int year);
+
+// Starts a game for the student's variant (clamped to 1..10), keeping the
+// restart count; RestartGame also counts the restart.
+void StartGame(GameState& state, int variant);
+void RestartGame(GameState& state, int variant);
+
+class GameSession {
+public:
+    // Replays every saved decision. Decisions after the end of the game or
+    // out of their limits are dropped. With rivalsPlayOn the rivals play the
+    // remaining years among themselves once the student's firm is bankrupt.
+    explicit GameSession(const GameState& state, bool rivalsPlayOn = false);
+
+    const GameState& state() const { return state_; }
+    int variant() const { return state_.Variant; }
+    bool over() const { return over_; }
+    bool studentBankrupt() const { return studentBankrupt_; }
+    int year() const { return year_; } // the year to decide; after the end, the last played + 1
+
+    YearHeader header() const;
+    // The rivals' offers published for the year to decide (results empty).
+    const std::array<FirmYear, 3>& rivalOffers() const { return rivalOffers_; }
+    GameForecast forecast(const GameDecision& decision) const;
+
+    // Plays the year. Throws Error with the student's message when the game
+    // is over or the decision is out of its limits.
+    const YearResult& commit(const GameDecision& decision);
+
+    const std::vector<YearResult>& years() const { return years_; }
+    std::vector<FirmYear> studentHistory() const;
+    FinalStanding standing() const;
+
+private:
+    void prepareYear();
+    void playYear(const GameOffer* student, const GameDecision& decision);
+
+    GameState state_;
+    bool rivalsPlayOn_ = false;
+    int year_ = 1;
+    bool over_ = false;
+    bool studentBankrupt_ = false;
+    std::array<bool, kGameFirmCount> inMarket_{true, true, true, true};
+    std::array<long double, kGameFirmCount> cash_{};
+    std::array<GameOffer, kGameFirmCount> lastOffer_{};
+    std::array<GameOffer, kGameFirmCount> offer_{};  // this year's rival offers (1..3)
+    std::array<int, kGameFirmCount> bankruptYear_{}; // 0: never bankrupt
+    std::array<FirmYear, 3> rivalOffers_{};
+    std::vector<YearResult> years_;
+};
+
+} // namespace orvik

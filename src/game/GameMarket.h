@@ -1,0 +1,83 @@
+#pragma once
+
+#include "game/GameRules.h"
+#include "processor/ProcessorRecord.h"
+#include "workbook/Errors.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace orvik {
+
+// A firm's processor of one year, as the processor model computes it.
+struct GameProduct {
+    ProcessorRecord Record{};
+    bool Made = false;           // the wafer gives good chips
+    long double Performance = 0; // Frequency × √(G / 250)
+    long double UnitCost = 0;    // ProcessorCost
+    long double Mtbf = 0;        // hours
+    long double GoodChips = 0;   // good chips per wafer
+};
+
+GameProduct MakeGameProduct(int year, int technology, double minFeature, double chipArea,
+                            int integration, const FloatCheck& flags);
+
+// What a firm brings to the market in a year.
+struct GameOffer {
+    GameProduct Product;
+    long double Price = 0;
+    std::int64_t Volume = 0;
+    long double Advertising = 0; // thousand roubles
+};
+
+// The firms in a market: a null entry is a firm that is not there.
+using GameFirms = std::array<const GameOffer*, kGameFirmCount>;
+using SegmentValues = std::array<long double, kSegmentCount>;
+
+// Attraction of an offer in a segment; zero when the wafer gives no good chips
+// or the processor fails sooner than the segment accepts. The volume does not
+// enter it: buyers see the product and its price, and a firm's forecast of
+// its volume must not depend on the volume itself.
+long double Attraction(const GameOffer& offer, int year, int segment);
+
+// Share of every firm in every segment: attraction / (1 + all attractions).
+std::array<SegmentValues, kGameFirmCount> MarketShares(const GameFirms& firms, int year);
+
+// Sales in whole units: min(⌊Σ demand⌋, volume), split over the segments in
+// proportion to their demand by the largest remainder (ties: the earlier
+// segment gets the unit).
+std::array<std::int64_t, kSegmentCount> SplitSales(const SegmentValues& demand,
+                                                   std::int64_t volume);
+
+// The money of one firm's year.
+struct FirmMoney {
+    double Revenue = 0;
+    double Production = 0;
+    double Warranty = 0;
+    double Advertising = 0;
+    double FixedCosts = 0;
+    double Profit = 0;   // revenue − production − warranty − advertising − fixed costs
+    double Interest = 0; // on last year's loan
+    double Cash = 0;     // cash at the end of the year: last cash + profit − interest
+};
+
+FirmMoney SettleYear(const GameOffer& offer, std::int64_t sales, long double lastCash);
+
+// Half-up rounding of a non-negative demand to whole units.
+std::int64_t RoundHalfUp(long double x);
+
+// The rivals' search grid of a year: the five technologies × four sizes from
+// the year's smallest one × seven chip areas × four integrations, in this
+// order (technology outermost, integration innermost).
+inline constexpr int kGridSize = 5 * 4 * 7 * 4;
+std::vector<GameProduct> SearchGrid(int year, const FloatCheck& flags);
+
+// The grid point rival 1 ("Альфа"), 2 ("Бета") or 3 ("Гамма") picks, or −1
+// when none fits its rule.
+int RivalChoice(const std::vector<GameProduct>& grid, int rival);
+
+// The rival's markup on its unit cost before the variant factor.
+long double RivalBaseMarkup(int rival);
+
+} // namespace orvik
