@@ -60,14 +60,22 @@ void ComputeCurves(ProcessorRecord& working, CurveTableData& table, CurveResults
         points[m] = static_cast<double>(interval * static_cast<long double>(m) + start);
     points.back() = kSweepTop;
 
-    for (std::size_t i = 0; i < CurveDefects.size(); ++i) {
-        working.DefectFactor = CurveDefects[i];
-        for (std::size_t j = 0; j < points.size(); ++j) {
-            working.MinFeature = points[j];
-            ComputeProcessor(working, flags);
-            rows[i][j] = working;
-        }
+    // The first set is computed in full; the others differ from it only in
+    // the results that depend on the defect coefficient. Set after set, as
+    // an error must be the first one met in that order.
+    working.DefectFactor = CurveDefects[0];
+    for (std::size_t j = 0; j < points.size(); ++j) {
+        working.MinFeature = points[j];
+        ComputeProcessor(working, flags);
+        rows[0][j] = working;
     }
+    for (std::size_t i = 1; i < CurveDefects.size(); ++i)
+        for (std::size_t j = 0; j < points.size(); ++j) {
+            ProcessorRecord& row = rows[i][j];
+            row = rows[0][j];
+            row.DefectFactor = CurveDefects[i];
+            ComputeDefectResults(row, flags);
+        }
 
     working.DefectFactor = kAreaDefect;
     working.MinFeature = kAreaFeature;
