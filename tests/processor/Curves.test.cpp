@@ -80,6 +80,29 @@ TEST(CurveDescent, SmallAreaStopsAtTheLastStepAboveZero) {
     }
 }
 
+TEST(CurveDescent, StopsAtTheFirstSizeWithoutGoodChipsForEveryArea) {
+    // Every size from 2.95 down to the lowest has good chips; the size the
+    // descent stopped at, one step lower, has none.
+    for (int technology = 0; technology < 5; ++technology)
+        for (int a = 1; a <= 300; ++a)
+            for (double defect : CurveDefects) {
+                ProcessorRecord r = Variant(technology, a / 100.0);
+                const long double lowest = CurveLowestSize(r, defect);
+                ProcessorRecord at = Variant(technology, a / 100.0);
+                at.DefectFactor = defect;
+                for (long double size = 3.0L;;) {
+                    at.MinFeature = static_cast<double>(size - 0.05L);
+                    if (at.MinFeature < lowest - 1e-9L)
+                        break;
+                    ASSERT_TRUE(ComputeProcessor(at)) << technology << ' ' << a << ' ' << defect;
+                    size = at.MinFeature;
+                }
+                if (lowest > 0.06L) {
+                    EXPECT_FALSE(ComputeProcessor(r)) << technology << ' ' << a << ' ' << defect;
+                }
+            }
+}
+
 TEST(Curves, DefaultVariantTable) {
     ProcessorRecord working = Variant(0, 1.0);
     CurveTableData table{};
