@@ -130,12 +130,6 @@ public:
     }
 
 private:
-    void plot(std::int64_t x, std::int64_t y) {
-        if (direct_)
-            reinterpret_cast<QRgb*>(bits_ + y * stride_)[x] = 0xff000000u;
-        else
-            picture_.setPixelColor(static_cast<int>(x), static_cast<int>(y), Qt::black);
-    }
     void addLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
         const std::int64_t dx = x1 - x0, dy = y1 - y0;
         const std::int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
@@ -164,21 +158,30 @@ private:
         // start: offset = (2·k·span + steps) div (2·steps), followed step by
         // step through its remainder.
         const std::int64_t twoSteps = 2 * steps, twoSpan = 2 * minorSpan;
-        std::int64_t offset = (first * twoSpan + steps) / twoSteps;
         std::int64_t rest = (first * twoSpan + steps) % twoSteps;
+        std::int64_t minor = minor0 + minorStep * ((first * twoSpan + steps) / twoSteps);
+        std::int64_t major = major0 + majorStep * first;
+        // In a 32-bit picture the pixel's byte position steps along with it.
+        const std::int64_t pixelBytes = 4;
+        const std::int64_t minorBytes = minorStep * (xMajor ? stride_ : pixelBytes);
+        const std::int64_t majorBytes = majorStep * (xMajor ? pixelBytes : stride_);
+        std::int64_t at =
+            xMajor ? minor * stride_ + major * pixelBytes : major * stride_ + minor * pixelBytes;
         for (std::int64_t k = first; k <= last; ++k) {
-            const std::int64_t minor = minor0 + minorStep * offset;
             if (minor >= 0 && minor < minorLimit) {
-                const std::int64_t major = major0 + majorStep * k;
-                if (xMajor)
-                    plot(major, minor);
+                if (direct_)
+                    *reinterpret_cast<QRgb*>(bits_ + at) = 0xff000000u; // opaque black
                 else
-                    plot(minor, major);
+                    picture_.setPixelColor(static_cast<int>(xMajor ? major : minor),
+                                           static_cast<int>(xMajor ? minor : major), Qt::black);
             }
+            major += majorStep;
+            at += majorBytes;
             rest += twoSpan;
             if (rest >= twoSteps) {
                 rest -= twoSteps;
-                ++offset;
+                minor += minorStep;
+                at += minorBytes;
             }
         }
     }
