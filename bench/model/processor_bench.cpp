@@ -91,17 +91,40 @@ TranscendentalCalls CurvesCalls() {
     return calls;
 }
 
+// The argument as it is, made to wait for the result before it, so that
+// the calls run one after another as the curves make them.
+inline long double After(long double x, long double before) {
+#if defined(__x86_64__) || defined(__i386__)
+    asm("" : "+t"(x) : "u"(before));
+#else
+    benchmark::DoNotOptimize(before);
+#endif
+    return x;
+}
+
+// Argument 0: the calls on their own, free to overlap in the processor;
+// argument 1: each call waits for the one before, as the curves' steps do.
 void BM_ComputeCurvesCallsFloor(benchmark::State& state) {
     const TranscendentalCalls calls = CurvesCalls();
+    const bool oneAfterAnother = state.range(0) != 0;
     for (auto _ : state) {
-        for (long double x : calls.logs)
-            benchmark::DoNotOptimize(std::log(x));
-        for (long double x : calls.exps)
-            benchmark::DoNotOptimize(std::exp(x));
+        long double last = 0;
+        if (oneAfterAnother) {
+            for (long double x : calls.logs)
+                last = std::log(After(x, last));
+            for (long double x : calls.exps)
+                last = std::exp(After(x, last));
+            benchmark::DoNotOptimize(last);
+        } else {
+            for (long double x : calls.logs)
+                benchmark::DoNotOptimize(std::log(x));
+            for (long double x : calls.exps)
+                benchmark::DoNotOptimize(std::exp(x));
+        }
     }
     state.counters["logl"] = static_cast<double>(calls.logs.size());
     state.counters["expl"] = static_cast<double>(calls.exps.size());
 }
-BENCHMARK(BM_ComputeCurvesCallsFloor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ComputeCurvesCallsFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
