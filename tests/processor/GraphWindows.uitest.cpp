@@ -299,11 +299,17 @@ std::uint64_t PictureChecksum(const QImage& image) {
     return hash;
 }
 
-struct PictureRow {
+struct PictureVariant {
     int technology;
     double area;
     int integration;
     const char* technologyText;
+};
+constexpr PictureVariant kEsl{0, 1.0, 250, "ЭСЛ"};
+constexpr PictureVariant kGaAs{4, 0.3, 500, "GaAs"};
+
+struct PictureRow {
+    PictureVariant variant;
     int w, h;
     std::array<std::uint64_t, kGraphKindCount> checksums; // kinds 0..9
 };
@@ -314,40 +320,28 @@ TEST(GraphPictures, EveryKindAtBothSizesIsDrawnAsBefore) {
     if (QFontInfo(QFont(QStringLiteral("Arial"))).family() != QStringLiteral("Liberation Sans"))
         GTEST_SKIP() << "the stored pictures were drawn with Liberation Sans";
     const PictureRow rows[] = {
-        {0,
-         1.0,
-         250,
-         "ЭСЛ",
+        {kEsl,
          1600,
          1200,
          {2668389721083853068ULL, 13461138166290402124ULL, 5814696900538277796ULL,
           9027873335301537655ULL, 15423042956307981675ULL, 16598156428434798035ULL,
           15839581450116605026ULL, 1535590376788605927ULL, 10667211955767128920ULL,
           6554690081692027486ULL}},
-        {0,
-         1.0,
-         250,
-         "ЭСЛ",
+        {kEsl,
          650,
          450,
          {14356097004221823332ULL, 17114624171172799156ULL, 4894804672450352229ULL,
           13721017496845915346ULL, 9564595049407812438ULL, 14179898005987763627ULL,
           16916304572808774674ULL, 12817029217851985058ULL, 15078379380721029537ULL,
           18141459607030140995ULL}},
-        {4,
-         0.3,
-         500,
-         "GaAs",
+        {kGaAs,
          1600,
          1200,
          {11224944902883902861ULL, 10219277960195922396ULL, 8612510427691810071ULL,
           521922472357016035ULL, 693383682429443056ULL, 7313084651805757272ULL,
           3606479681170417312ULL, 13363050474323881307ULL, 7512278329728756455ULL,
           6132709067141212536ULL}},
-        {4,
-         0.3,
-         500,
-         "GaAs",
+        {kGaAs,
          650,
          450,
          {11475414724992502285ULL, 1228488941480650548ULL, 10874100236673225727ULL,
@@ -358,19 +352,19 @@ TEST(GraphPictures, EveryKindAtBothSizesIsDrawnAsBefore) {
     for (const PictureRow& row : rows) {
         ProcessorRecord working{};
         ResetProcessorInputs(working);
-        working.Technology = row.technology;
-        working.ChipArea = row.area;
-        working.DeviceIntegration = row.integration;
+        working.Technology = row.variant.technology;
+        working.ChipArea = row.variant.area;
+        working.DeviceIntegration = row.variant.integration;
         CurveTableData table{};
         CurveResults curves;
         ComputeCurves(working, table, curves);
-        const GraphData data{table, curves, QString::fromUtf8(row.technologyText)};
+        const GraphData data{table, curves, QString::fromUtf8(row.variant.technologyText)};
         for (int kind = 0; kind < kGraphKindCount; ++kind) {
             QImage bitmap(1600, 1200, QImage::Format_RGB32);
             bitmap.fill(qRgb(128, 128, 128));
             DrawGraph(bitmap, row.w, row.h, kind, data);
             EXPECT_EQ(PictureChecksum(bitmap), row.checksums[static_cast<std::size_t>(kind)])
-                << row.technologyText << ' ' << row.w << 'x' << row.h << " kind " << kind;
+                << row.variant.technologyText << ' ' << row.w << 'x' << row.h << " kind " << kind;
             if (row.w == 650 && kind % 4 == 3) { // a picture of another pixel format
                 QImage other(1600, 1200, QImage::Format_RGB888);
                 other.fill(qRgb(128, 128, 128));
