@@ -17,20 +17,52 @@ constexpr double kSmallestSize = 0.025;
 constexpr double kAreaDefect = 0.5;
 constexpr double kAreaFeature = 1.5;
 
-// Walks the size down from the top in steps of 0.05 until the wafer gives no
-// good chip, and returns the last size that still gave some. Only the
-// good-chips decision is computed on the way; the sweep computes the rows.
-long double Descend(ProcessorRecord& w, double defect, const FloatCheck& flags) {
-    w.DefectFactor = defect;
-    w.MinFeature = kSweepTop;
-    for (;;) {
-        const double next = static_cast<double>(w.MinFeature - kDescentStep);
-        if (next < kSmallestSize)
-            return w.MinFeature; // still good chips at the smallest size
-        w.MinFeature = next;
-        if (!HasGoodChipsAt(w, flags))
-            return w.MinFeature + kDescentStep;
+// The sizes the descent walks through: 2.95, 2.90, ... each 0.05 below the
+// stored previous one, down to the last one not below half a step.
+struct DescentSizes {
+    std::array<double, 64> size{};
+    std::size_t count = 0;
+    DescentSizes() {
+        long double at = kSweepTop;
+        for (;;) {
+            const double next = static_cast<double>(at - kDescentStep);
+            if (next < kSmallestSize || count == size.size())
+                break;
+            size[count++] = next;
+            at = next;
+        }
     }
+};
+
+// Walks the size down from the top in steps of 0.05 until the wafer gives no
+// good chip, and returns the last size that still gave some; `w` is left at
+// the first size without good chips (or at the smallest size). Only the
+// good-chips decision is computed; the sweep computes the rows. A smaller
+// size never gives more good chips, so after the first step the boundary is
+// found by halving the rest of the walk rather than trying every size.
+long double Descend(ProcessorRecord& w, double defect, const FloatCheck& flags) {
+    static const DescentSizes sizes;
+    w.DefectFactor = defect;
+    const auto goodAt = [&](std::size_t i) {
+        w.MinFeature = sizes.size[i];
+        return HasGoodChipsAt(w, flags);
+    };
+    if (!goodAt(0))
+        return w.MinFeature + kDescentStep;
+    std::size_t good = 0, bad = sizes.count; // bad == count: good down to the smallest
+    while (bad - good > 1) {
+        const std::size_t mid = good + (bad - good) / 2;
+        if (goodAt(mid))
+            good = mid;
+        else
+            bad = mid;
+    }
+    if (bad == sizes.count) {
+        w.MinFeature = sizes.size[sizes.count - 1];
+        return w.MinFeature; // still good chips at the smallest size
+    }
+    w.MinFeature = sizes.size[bad];
+    return w.MinFeature + kDescentStep;
 }
 
 } // namespace
@@ -60,14 +92,22 @@ void ComputeCurves(ProcessorRecord& working, CurveTableData& table, CurveResults
         points[m] = static_cast<double>(interval * static_cast<long double>(m) + start);
     points.back() = kSweepTop;
 
-    for (std::size_t i = 0; i < CurveDefects.size(); ++i) {
-        working.DefectFactor = CurveDefects[i];
-        for (std::size_t j = 0; j < points.size(); ++j) {
-            working.MinFeature = points[j];
-            ComputeProcessor(working, flags);
-            rows[i][j] = working;
-        }
+    // The first set is computed in full; the others differ from it only in
+    // the results that depend on the defect coefficient. Set after set, as
+    // an error must be the first one met in that order.
+    working.DefectFactor = CurveDefects[0];
+    for (std::size_t j = 0; j < points.size(); ++j) {
+        working.MinFeature = points[j];
+        ComputeProcessor(working, flags);
+        rows[0][j] = working;
     }
+    for (std::size_t i = 1; i < CurveDefects.size(); ++i)
+        for (std::size_t j = 0; j < points.size(); ++j) {
+            ProcessorRecord& row = rows[i][j];
+            row = rows[0][j];
+            row.DefectFactor = CurveDefects[i];
+            ComputeDefectResults(row, flags);
+        }
 
     working.DefectFactor = kAreaDefect;
     working.MinFeature = kAreaFeature;

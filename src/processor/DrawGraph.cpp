@@ -5,11 +5,11 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 namespace orvik {
 
@@ -85,30 +85,48 @@ QFont GraphFont(int pixels, bool bold, bool underline = false) {
     return font;
 }
 
-// Text with its top-left corner at (x, y) on a white cell, as the drawing
+// One line of text in one font, shaped once: its width places it, and it is
+// written with its top-left corner at (x, y) on a white cell, as the drawing
 // writes every text.
-void TextOut(QPainter& p, int x, int y, const QString& text) {
-    const QFontMetrics fm = p.fontMetrics();
-    p.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), Qt::white);
-    p.drawText(x, y + fm.ascent(), text);
-}
+class Label {
+public:
+    Label(const QString& text, const QFont& font) : layout_(text, font) {
+        layout_.setCacheEnabled(true);
+        layout_.beginLayout();
+        line_ = layout_.createLine();
+        layout_.endLayout();
+    }
+    int width() const { return qRound(line_.horizontalAdvance()); }
+    void draw(QPainter& p, const QFontMetrics& fm, int x, int y) const {
+        p.fillRect(QRect(x, y, width(), fm.height()), Qt::white);
+        // The baseline falls exactly on y + ascent: the line's own ascent is a
+        // whole number of 1/64 pixel.
+        line_.draw(&p, QPointF(x, y + fm.ascent() - line_.ascent()));
+    }
 
-int TextWidth(const QPainter& p, const QString& text) {
-    return p.fontMetrics().horizontalAdvance(text);
-}
+private:
+    QTextLayout layout_;
+    QTextLine line_;
+};
 
-// A pen position with move-to and line-to, drawing lines pixel by pixel as
-// the window system does: every pixel from the start up to, not including,
+// A pen position with move-to and line-to, drawing black lines pixel by pixel
+// as the window system does: every pixel from the start up to, not including,
 // the end point (the next line from there paints it). Pixels outside the
-// picture are skipped without being visited.
+// picture are skipped without being visited. The pixels go straight into the
+// picture's memory, in the order of the drawing, between the painter's texts.
 class PenPath {
 public:
-    PenPath(QPainter& painter, QSize picture) : p_(painter), size_(picture) {}
+    // Made before the painter starts on the picture, which then stays unshared.
+    explicit PenPath(QImage& picture)
+        : picture_(picture), bits_(picture.bits()), stride_(picture.bytesPerLine()),
+          width_(picture.width()), height_(picture.height()),
+          direct_(picture.format() == QImage::Format_RGB32 ||
+                  picture.format() == QImage::Format_ARGB32 ||
+                  picture.format() == QImage::Format_ARGB32_Premultiplied) {}
     void moveTo(int x, int y) { at_ = QPoint(x, y); }
     void lineTo(int x, int y) {
         addLine(at_.x(), at_.y(), x, y);
         at_ = QPoint(x, y);
-        flush();
     }
 
 private:
@@ -123,8 +141,8 @@ private:
         const std::int64_t majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
         const std::int64_t minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
         const std::int64_t minorSpan = xMajor ? ady : adx;
-        const std::int64_t majorLimit = xMajor ? size_.width() : size_.height();
-        const std::int64_t minorLimit = xMajor ? size_.height() : size_.width();
+        const std::int64_t majorLimit = xMajor ? width_ : height_;
+        const std::int64_t minorLimit = xMajor ? height_ : width_;
         // Steps k = 0 .. steps - 1 whose major coordinate lies in the picture.
         std::int64_t first = 0, last = steps - 1;
         if (majorStep > 0) {
@@ -134,27 +152,46 @@ private:
             first = std::max(first, major0 - (majorLimit - 1));
             last = std::min(last, major0);
         }
+        if (first > last)
+            return;
+        // The minor coordinate nearest the ideal line, halves away from the
+        // start: offset = (2·k·span + steps) div (2·steps), followed step by
+        // step through its remainder.
+        const std::int64_t twoSteps = 2 * steps, twoSpan = 2 * minorSpan;
+        std::int64_t rest = (first * twoSpan + steps) % twoSteps;
+        std::int64_t minor = minor0 + minorStep * ((first * twoSpan + steps) / twoSteps);
+        std::int64_t major = major0 + majorStep * first;
+        // In a 32-bit picture the pixel's byte position steps along with it.
+        const std::int64_t pixelBytes = 4;
+        const std::int64_t minorBytes = minorStep * (xMajor ? stride_ : pixelBytes);
+        const std::int64_t majorBytes = majorStep * (xMajor ? pixelBytes : stride_);
+        std::int64_t at =
+            xMajor ? minor * stride_ + major * pixelBytes : major * stride_ + minor * pixelBytes;
         for (std::int64_t k = first; k <= last; ++k) {
-            // The minor coordinate nearest the ideal line, halves away from the start.
-            const std::int64_t offset = (2 * k * minorSpan + steps) / (2 * steps);
-            const std::int64_t minor = minor0 + minorStep * offset;
-            if (minor < 0 || minor >= minorLimit)
-                continue;
-            const std::int64_t major = major0 + majorStep * k;
-            points_.push_back(xMajor ? QPoint(static_cast<int>(major), static_cast<int>(minor))
-                                     : QPoint(static_cast<int>(minor), static_cast<int>(major)));
+            if (minor >= 0 && minor < minorLimit) {
+                if (direct_)
+                    *reinterpret_cast<QRgb*>(bits_ + at) = 0xff000000u; // opaque black
+                else
+                    picture_.setPixelColor(static_cast<int>(xMajor ? major : minor),
+                                           static_cast<int>(xMajor ? minor : major), Qt::black);
+            }
+            major += majorStep;
+            at += majorBytes;
+            rest += twoSpan;
+            if (rest >= twoSteps) {
+                rest -= twoSteps;
+                minor += minorStep;
+                at += minorBytes;
+            }
         }
     }
-    void flush() {
-        if (!points_.empty())
-            p_.drawPoints(points_.data(), static_cast<int>(points_.size()));
-        points_.clear();
-    }
 
-    QPainter& p_;
-    QSize size_;
+    QImage& picture_;
+    uchar* bits_;
+    qsizetype stride_;
+    std::int64_t width_, height_;
+    bool direct_;
     QPoint at_;
-    std::vector<QPoint> points_;
 };
 
 QString Text(double x, int decimals) {
@@ -214,30 +251,42 @@ double DrawGraph(QImage& bitmap, int w, int h, int kind, const GraphData& data) 
     const bool area = IsAreaKind(kind);
     const double start = data.curves.MlrSweepStart;
 
+    PenPath pen(bitmap);
     QPainter p(&bitmap);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    p.setBrush(Qt::white);
-    PenPath pen(p, bitmap.size());
 
     // 1. Frame: white inside, black outline.
     p.fillRect(QRect(0, 0, w, h), Qt::white);
-    p.drawRect(QRect(0, 0, w - 1, h - 1));
+    pen.moveTo(0, 0);
+    pen.lineTo(w - 1, 0);
+    pen.lineTo(w - 1, h - 1);
+    pen.lineTo(0, h - 1);
+    pen.lineTo(0, 0);
 
     // 2. Title: technology and device integration, at the top right.
-    p.setFont(GraphFont(kTitleFontPixels, true, true));
-    const QString title =
-        data.technology + u' ' + QString::number(data.table[0][0].DeviceIntegration);
-    TextOut(p, w - TextWidth(p, title) - 10, 5, title);
+    const QFont titleFont = GraphFont(kTitleFontPixels, true, true);
+    p.setFont(titleFont);
+    const Label title(data.technology + u' ' + QString::number(data.table[0][0].DeviceIntegration),
+                      titleFont);
+    title.draw(p, p.fontMetrics(), w - title.width() - 10, 5);
 
     // 3. Axis titles.
-    p.setFont(GraphFont(kSmallFontPixels, true));
-    TextOut(p, 5, 10, info ? QString::fromUtf8(info->verticalTitle) : QStringLiteral("?"));
-    const QString across = area ? QStringLiteral("Пл.кр") : QStringLiteral("МЛР");
-    TextOut(p, w - TextWidth(p, across) - 10, h - 18, across);
+    const QFont boldFont = GraphFont(kSmallFontPixels, true);
+    p.setFont(boldFont);
+    const QFontMetrics boldMetrics = p.fontMetrics();
+    Label(info ? QString::fromUtf8(info->verticalTitle) : QStringLiteral("?"), boldFont)
+        .draw(p, boldMetrics, 5, 10);
+    const Label across(area ? QStringLiteral("Пл.кр") : QStringLiteral("МЛР"), boldFont);
+    across.draw(p, boldMetrics, w - across.width() - 10, h - 18);
 
     // 4. Everything else in the regular font.
-    p.setFont(GraphFont(kSmallFontPixels, false));
+    const QFont font = GraphFont(kSmallFontPixels, false);
+    p.setFont(font);
+    const QFontMetrics fm = p.fontMetrics();
+    const auto textOut = [&](int x, int y, const QString& text) {
+        Label(text, font).draw(p, fm, x, y);
+    };
 
     // 5. Axes with their arrows.
     pen.moveTo(50, h - 50);
@@ -267,7 +316,7 @@ double DrawGraph(QImage& bitmap, int w, int h, int kind, const GraphData& data) 
         const int y = Pixel((h - 50) - static_cast<long double>((h - 100) * i) / 9);
         pen.moveTo(55, y);
         pen.lineTo(62, y);
-        TextOut(p, 5, y - 8,
+        textOut(5, y - 8,
                 Text(static_cast<double>(i * static_cast<long double>(yMax) / 9), decimals));
     }
 
@@ -279,14 +328,14 @@ double DrawGraph(QImage& bitmap, int w, int h, int kind, const GraphData& data) 
             pen.moveTo(x, h - 52);
             pen.lineTo(x, h - 45);
             const long double mlr = (kSweepTop - static_cast<long double>(start)) * i / 9 + start;
-            TextOut(p, x - 15, h - 40, Text(static_cast<double>(mlr), 2));
+            textOut(x - 15, h - 40, Text(static_cast<double>(mlr), 2));
         }
     } else {
         for (int i = 1; i <= 9; ++i) {
             const int x = Pixel(static_cast<long double>((w - 100) * i) / 9 + 60);
             pen.moveTo(x, h - 52);
             pen.lineTo(x, h - 45);
-            TextOut(p, x - 15, h - 40, Text(static_cast<double>(i / 9.0L), 2));
+            textOut(x - 15, h - 40, Text(static_cast<double>(i / 9.0L), 2));
         }
     }
 

@@ -74,6 +74,21 @@ inline double YieldOf(long double D, long double L, long double S, long double k
     return static_cast<double>(std::exp(-k3 * std::log(D / (L * L) * S + 1)));
 }
 
+// Step 5: the cost of one chip.
+inline double ChipCostOf(long double chips, double yield) {
+    return static_cast<double>((100 / chips / yield + 1) * 10);
+}
+
+// Step 6: the cost of one logic element.
+inline double GateCostOf(double chipCost, std::int32_t N) {
+    return static_cast<double>(static_cast<long double>(chipCost) / N);
+}
+
+// Step 12: the cost of the processor.
+inline double ProcessorCostOf(std::int32_t K, double chipCost, long double m) {
+    return static_cast<double>(K * static_cast<long double>(chipCost) * m);
+}
+
 // Step 13: strictly more than 0.6 good chips per wafer.
 inline bool GoodChips(long double chips, double yield) {
     return 0.6L < chips * static_cast<long double>(yield);
@@ -147,11 +162,11 @@ bool ComputeProcessor(ProcessorRecord& w, const FloatCheck& flags) {
 
     // 5. Cost of one chip.
     const long double chips = ChipsPerWafer(S);
-    w.ChipCost = static_cast<double>((100 / chips / w.Yield + 1) * 10);
+    w.ChipCost = ChipCostOf(chips, w.Yield);
     Check(flags);
 
     // 6. Cost of one logic element.
-    w.GateCost = static_cast<double>(static_cast<long double>(w.ChipCost) / N);
+    w.GateCost = GateCostOf(w.ChipCost, N);
     Check(flags);
 
     // 7. Failure rate of one chip.
@@ -206,10 +221,26 @@ bool ComputeProcessor(ProcessorRecord& w, const FloatCheck& flags) {
     }
 
     // 12. Cost of the processor.
-    w.ProcessorCost = static_cast<double>(K * static_cast<long double>(w.ChipCost) * m);
+    w.ProcessorCost = ProcessorCostOf(K, w.ChipCost, m);
     Check(flags);
 
     // 13. Does the wafer give any good chip at all (strictly more than 0.6)?
+    w.HasGoodChips = GoodChips(chips, w.Yield) ? 1 : 0;
+    CheckAll(flags);
+    return w.HasGoodChips != 0;
+}
+
+bool ComputeDefectResults(ProcessorRecord& w, const FloatCheck& flags) {
+    const TechnologyInfo& tech = TechnologyAt(w.Technology);
+    w.Yield = YieldOf(w.DefectFactor, w.MinFeature, w.ChipArea, tech.YieldExponent);
+    Check(flags);
+    const long double chips = ChipsPerWafer(w.ChipArea);
+    w.ChipCost = ChipCostOf(chips, w.Yield);
+    Check(flags);
+    w.GateCost = GateCostOf(w.ChipCost, w.ChipIntegration);
+    Check(flags);
+    w.ProcessorCost = ProcessorCostOf(w.ChipCount, w.ChipCost, tech.PackageFactor);
+    Check(flags);
     w.HasGoodChips = GoodChips(chips, w.Yield) ? 1 : 0;
     CheckAll(flags);
     return w.HasGoodChips != 0;

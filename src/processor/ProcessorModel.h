@@ -19,6 +19,12 @@ bool ComputeProcessor(ProcessorRecord& working);
 // flags are those the caller's FloatCheck cleared (once, before the loop).
 bool ComputeProcessor(ProcessorRecord& working, const FloatCheck& flags);
 
+// After only the defect coefficient of a computed record has changed: the
+// results that depend on it (yield, chip, element and processor cost, good
+// chips), bit for bit and with the errors ComputeProcessor would give; the
+// other results stay as they are. Returns HasGoodChips.
+bool ComputeDefectResults(ProcessorRecord& working, const FloatCheck& flags);
+
 // Whether the wafer gives any good chip, decided exactly as ComputeProcessor
 // decides it, without the other results: the curve descent asks only this.
 bool HasGoodChipsAt(const ProcessorRecord& record, const FloatCheck& flags);

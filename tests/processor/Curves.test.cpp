@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 using namespace orvik;
@@ -77,6 +78,29 @@ TEST(CurveDescent, SmallAreaStopsAtTheLastStepAboveZero) {
         EXPECT_TRUE(ComputeProcessor(r));
         EXPECT_TRUE(AllFinite(r));
     }
+}
+
+TEST(CurveDescent, StopsAtTheFirstSizeWithoutGoodChipsForEveryArea) {
+    // Every size from 2.95 down to the lowest has good chips; the size the
+    // descent stopped at, one step lower, has none.
+    for (int technology = 0; technology < 5; ++technology)
+        for (int a = 1; a <= 300; ++a)
+            for (double defect : CurveDefects) {
+                ProcessorRecord r = Variant(technology, a / 100.0);
+                const long double lowest = CurveLowestSize(r, defect);
+                ProcessorRecord at = Variant(technology, a / 100.0);
+                at.DefectFactor = defect;
+                for (long double size = 3.0L;;) {
+                    at.MinFeature = static_cast<double>(size - 0.05L);
+                    if (at.MinFeature < lowest - 1e-9L)
+                        break;
+                    ASSERT_TRUE(ComputeProcessor(at)) << technology << ' ' << a << ' ' << defect;
+                    size = at.MinFeature;
+                }
+                if (lowest > 0.06L) {
+                    EXPECT_FALSE(ComputeProcessor(r)) << technology << ' ' << a << ' ' << defect;
+                }
+            }
 }
 
 TEST(Curves, DefaultVariantTable) {
@@ -179,4 +203,39 @@ TEST(Curves, EveryAllowedVariantCompletesWithFiniteValues) {
                 for (const ProcessorRecord& row : results.AreaCurveTable)
                     ASSERT_TRUE(AllFinite(row));
             }
+}
+
+// Every bit of the curve tables stays as the curves have always been
+// computed: FNV-1a over the bytes of the three sets, the area rows and the
+// sweep start, for variants of every technology.
+TEST(Curves, TablesAreTheSameBitForBit) {
+    struct Row {
+        int technology;
+        double area;
+        int integration;
+        std::uint64_t checksum;
+    };
+    const Row rows[] = {
+        {0, 1.0, 250, 4065490030379788553ULL},    {4, 1.0, 250, 8362205699507916959ULL},
+        {1, 0.3, 500, 13563793365763779090ULL},   {2, 0.01, 50, 10703969852528655ULL},
+        {3, 0.75, 1000, 11984474940660887844ULL}, {0, 10.0, 250, 5477883384535408046ULL},
+        {2, 2.5, 100000, 8450141068505544211ULL},
+    };
+    for (const Row& row : rows) {
+        ProcessorRecord working = Variant(row.technology, row.area, row.integration);
+        CurveTableData table{};
+        CurveResults results;
+        ComputeCurves(working, table, results);
+        std::uint64_t hash = 14695981039346656037ULL;
+        const auto add = [&hash](const void* data, std::size_t size) {
+            for (std::size_t i = 0; i < size; ++i)
+                hash = (hash ^ static_cast<const unsigned char*>(data)[i]) * 1099511628211ULL;
+        };
+        add(&table, sizeof table);
+        add(&results.AreaCurveTable, sizeof results.AreaCurveTable);
+        add(&results.MlrSweepStart, sizeof results.MlrSweepStart);
+        add(&working, sizeof working);
+        EXPECT_EQ(hash, row.checksum)
+            << row.technology << ' ' << row.area << ' ' << row.integration;
+    }
 }

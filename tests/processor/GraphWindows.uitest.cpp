@@ -1,19 +1,24 @@
 // The graph window, its drawing into GraphBitmap and the curve table window.
 #include "processor/CurveTableWindow.h"
+#include "processor/Curves.h"
 #include "processor/DrawGraph.h"
 #include "processor/GraphWindow.h"
 #include "processor/ProcessorInputWindow.h"
+#include "processor/ProcessorModel.h"
 #include "support/TestApp.h"
 #include "workbook/RealToText.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QTableWidget>
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 
 namespace orvik::test {
 namespace {
@@ -275,6 +280,99 @@ TEST_F(GraphWindows, DamagedTechnologyReportsAnErrorAndShowsNoGraph) {
     EXPECT_EQ(app.dialogs.errors.size(), 1);
     EXPECT_FALSE(graph()->isVisible());
     EXPECT_TRUE(input()->isEnabled());
+}
+
+} // namespace
+} // namespace orvik::test
+
+namespace orvik::test {
+namespace {
+
+// FNV-1a over every byte of the picture, the untouched margin included.
+std::uint64_t PictureChecksum(const QImage& image) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* line = image.constScanLine(y);
+        for (qsizetype i = 0; i < image.bytesPerLine(); ++i)
+            hash = (hash ^ line[i]) * 1099511628211ULL;
+    }
+    return hash;
+}
+
+struct PictureVariant {
+    int technology;
+    double area;
+    int integration;
+    const char* technologyText;
+};
+constexpr PictureVariant kEsl{0, 1.0, 250, "ЭСЛ"};
+constexpr PictureVariant kGaAs{4, 0.3, 500, "GaAs"};
+
+struct PictureRow {
+    PictureVariant variant;
+    int w, h;
+    std::array<std::uint64_t, kGraphKindCount> checksums; // kinds 0..9
+};
+
+// The pictures as the graph has always drawn them, pixel for pixel; the text
+// is set in the font the offscreen platform gives for Arial here.
+TEST(GraphPictures, EveryKindAtBothSizesIsDrawnAsBefore) {
+    if (QFontInfo(QFont(QStringLiteral("Arial"))).family() != QStringLiteral("Liberation Sans"))
+        GTEST_SKIP() << "the stored pictures were drawn with Liberation Sans";
+    const PictureRow rows[] = {
+        {kEsl,
+         1600,
+         1200,
+         {2668389721083853068ULL, 13461138166290402124ULL, 5814696900538277796ULL,
+          9027873335301537655ULL, 15423042956307981675ULL, 16598156428434798035ULL,
+          15839581450116605026ULL, 1535590376788605927ULL, 10667211955767128920ULL,
+          6554690081692027486ULL}},
+        {kEsl,
+         650,
+         450,
+         {14356097004221823332ULL, 17114624171172799156ULL, 4894804672450352229ULL,
+          13721017496845915346ULL, 9564595049407812438ULL, 14179898005987763627ULL,
+          16916304572808774674ULL, 12817029217851985058ULL, 15078379380721029537ULL,
+          18141459607030140995ULL}},
+        {kGaAs,
+         1600,
+         1200,
+         {11224944902883902861ULL, 10219277960195922396ULL, 8612510427691810071ULL,
+          521922472357016035ULL, 693383682429443056ULL, 7313084651805757272ULL,
+          3606479681170417312ULL, 13363050474323881307ULL, 7512278329728756455ULL,
+          6132709067141212536ULL}},
+        {kGaAs,
+         650,
+         450,
+         {11475414724992502285ULL, 1228488941480650548ULL, 10874100236673225727ULL,
+          4297749619957153518ULL, 2346940382452005224ULL, 15978042807545401569ULL,
+          17697787326291514504ULL, 1465225761708249323ULL, 4169102437974022607ULL,
+          8311037315410064305ULL}},
+    };
+    for (const PictureRow& row : rows) {
+        ProcessorRecord working{};
+        ResetProcessorInputs(working);
+        working.Technology = row.variant.technology;
+        working.ChipArea = row.variant.area;
+        working.DeviceIntegration = row.variant.integration;
+        CurveTableData table{};
+        CurveResults curves;
+        ComputeCurves(working, table, curves);
+        const GraphData data{table, curves, QString::fromUtf8(row.variant.technologyText)};
+        for (int kind = 0; kind < kGraphKindCount; ++kind) {
+            QImage bitmap(1600, 1200, QImage::Format_RGB32);
+            bitmap.fill(qRgb(128, 128, 128));
+            DrawGraph(bitmap, row.w, row.h, kind, data);
+            EXPECT_EQ(PictureChecksum(bitmap), row.checksums[static_cast<std::size_t>(kind)])
+                << row.variant.technologyText << ' ' << row.w << 'x' << row.h << " kind " << kind;
+            if (row.w == 650 && kind % 4 == 3) { // a picture of another pixel format
+                QImage other(1600, 1200, QImage::Format_RGB888);
+                other.fill(qRgb(128, 128, 128));
+                DrawGraph(other, row.w, row.h, kind, data);
+                EXPECT_EQ(other.convertToFormat(QImage::Format_RGB32), bitmap) << kind;
+            }
+        }
+    }
 }
 
 } // namespace
