@@ -1,7 +1,7 @@
 #include "firm/FirmAllKitsWindow.h"
 
 #include "app/AppContext.h"
-#include "firm/FirmModel.h"
+#include "firm/AllKits.h"
 #include "firm/FirmResultsWindow.h"
 #include "widgets/HintButton.h"
 
@@ -29,19 +29,6 @@ constexpr int VisibleRows = 24;
 // Captions of column 6, row by row within a kit, beside the kit's totals.
 constexpr std::array<const char*, 5> TotalCaptions{
     "Стоимсть комплекта", "Объем продаж", "Прибыль с продаж", "Гарантийные затраты", "Выручка"};
-
-// Restores the firm record when it goes out of scope.
-class RestoreFirm {
-public:
-    explicit RestoreFirm(FirmRecord& firm) : firm_(firm), saved_(firm) {}
-    ~RestoreFirm() { firm_ = saved_; }
-    RestoreFirm(const RestoreFirm&) = delete;
-    RestoreFirm& operator=(const RestoreFirm&) = delete;
-
-private:
-    FirmRecord& firm_;
-    const FirmRecord saved_;
-};
 
 } // namespace
 
@@ -115,17 +102,7 @@ bool FirmAllKitsWindow::prepare() {
 void FirmAllKitsWindow::fill() {
     FirmRecord& firm = ctx.workbook().Firm;
 
-    // Kits 1..16 in order: motherboard grade outermost, printer innermost.
-    std::array<FirmRecord, FirmKitCount> kits{};
-    {
-        RestoreFirm restore(firm); // the student's kit comes back, also after an error
-        for (int kit = 1; kit <= FirmKitCount; ++kit) {
-            SetFirmKitGrades(firm, kit);
-            ComputeFirm(firm);
-            kits[kit - 1] = firm;
-        }
-    }
-    ComputeFirm(firm); // the record holds the results of the student's kit again
+    const std::array<FirmRecord, FirmKitCount> kits = ComputeAllKits(firm);
 
     hours_->setText(FirmInteger(firm.Hours));
     table_->clearContents();

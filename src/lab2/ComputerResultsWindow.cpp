@@ -1,8 +1,8 @@
 #include "lab2/ComputerResultsWindow.h"
 
 #include "app/AppContext.h"
+#include "lab2/CacheTable.h"
 #include "lab2/ComputerInputWindow.h"
-#include "lab2/ComputerModel.h"
 #include "widgets/FormRows.h"
 #include "workbook/RealToText.h"
 
@@ -41,8 +41,6 @@ const std::array<ResultLine, 7> kLines{{
      QStringLiteral("Ст.вычисл.")},
 }};
 
-constexpr std::array<std::int32_t, 4> kCacheSizes{4, 8, 16, 32};
-constexpr std::array<std::int32_t, 3> kCacheTimes{10, 20, 30};
 constexpr int kVisibleRows = 9;
 
 // The seven values of a computed computer, as the lines and grid rows show them.
@@ -55,24 +53,6 @@ std::array<QString, 7> ComputerValues(const ComputerRecord& c) {
             QString::number(c.ComputerCost),
             QString::number(c.CostPerMips)};
 }
-
-// Puts the student's cache back when the comparison ends, also when it ends
-// in an error.
-class CacheRestorer {
-public:
-    explicit CacheRestorer(ComputerRecord& c) : c_(c), size_(c.CacheSize), time_(c.CacheTime) {}
-    ~CacheRestorer() {
-        c_.CacheSize = size_;
-        c_.CacheTime = time_;
-    }
-    CacheRestorer(const CacheRestorer&) = delete;
-    CacheRestorer& operator=(const CacheRestorer&) = delete;
-
-private:
-    ComputerRecord& c_;
-    std::int32_t size_;
-    std::int32_t time_;
-};
 
 } // namespace
 
@@ -135,21 +115,12 @@ bool ComputerResultsWindow::prepare() {
     for (int row = 0; row < grid_->rowCount(); ++row)
         for (int col = 0; col < grid_->columnCount(); ++col)
             grid_->item(row, col)->setText(QString());
-    {
-        const CacheRestorer restore(c);
-        for (std::size_t i = 0; i < kCacheSizes.size(); ++i)
-            for (std::size_t j = 0; j < kCacheTimes.size(); ++j) {
-                c.CacheSize = kCacheSizes[i];
-                c.CacheTime = kCacheTimes[j];
-                ComputeComputer(c, wb.Task, wb.Lab2Processor, wb.Memory);
-                const auto values = ComputerValues(c);
-                const int row = static_cast<int>(4 * j + i); // grid row 4j + i + 1
-                for (int col = 0; col < 7; ++col)
-                    grid_->item(row, col)->setText(values[static_cast<std::size_t>(col)]);
-            }
+    const auto table = ComputeCacheTable(c, wb.Task, wb.Lab2Processor, wb.Memory);
+    for (int row = 0; row < CacheTableRows; ++row) {
+        const auto values = ComputerValues(table[static_cast<std::size_t>(row)]);
+        for (int col = 0; col < 7; ++col)
+            grid_->item(row, col)->setText(values[static_cast<std::size_t>(col)]);
     }
-    // The record keeps the results of the student's cache.
-    ComputeComputer(c, wb.Task, wb.Lab2Processor, wb.Memory);
     const auto values = ComputerValues(c);
     for (std::size_t k = 0; k < lines_.size(); ++k)
         lines_[k]->setText(values[k]);

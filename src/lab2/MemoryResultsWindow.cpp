@@ -1,8 +1,8 @@
 #include "lab2/MemoryResultsWindow.h"
 
 #include "app/AppContext.h"
+#include "lab2/MemoryByChip.h"
 #include "lab2/MemoryInputWindow.h"
-#include "lab2/MemoryModel.h"
 #include "widgets/FormRows.h"
 
 #include <QHeaderView>
@@ -35,19 +35,6 @@ std::array<QString, 4> MemoryValues(const MemoryRecord& m) {
     return {ChipName(m.ChipType), QString::number(m.CycleTime), QString::number(m.MemoryCost),
             QString::number(m.MemoryMtbf)};
 }
-
-// Puts ChipType back when the comparison ends, also when it ends in an error.
-class ChipTypeRestorer {
-public:
-    explicit ChipTypeRestorer(MemoryRecord& memory) : memory_(memory), saved_(memory.ChipType) {}
-    ~ChipTypeRestorer() { memory_.ChipType = saved_; }
-    ChipTypeRestorer(const ChipTypeRestorer&) = delete;
-    ChipTypeRestorer& operator=(const ChipTypeRestorer&) = delete;
-
-private:
-    MemoryRecord& memory_;
-    std::int32_t saved_;
-};
 
 } // namespace
 
@@ -115,18 +102,13 @@ bool MemoryResultsWindow::prepare() {
         for (int col = 1; col < 5; ++col)
             grid_->item(row, col)->setText(QString());
     }
-    {
-        const ChipTypeRestorer restore(memory);
-        for (int k = 0; k < static_cast<int>(ChipTable.size()); ++k) {
-            memory.ChipType = k;
-            ComputeMemory(memory, defectFactor);
-            const auto values = MemoryValues(memory);
-            for (int row = 0; row < 4; ++row)
-                grid_->item(row, 1 + k)->setText(values[static_cast<std::size_t>(row)]);
-        }
+    const auto chips = ComputeMemoryByChip(memory, defectFactor);
+    for (std::size_t k = 0; k < chips.size(); ++k) {
+        const auto values = MemoryValues(chips[k]);
+        for (int row = 0; row < 4; ++row)
+            grid_->item(row, 1 + static_cast<int>(k))
+                ->setText(values[static_cast<std::size_t>(row)]);
     }
-    // The record keeps the results of the chosen chip.
-    ComputeMemory(memory, defectFactor);
     const auto values = MemoryValues(memory);
     chipName_->setText(values[0]);
     cycleTime_->setText(values[1]);
