@@ -1,9 +1,9 @@
 #include "lab2/ComputerResultsWindow.h"
 
-#include "app/AppContext.h"
 #include "lab2/CacheTable.h"
-#include "lab2/ComputerInputWindow.h"
 #include "widgets/FormRows.h"
+#include "widgets/ReadOnlyGrid.h"
+#include "widgets/UiContext.h"
 #include "workbook/RealToText.h"
 
 #include <QHeaderView>
@@ -56,7 +56,7 @@ std::array<QString, 7> ComputerValues(const ComputerRecord& c) {
 
 } // namespace
 
-ComputerResultsWindow::ComputerResultsWindow(AppContext& ctx)
+ComputerResultsWindow::ComputerResultsWindow(UiContext& ctx)
     : LabFrame(ctx, QStringLiteral("TForm14"), QStringLiteral("Расчет характеристик компьютера"),
                QStringLiteral("Результаты")) {
     FormRows rows(ctx, this);
@@ -65,18 +65,14 @@ ComputerResultsWindow::ComputerResultsWindow(AppContext& ctx)
     rows.addDivider();
     rows.addSection(QStringLiteral("Расчет для разных видов кэш-памяти"));
 
-    grid_ = new QTableWidget(12, 7, this);
-    grid_->setObjectName(QStringLiteral("CacheGrid"));
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
+    grid_ = MakeReadOnlyGrid({.rows = CacheTableRows,
+                              .columns = 7,
+                              .objectName = QStringLiteral("CacheGrid"),
+                              .verticalScrollBar = true,
+                              .cellAlignment = Qt::AlignRight | Qt::AlignVCenter},
+                             this);
     grid_->horizontalHeader()->setSectionsClickable(false);
     grid_->horizontalHeader()->setHighlightSections(false);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::NoSelection);
-    grid_->setFocusPolicy(Qt::NoFocus);
-    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     const QFontMetrics metrics = grid_->fontMetrics();
     const int valueWidth = metrics.horizontalAdvance(QStringLiteral("0000000.00"));
     for (int col = 0; col < 7; ++col) {
@@ -85,11 +81,6 @@ ComputerResultsWindow::ComputerResultsWindow(AppContext& ctx)
         const int titleWidth =
             QFontMetrics(grid_->horizontalHeader()->font()).horizontalAdvance(title->text());
         grid_->setColumnWidth(col, std::max(titleWidth, valueWidth) + 16);
-        for (int row = 0; row < 12; ++row) {
-            auto* cell = new QTableWidgetItem;
-            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            grid_->setItem(row, col, cell);
-        }
     }
     int width = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
     for (int col = 0; col < 7; ++col)
@@ -97,15 +88,14 @@ ComputerResultsWindow::ComputerResultsWindow(AppContext& ctx)
     const int height = 2 * grid_->frameWidth() + grid_->horizontalHeader()->sizeHint().height() +
                        kVisibleRows * grid_->verticalHeader()->defaultSectionSize();
     grid_->setFixedSize(width, height);
-    rows.addControl(QString(), grid_, 27);
+    rows.addControl(QString(), grid_, HintComputerResults);
 
-    // The buttons are the window's own: the row builder ends with the constructor.
-    rows.addButton(QStringLiteral("Закрыть"), -1, [this] { hide(); });
+    rows.addClose([this] { hide(); });
     content()->addLayout(rows.grid());
 }
 
 QWidget* ComputerResultsWindow::beneath() const {
-    return ctx.windows.computerInput;
+    return ctx.window(LabWindow::ComputerInput);
 }
 
 bool ComputerResultsWindow::prepare() {

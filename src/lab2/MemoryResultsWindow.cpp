@@ -1,9 +1,9 @@
 #include "lab2/MemoryResultsWindow.h"
 
-#include "app/AppContext.h"
 #include "lab2/MemoryByChip.h"
-#include "lab2/MemoryInputWindow.h"
 #include "widgets/FormRows.h"
+#include "widgets/ReadOnlyGrid.h"
+#include "widgets/UiContext.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -38,7 +38,7 @@ std::array<QString, 4> MemoryValues(const MemoryRecord& m) {
 
 } // namespace
 
-MemoryResultsWindow::MemoryResultsWindow(AppContext& ctx)
+MemoryResultsWindow::MemoryResultsWindow(UiContext& ctx)
     : LabFrame(ctx, QStringLiteral("TForm12"), QStringLiteral("Расчет характеристик памяти"),
                QStringLiteral("Результаты")) {
     FormRows rows(ctx, this);
@@ -53,24 +53,14 @@ MemoryResultsWindow::MemoryResultsWindow(AppContext& ctx)
     rows.addDivider();
     rows.addSection(QStringLiteral("Расчет для разных видов БИС ЗУ"));
 
-    grid_ = new QTableWidget(4, 5, this);
-    grid_->setObjectName(QStringLiteral("MemoryGrid"));
+    grid_ = MakeReadOnlyGrid({.rows = 4,
+                              .columns = 5,
+                              .objectName = QStringLiteral("MemoryGrid"),
+                              .cellAlignment = Qt::AlignRight | Qt::AlignVCenter},
+                             this);
     grid_->horizontalHeader()->hide();
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::NoSelection);
-    grid_->setFocusPolicy(Qt::NoFocus);
-    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    for (int row = 0; row < 4; ++row)
-        for (int col = 0; col < 5; ++col) {
-            auto* cell = new QTableWidgetItem;
-            cell->setTextAlignment(col == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                            : Qt::AlignRight | Qt::AlignVCenter);
-            grid_->setItem(row, col, cell);
-        }
+    for (int row = 0; row < 4; ++row) // the row titles
+        grid_->item(row, 0)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid_->setColumnWidth(0, grid_->fontMetrics().horizontalAdvance(kRowTitles[3]) + 16);
     for (int col = 1; col < 5; ++col)
         grid_->setColumnWidth(
@@ -82,15 +72,14 @@ MemoryResultsWindow::MemoryResultsWindow(AppContext& ctx)
     for (int row = 0; row < 4; ++row)
         height += grid_->rowHeight(row);
     grid_->setFixedSize(width, height);
-    rows.addControl(QString(), grid_, 20);
+    rows.addControl(QString(), grid_, HintMemoryResults);
 
-    // The buttons are the window's own: the row builder ends with the constructor.
-    rows.addButton(QStringLiteral("Закрыть"), -1, [this] { hide(); });
+    rows.addClose([this] { hide(); });
     content()->addLayout(rows.grid());
 }
 
 QWidget* MemoryResultsWindow::beneath() const {
-    return ctx.windows.memoryInput;
+    return ctx.window(LabWindow::MemoryInput);
 }
 
 bool MemoryResultsWindow::prepare() {

@@ -1,11 +1,11 @@
 #include "report/TablePages.h"
 
-#include "app/AppContext.h"
 #include "firm/AllKits.h"
 #include "lab2/CacheTable.h"
 #include "lab2/MemoryByChip.h"
 #include "lab2/TaskModel.h"
 #include "processor/Technology.h"
+#include "widgets/UiContext.h"
 #include "workbook/Errors.h"
 #include "workbook/RealToText.h"
 #include "workbook/Workbook.h"
@@ -204,7 +204,7 @@ TablePage Lab2TablesPage(const Workbook& workbook) {
     taskTable.rows = {
         {{QStringLiteral("Число независимых входных N"), Num(task.InputCount)}},
         {{QStringLiteral("Сложность алгоритма обработки данных объема N"),
-          AppContext::FromWorkbookText(FormulaText(task))}},
+          UiContext::FromWorkbookText(FormulaText(task))}},
         {{QStringLiteral("Сложность структуры данных"), grade}},
         {{QStringLiteral("Длительность выполнения программы, циклов"), Num(task.Cycles)}},
     };

@@ -236,7 +236,8 @@ TEST(ComputeAllKits, SixteenKitsInOrderAndTheStudentsKitBack) {
         const FirmRecord& kit = kits[static_cast<std::size_t>(row.Kit - 1)];
         SCOPED_TRACE("kit " + std::to_string(row.Kit));
         EXPECT_EQ(FirmKitNumber(kit), row.Kit);
-        EXPECT_EQ(kit.Repairs, row.Repairs);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(kit.Repairs[i], row.Repairs[i]) << "component " << i;
         EXPECT_EQ(kit.KitPrice, row.KitPrice);
         EXPECT_EQ(kit.SalesVolume, row.SalesVolume);
         EXPECT_EQ(kit.ActivityProfit, row.ActivityProfit);

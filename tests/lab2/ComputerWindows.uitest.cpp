@@ -1,7 +1,7 @@
 // The computer windows TForm13 and TForm14.
+#include "app/GuideWindow.h"
 #include "lab2/ComputerInputWindow.h"
 #include "lab2/ComputerResultsWindow.h"
-#include "shell/GuideWindow.h"
 #include "support/TestApp.h"
 #include "widgets/SpinBox.h"
 

@@ -1,7 +1,7 @@
 // The memory windows TForm11 and TForm12.
+#include "app/GuideWindow.h"
 #include "lab2/MemoryInputWindow.h"
 #include "lab2/MemoryResultsWindow.h"
-#include "shell/GuideWindow.h"
 #include "support/TestApp.h"
 #include "widgets/SpinBox.h"
 

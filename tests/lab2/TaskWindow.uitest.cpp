@@ -1,6 +1,6 @@
 // The task estimate window TForm10, driven through its widgets.
 #include "lab2/TaskWindow.h"
-#include "shell/GuideWindow.h"
+#include "app/GuideWindow.h"
 #include "support/TestApp.h"
 #include "widgets/SpinBox.h"
 

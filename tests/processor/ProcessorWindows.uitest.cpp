@@ -1,8 +1,8 @@
 // The processor input and results windows: modes, variants, input handling,
 // the calculation and what the results window shows.
+#include "app/GuideWindow.h"
 #include "processor/ProcessorInputWindow.h"
 #include "processor/ProcessorResultsWindow.h"
-#include "shell/GuideWindow.h"
 #include "support/TestApp.h"
 #include "widgets/HintButton.h"
 #include "widgets/SpinBox.h"

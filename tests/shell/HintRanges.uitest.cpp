@@ -4,7 +4,9 @@
 // box has none), and the texts fit the windows that show them.
 #include "support/TestApp.h"
 
+#include "app/GuideWindow.h"
 #include "app/MainWindow.h"
+#include "app/SplashWindow.h"
 #include "firm/FirmAllKitsWindow.h"
 #include "firm/FirmInputWindow.h"
 #include "firm/FirmResultsWindow.h"
@@ -21,9 +23,7 @@
 #include "report/ReportWindow.h"
 #include "report/TitlePage.h"
 #include "shell/AboutWindow.h"
-#include "shell/GuideWindow.h"
 #include "shell/HintWindow.h"
-#include "shell/SplashWindow.h"
 #include "shell/StudentDataDialog.h"
 #include "shell/TaskTextWindow.h"
 #include "shell/TextStore.h"

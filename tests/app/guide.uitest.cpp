@@ -2,11 +2,11 @@
 // parts, closing, and the New command it starts.
 #include "support/TestApp.h"
 
+#include "app/GuideWindow.h"
 #include "app/MainWindow.h"
 #include "lab2/ComputerInputWindow.h"
 #include "lab2/MemoryInputWindow.h"
 #include "processor/ProcessorInputWindow.h"
-#include "shell/GuideWindow.h"
 #include "shell/StudentDataDialog.h"
 #include "shell/TaskTextWindow.h"
 #include "workbook/Cp1251.h"
