@@ -39,7 +39,7 @@ protected:
     const QImage& bitmap() { return app.ctx.GraphBitmap; }
 
     void openGraph() {
-        app.state.CurrentPart = 0;
+        app.state.CurrentPart = PartProcessor1;
         input()->open();
         ButtonNamed(input(), QStringLiteral("Построить графики зависимостей"))->click();
         ASSERT_TRUE(graph()->isVisible());
@@ -80,7 +80,7 @@ TEST_F(GraphWindows, OpeningComputesTheCheckedVariantsCurvesAndDrawsKindZero) {
     openGraph();
     EXPECT_FALSE(input()->isEnabled());
     EXPECT_TRUE(app.state.WorkbookModified);
-    EXPECT_EQ(app.wb().PartDone[0], 1);
+    EXPECT_EQ(app.wb().PartDone[PartProcessor1], 1);
     EXPECT_EQ(app.state.GraphKind, 0);
     EXPECT_NEAR(app.state.Curves.MlrSweepStart, 0.35, 1e-9);
     EXPECT_EQ(app.wb().CurveTable[0][0].Technology, 0);
@@ -268,7 +268,7 @@ TEST_F(GraphWindows, TableWindowShowsTheSelectedRows) {
 }
 
 TEST_F(GraphWindows, DamagedTechnologyReportsAnErrorAndShowsNoGraph) {
-    app.state.CurrentPart = 0;
+    app.state.CurrentPart = PartProcessor1;
     input()->open();
     app.wb().Circuit1.Technology = 9;
     ButtonNamed(input(), QStringLiteral("Построить графики зависимостей"))->click();

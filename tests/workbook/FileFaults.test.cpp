@@ -40,7 +40,7 @@ Workbook Sample(const std::string& student) {
     ResetWorkbook(state);
     state.workbook.sStudent = student;
     state.workbook.Circuit1.Yield = 0.25;
-    state.workbook.PartDone[0] = 1;
+    state.workbook.PartDone[PartProcessor1] = 1;
     return state.workbook;
 }
 
