@@ -8,16 +8,16 @@
 #include "FuzzSupport.h"
 #include "Inspector.h"
 
+#include "core/Cp1251.h"
+#include "core/Errors.h"
+#include "core/RealToText.h"
 #include "firm/AllKits.h"
 #include "lab2/CacheTable.h"
 #include "lab2/MemoryByChip.h"
 #include "lab2/TaskModel.h"
 #include "processor/Curves.h"
 #include "processor/ProcessorModel.h"
-#include "workbook/Cp1251.h"
-#include "workbook/Errors.h"
 #include "workbook/LabState.h"
-#include "workbook/RealToText.h"
 #include "workbook/WorkbookFile.h"
 
 #include <array>

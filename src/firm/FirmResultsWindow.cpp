@@ -1,10 +1,10 @@
 #include "firm/FirmResultsWindow.h"
 
+#include "core/RealToText.h"
 #include "firm/FirmModel.h"
 #include "widgets/Buttons.h"
 #include "widgets/FormRows.h"
 #include "widgets/UiContext.h"
-#include "workbook/RealToText.h"
 
 #include <QBoxLayout>
 #include <QFrame>

@@ -1,10 +1,10 @@
 #include "lab2/ComputerResultsWindow.h"
 
+#include "core/RealToText.h"
 #include "lab2/CacheTable.h"
 #include "widgets/FormRows.h"
 #include "widgets/ReadOnlyGrid.h"
 #include "widgets/UiContext.h"
-#include "workbook/RealToText.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "processor/CurveTableWindow.h"
 
+#include "core/RealToText.h"
 #include "widgets/Buttons.h"
 #include "widgets/ReadOnlyGrid.h"
 #include "widgets/UiContext.h"
-#include "workbook/RealToText.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

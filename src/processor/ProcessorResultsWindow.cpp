@@ -1,10 +1,10 @@
 #include "processor/ProcessorResultsWindow.h"
 
+#include "core/RealToText.h"
 #include "processor/Technology.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FormRows.h"
 #include "widgets/UiContext.h"
-#include "workbook/RealToText.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,5 +1,6 @@
 #include "report/ReportWindow.h"
 
+#include "core/Errors.h"
 #include "processor/Curves.h"
 #include "processor/DrawGraph.h"
 #include "processor/Technology.h"
@@ -10,7 +11,6 @@
 #include "widgets/Buttons.h"
 #include "widgets/Dialogs.h"
 #include "widgets/UiContext.h"
-#include "workbook/Errors.h"
 
 #include <QDate>
 #include <QHBoxLayout>

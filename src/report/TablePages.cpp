@@ -1,13 +1,13 @@
 #include "report/TablePages.h"
 
+#include "core/Errors.h"
+#include "core/RealToText.h"
 #include "firm/AllKits.h"
 #include "lab2/CacheTable.h"
 #include "lab2/MemoryByChip.h"
 #include "lab2/TaskModel.h"
 #include "processor/Technology.h"
 #include "widgets/UiContext.h"
-#include "workbook/Errors.h"
-#include "workbook/RealToText.h"
 #include "workbook/Workbook.h"
 
 #include <array>

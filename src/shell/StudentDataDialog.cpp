@@ -1,11 +1,11 @@
 #include "shell/StudentDataDialog.h"
 
+#include "core/Cp1251.h"
+#include "core/Errors.h"
 #include "widgets/Buttons.h"
 #include "widgets/HintButton.h"
 #include "widgets/SpinBox.h"
 #include "widgets/UiContext.h"
-#include "workbook/Cp1251.h"
-#include "workbook/Errors.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

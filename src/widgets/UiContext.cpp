@@ -1,9 +1,9 @@
 #include "widgets/UiContext.h"
 
+#include "core/Cp1251.h"
+#include "core/Errors.h"
 #include "widgets/Dialogs.h"
 #include "widgets/ErrorGuard.h"
-#include "workbook/Cp1251.h"
-#include "workbook/Errors.h"
 
 namespace orvik {
 

@@ -1,6 +1,6 @@
 #include "workbook/WorkbookFile.h"
 
-#include "workbook/Errors.h"
+#include "core/Errors.h"
 
 #include <cerrno>
 #include <cstring>

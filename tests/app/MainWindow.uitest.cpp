@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
+#include "core/Cp1251.h"
 #include "shell/StudentDataDialog.h"
 #include "support/TestApp.h"
-#include "workbook/Cp1251.h"
 #include "workbook/WorkbookFile.h"
 
 #include <QAction>

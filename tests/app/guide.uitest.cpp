@@ -4,12 +4,12 @@
 
 #include "app/GuideWindow.h"
 #include "app/MainWindow.h"
+#include "core/Cp1251.h"
 #include "lab2/ComputerInputWindow.h"
 #include "lab2/MemoryInputWindow.h"
 #include "processor/ProcessorInputWindow.h"
 #include "shell/StudentDataDialog.h"
 #include "shell/TaskTextWindow.h"
-#include "workbook/Cp1251.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "firm/FirmModel.h"
+#include "core/Errors.h"
 #include "firm/AllKits.h"
-#include "workbook/Errors.h"
 
 #include <gtest/gtest.h>
 

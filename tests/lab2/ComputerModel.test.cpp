@@ -1,7 +1,7 @@
 #include "lab2/ComputerModel.h"
+#include "core/Errors.h"
+#include "core/RealToText.h"
 #include "lab2/CacheTable.h"
-#include "workbook/Errors.h"
-#include "workbook/RealToText.h"
 
 #include <gtest/gtest.h>
 

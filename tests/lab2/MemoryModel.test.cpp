@@ -1,6 +1,6 @@
 #include "lab2/MemoryModel.h"
+#include "core/Errors.h"
 #include "lab2/MemoryByChip.h"
-#include "workbook/Errors.h"
 
 #include <gtest/gtest.h>
 

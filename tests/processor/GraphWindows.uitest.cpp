@@ -1,10 +1,10 @@
 // The graph window, its drawing into GraphBitmap and the curve table window.
+#include "core/RealToText.h"
 #include "processor/CurveTableWindow.h"
 #include "processor/DrawGraph.h"
 #include "processor/GraphWindow.h"
 #include "processor/ProcessorInputWindow.h"
 #include "support/TestApp.h"
-#include "workbook/RealToText.h"
 
 #include <QApplication>
 #include <QHeaderView>

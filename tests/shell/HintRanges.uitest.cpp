@@ -7,6 +7,7 @@
 #include "app/GuideWindow.h"
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
+#include "core/Cp1251.h"
 #include "firm/FirmAllKitsWindow.h"
 #include "firm/FirmInputWindow.h"
 #include "firm/FirmResultsWindow.h"
@@ -29,7 +30,6 @@
 #include "shell/TextStore.h"
 #include "widgets/HintButton.h"
 #include "widgets/SpinBox.h"
-#include "workbook/Cp1251.h"
 
 #include <QGridLayout>
 #include <QRegularExpression>

@@ -5,12 +5,12 @@
 #include "app/GuideWindow.h"
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
+#include "core/Cp1251.h"
 #include "shell/AboutWindow.h"
 #include "shell/HintWindow.h"
 #include "shell/StudentDataDialog.h"
 #include "shell/TaskTextWindow.h"
 #include "widgets/SpinBox.h"
-#include "workbook/Cp1251.h"
 
 #include <QCheckBox>
 #include <QCursor>

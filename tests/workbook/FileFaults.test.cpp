@@ -5,8 +5,8 @@
 // Everything happens in folders of our own under /tmp; disks are simulated
 // with small tmpfs mounts in a mount namespace of this process only.
 
+#include "core/Errors.h"
 #include "support/TempFolder.h"
-#include "workbook/Errors.h"
 #include "workbook/LabState.h"
 #include "workbook/WorkbookFile.h"
 

@@ -1,8 +1,8 @@
 #include "workbook/WorkbookFile.h"
+#include "core/Cp1251.h"
+#include "core/Errors.h"
 #include "processor/ProcessorModel.h"
 #include "support/TempFolder.h"
-#include "workbook/Cp1251.h"
-#include "workbook/Errors.h"
 #include "workbook/LabState.h"
 
 #include <gtest/gtest.h>
