@@ -7,8 +7,8 @@
 
 #include "FuzzSupport.h"
 
+#include "core/Errors.h"
 #include "lab2/TaskModel.h"
-#include "workbook/Errors.h"
 
 #include <cmath>
 #include <cstring>

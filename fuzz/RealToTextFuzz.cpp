@@ -7,7 +7,7 @@
 
 #include "FuzzSupport.h"
 
-#include "workbook/RealToText.h"
+#include "core/RealToText.h"
 
 #include <cmath>
 #include <cstdlib>

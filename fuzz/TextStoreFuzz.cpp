@@ -5,8 +5,8 @@
 
 #include "FuzzSupport.h"
 
+#include "core/Errors.h"
 #include "shell/TextStore.h"
-#include "workbook/Errors.h"
 
 #include <cstring>
 #include <functional>

@@ -8,16 +8,16 @@
 #include "FuzzSupport.h"
 #include "Inspector.h"
 
-#include "firm/FirmModel.h"
-#include "lab2/ComputerModel.h"
-#include "lab2/MemoryModel.h"
+#include "core/Cp1251.h"
+#include "core/Errors.h"
+#include "core/RealToText.h"
+#include "firm/AllKits.h"
+#include "lab2/CacheTable.h"
+#include "lab2/MemoryByChip.h"
 #include "lab2/TaskModel.h"
 #include "processor/Curves.h"
 #include "processor/ProcessorModel.h"
-#include "workbook/Cp1251.h"
-#include "workbook/Errors.h"
 #include "workbook/LabState.h"
-#include "workbook/RealToText.h"
 #include "workbook/WorkbookFile.h"
 
 #include <array>
@@ -114,25 +114,13 @@ void RunLabs(LabState& state, Share share) {
     // Memory results window: every chip, then the chosen one.
     AsAnEvent([&] {
         MemoryRecord memory = wb.Memory;
-        for (int k = 0; k < static_cast<int>(ChipTable.size()); ++k) {
-            memory.ChipType = k;
-            AsAnEvent([&] { ComputeMemory(memory, wb.Lab2Processor.DefectFactor); });
-        }
-        memory.ChipType = wb.Memory.ChipType;
-        ComputeMemory(memory, wb.Lab2Processor.DefectFactor);
+        (void)ComputeMemoryByChip(memory, wb.Lab2Processor.DefectFactor);
     });
 
     // Computer results window: the twelve caches, then the student's.
     AsAnEvent([&] {
         ComputerRecord c = wb.Computer;
-        for (std::int32_t size : {4, 8, 16, 32})
-            for (std::int32_t time : {10, 20, 30}) {
-                c.CacheSize = size;
-                c.CacheTime = time;
-                ComputeComputer(c, wb.Task, wb.Lab2Processor, wb.Memory);
-            }
-        c = wb.Computer;
-        ComputeComputer(c, wb.Task, wb.Lab2Processor, wb.Memory);
+        (void)ComputeCacheTable(c, wb.Task, wb.Lab2Processor, wb.Memory);
         (void)RealToText(c.TaskTime, 3), (void)RealToText(c.Performance, 3);
     });
 
@@ -141,10 +129,7 @@ void RunLabs(LabState& state, Share share) {
         FirmRecord firm = wb.Firm;
         (void)FirmKitNumber(firm);
         ComputeFirm(firm);
-        for (int kit = 1; kit <= FirmKitCount; ++kit) {
-            SetFirmKitGrades(firm, kit);
-            ComputeFirm(firm);
-        }
+        (void)ComputeAllKits(firm);
     });
 
     // The teacher's inspector on the same file.

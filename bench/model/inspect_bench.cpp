@@ -3,13 +3,13 @@
 
 #include "Inspector.h"
 
+#include "core/Cp1251.h"
 #include "firm/FirmModel.h"
 #include "lab2/ComputerModel.h"
 #include "lab2/MemoryModel.h"
 #include "lab2/TaskModel.h"
 #include "processor/Curves.h"
 #include "processor/ProcessorModel.h"
-#include "workbook/Cp1251.h"
 #include "workbook/LabState.h"
 #include "workbook/WorkbookFile.h"
 

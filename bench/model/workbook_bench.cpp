@@ -1,7 +1,7 @@
 // Saving and opening a workbook file, and the number formatting of the
 // results windows.
+#include "core/RealToText.h"
 #include "workbook/LabState.h"
-#include "workbook/RealToText.h"
 #include "workbook/WorkbookFile.h"
 
 #include <benchmark/benchmark.h>

@@ -4,7 +4,7 @@
 #include "processor/Curves.h"
 #include "processor/DrawGraph.h"
 #include "processor/ProcessorModel.h"
-#include "workbook/RealToText.h"
+#include "core/RealToText.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,18 +1,26 @@
 #include "app/AppContext.h"
 
+#include "app/GuideWindow.h"
 #include "app/MainWindow.h"
-#include "shell/GuideWindow.h"
+#include "firm/FirmAllKitsWindow.h"
+#include "firm/FirmResultsWindow.h"
+#include "lab2/ComputerInputWindow.h"
+#include "lab2/ComputerResultsWindow.h"
+#include "lab2/MemoryInputWindow.h"
+#include "lab2/MemoryResultsWindow.h"
+#include "processor/CurveTableWindow.h"
+#include "processor/GraphWindow.h"
+#include "processor/ProcessorInputWindow.h"
+#include "processor/ProcessorResultsWindow.h"
+#include "report/GraphPage.h"
+#include "report/TitlePage.h"
 #include "shell/HintWindow.h"
 #include "shell/TaskTextWindow.h"
-#include "widgets/Dialogs.h"
-#include "widgets/ErrorGuard.h"
-#include "workbook/Cp1251.h"
-#include "workbook/Errors.h"
 
 namespace orvik {
 
 AppContext::AppContext(LabState& labState, Dialogs& dialogBoxes)
-    : state(labState), dialogs(dialogBoxes) {}
+    : UiContext(labState, dialogBoxes) {}
 
 QWidget* AppContext::mainWindow() const {
     return windows.main;
@@ -28,13 +36,13 @@ void AppContext::ShowTaskText(int index) {
         windows.taskText->ShowTaskText(index);
 }
 
-void AppContext::ShowVariantTask(int offset) {
-    const int variant = TextToInt(Cp1251ToUtf8(state.workbook.sVar));
-    ShowHintText(offset + variant);
-}
-
 void AppContext::OpenGuide() {
     ShowGuide(0, std::nullopt);
+}
+
+void AppContext::OpenLabPart(int part) {
+    if (windows.guide)
+        windows.guide->OpenLabPart(part);
 }
 
 void AppContext::ShowGuide(int page, std::optional<int> preselect) {
@@ -46,32 +54,39 @@ void AppContext::ShowGuide(int page, std::optional<int> preselect) {
     windows.guide->activateWindow();
 }
 
-void AppContext::MarkDone(int part) {
-    if (part >= 0 && part < kPartCount)
-        state.workbook.PartDone[static_cast<std::size_t>(part)] = 1;
-    state.WorkbookModified = true;
-}
-
 void AppContext::StudentDataChanged() {
     if (windows.main)
         windows.main->refreshStudent();
 }
 
-QString AppContext::FromWorkbookText(const std::string& cp1251) {
-    return QString::fromStdString(Cp1251ToUtf8(cp1251));
-}
-
-std::string AppContext::ToWorkbookText(const QString& text) {
-    std::string out;
-    for (const QChar c : text) {
-        const auto converted = Utf8ToCp1251(QString(c).toStdString());
-        out += converted && converted->size() == 1 ? *converted : std::string("?");
+QWidget* AppContext::window(LabWindow which) const {
+    switch (which) {
+    case LabWindow::ProcessorInput:
+        return windows.processorInput;
+    case LabWindow::ProcessorResults:
+        return windows.processorResults;
+    case LabWindow::Graph:
+        return windows.graph;
+    case LabWindow::CurveTable:
+        return windows.curveTable;
+    case LabWindow::MemoryInput:
+        return windows.memoryInput;
+    case LabWindow::MemoryResults:
+        return windows.memoryResults;
+    case LabWindow::ComputerInput:
+        return windows.computerInput;
+    case LabWindow::ComputerResults:
+        return windows.computerResults;
+    case LabWindow::FirmResults:
+        return windows.firmResults;
+    case LabWindow::FirmAllKits:
+        return windows.firmAllKits;
+    case LabWindow::TitlePage:
+        return windows.titlePage;
+    case LabWindow::GraphPage:
+        return windows.graphPage;
     }
-    return out.size() > 255 ? out.substr(0, 255) : out;
-}
-
-bool Guarded(AppContext& ctx, const std::function<void()>& work) {
-    return RunGuarded(ctx.dialogs, work);
+    return nullptr;
 }
 
 } // namespace orvik

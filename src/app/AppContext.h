@@ -1,19 +1,11 @@
 #pragma once
 
-#include "shell/Pictures.h"
-#include "workbook/LabState.h"
+#include "widgets/UiContext.h"
 
-#include <QImage>
-#include <QString>
-
-#include <functional>
 #include <optional>
-
-class QWidget;
 
 namespace orvik {
 
-class Dialogs;
 class SplashWindow;
 class MainWindow;
 class GuideWindow;
@@ -63,46 +55,25 @@ struct Windows {
     GraphPage* graphPage = nullptr;                     // TForm22
 };
 
-// What every window is handed: the lab state, the dialogs, the shared
-// pictures and off-screen graph picture, and the other windows.
-class AppContext {
+// The program's context: the named ways of UiContext carried out on the 22
+// windows, which it alone knows.
+class AppContext : public UiContext {
 public:
     AppContext(LabState& state, Dialogs& dialogs);
 
-    LabState& state;
-    Dialogs& dialogs;
-    Pictures pictures;  // painted by the splash window at its creation
-    QImage GraphBitmap; // 1600 x 1200, created by the splash window
     Windows windows;
 
-    Workbook& workbook() { return state.workbook; }
-    QWidget* mainWindow() const;
+    QWidget* mainWindow() const override;
+    void ShowHintText(int index) override;
+    void ShowTaskText(int index) override;
+    void OpenGuide() override;
+    void OpenLabPart(int part) override;
+    void StudentDataChanged() override;
+    QWidget* window(LabWindow which) const override;
+    using UiContext::window;
 
-    // The hint popup with TextStore entry `index`.
-    void ShowHintText(int index);
-    // The task text window with TextStore entry 63 + `index`.
-    void ShowTaskText(int index);
-    // The variant's task: entry `offset` + the variant number of sVar.
-    // Throws Error when sVar is not a whole number.
-    void ShowVariantTask(int offset);
-    // The guide at its lab-work page, as "2. Выполнение лабораторных" opens it.
-    void OpenGuide();
     // The guide at `page` with an item preselected (or the page's default).
     void ShowGuide(int page, std::optional<int> preselect);
-    // A calculation marks its part done and the workbook modified.
-    void MarkDone(int part);
-    // The student texts changed (new workbook, opened file, student data):
-    // the main window shows them again.
-    void StudentDataChanged();
-
-    // Student texts as UTF-8 for the windows.
-    static QString FromWorkbookText(const std::string& cp1251);
-    // UTF-8 text as workbook bytes; characters without a Windows-1251 code
-    // become '?' (the text boxes refuse them before they get here).
-    static std::string ToWorkbookText(const QString& text);
 };
-
-// Runs one event's work under the general error report (see ErrorGuard.h).
-bool Guarded(AppContext& ctx, const std::function<void()>& work);
 
 } // namespace orvik

@@ -1,9 +1,9 @@
 #include "app/MainWindow.h"
 
 #include "app/AppContext.h"
+#include "app/SplashWindow.h"
 #include "report/ReportWindow.h"
 #include "shell/AboutWindow.h"
-#include "shell/SplashWindow.h"
 #include "shell/StudentDataDialog.h"
 #include "widgets/Banner.h"
 #include "widgets/Dialogs.h"
@@ -131,11 +131,12 @@ void MainWindow::buildMenus() {
     const auto task = [this](int index) {
         return [this, index] { Guarded(ctx_, [this, index] { ctx_.ShowTaskText(index); }); };
     };
-    help->addAction(QStringLiteral("Методические указания по курсу ОРВИК"), this, task(0));
+    help->addAction(QStringLiteral("Методические указания по курсу ОРВИК"), this,
+                    task(TaskCourseGuide));
     help->addSeparator();
-    help->addAction(QStringLiteral("Задание на лабораторную работу 1"), this, task(1));
-    help->addAction(QStringLiteral("Задание на лабораторную работу 2"), this, task(2));
-    help->addAction(QStringLiteral("Задание на лабораторную работу 3"), this, task(3));
+    help->addAction(QStringLiteral("Задание на лабораторную работу 1"), this, task(TaskLab1));
+    help->addAction(QStringLiteral("Задание на лабораторную работу 2"), this, task(TaskLab2));
+    help->addAction(QStringLiteral("Задание на лабораторную работу 3"), this, task(TaskLab3));
     help->addSeparator();
     help->addAction(QStringLiteral("О программе"), this, guarded(&MainWindow::showAbout));
 }
@@ -235,7 +236,7 @@ QWidget* MainWindow::buildStatisticsPanel() {
         const char* heading; // a lab work's heading before its first part, else null
         QString caption;
     };
-    const Row parts[7] = {
+    const Row parts[kPartCount] = {
         {"Лабораторная работа 1", QStringLiteral("Расчет характеристик процессора")},
         {nullptr, QStringLiteral("Деловая игра")},
         {"Лабораторная работа 2", QStringLiteral("Оценка характеристик задачи")},
@@ -245,7 +246,7 @@ QWidget* MainWindow::buildStatisticsPanel() {
         {"Лабораторная работа 3", QStringLiteral("Моделирование деятельности компьютерной фирмы")},
     };
     int r = 1;
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < kPartCount; ++i) {
         if (parts[i].heading)
             rows->addWidget(BoldLabel(QString::fromUtf8(parts[i].heading), panel), r++, 0, 1, 2);
         // The two pictures of a part stand at the same place; one is visible.
@@ -266,9 +267,9 @@ QWidget* MainWindow::buildStatisticsPanel() {
 
 void MainWindow::refreshIndicators() {
     const auto& partDone = ctx_.state.workbook.PartDone;
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < kPartCount; ++i)
         done_[i]->setVisible(partDone[i] == 1);
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < kPartCount; ++i)
         notDone_[i]->setVisible(partDone[i] == 0);
 }
 

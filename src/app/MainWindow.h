@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workbook/Workbook.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -54,8 +56,8 @@ private:
     void showAbout();
 
     AppContext& ctx_;
-    std::array<QLabel*, 7> notDone_{};
-    std::array<QLabel*, 7> done_{};
+    std::array<QLabel*, kPartCount> notDone_{};
+    std::array<QLabel*, kPartCount> done_{};
     QLabel* student_ = nullptr;
     QLabel* group_ = nullptr;
     QLabel* prepod_ = nullptr;

@@ -1,7 +1,9 @@
 #include "app/WindowSet.h"
 
 #include "app/AppContext.h"
+#include "app/GuideWindow.h"
 #include "app/MainWindow.h"
+#include "app/SplashWindow.h"
 #include "firm/FirmAllKitsWindow.h"
 #include "firm/FirmInputWindow.h"
 #include "firm/FirmResultsWindow.h"
@@ -18,9 +20,7 @@
 #include "report/ReportWindow.h"
 #include "report/TitlePage.h"
 #include "shell/AboutWindow.h"
-#include "shell/GuideWindow.h"
 #include "shell/HintWindow.h"
-#include "shell/SplashWindow.h"
 #include "shell/StudentDataDialog.h"
 #include "shell/TaskTextWindow.h"
 

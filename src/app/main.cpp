@@ -1,6 +1,6 @@
 #include "app/AppContext.h"
+#include "app/SplashWindow.h"
 #include "app/WindowSet.h"
-#include "shell/SplashWindow.h"
 #include "widgets/Dialogs.h"
 
 #include <QApplication>

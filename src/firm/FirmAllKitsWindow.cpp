@@ -1,9 +1,10 @@
 #include "firm/FirmAllKitsWindow.h"
 
-#include "app/AppContext.h"
-#include "firm/FirmModel.h"
+#include "firm/AllKits.h"
 #include "firm/FirmResultsWindow.h"
-#include "widgets/HintButton.h"
+#include "widgets/Buttons.h"
+#include "widgets/ReadOnlyGrid.h"
+#include "widgets/UiContext.h"
 
 #include <QBoxLayout>
 #include <QHeaderView>
@@ -18,8 +19,6 @@ namespace orvik {
 
 namespace {
 
-constexpr int AllKitsHint = 31;
-
 // Each kit takes five rows and an empty separator row; column 5 stays empty.
 constexpr int RowsPerKit = 6;
 constexpr int TableRows = RowsPerKit * FirmKitCount - 1; // 95: no separator after kit 16
@@ -30,40 +29,23 @@ constexpr int VisibleRows = 24;
 constexpr std::array<const char*, 5> TotalCaptions{
     "Стоимсть комплекта", "Объем продаж", "Прибыль с продаж", "Гарантийные затраты", "Выручка"};
 
-// Restores the firm record when it goes out of scope.
-class RestoreFirm {
-public:
-    explicit RestoreFirm(FirmRecord& firm) : firm_(firm), saved_(firm) {}
-    ~RestoreFirm() { firm_ = saved_; }
-    RestoreFirm(const RestoreFirm&) = delete;
-    RestoreFirm& operator=(const RestoreFirm&) = delete;
-
-private:
-    FirmRecord& firm_;
-    const FirmRecord saved_;
-};
-
 } // namespace
 
-FirmAllKitsWindow::FirmAllKitsWindow(AppContext& ctx)
+FirmAllKitsWindow::FirmAllKitsWindow(UiContext& ctx)
     : LabFrame(ctx, QStringLiteral("TForm17"),
                QStringLiteral("Моделирование деятельности компьютерной фирмы"),
                QStringLiteral("Результаты")) {
     hours_ = AddFirmHoursLine(this, content());
 
-    table_ = new QTableWidget(TableRows, TableColumns, this);
-    table_->setObjectName(QStringLiteral("KitTable"));
+    table_ = MakeReadOnlyGrid({.rows = TableRows,
+                               .columns = TableColumns,
+                               .objectName = QStringLiteral("KitTable"),
+                               .rowHeight = fontMetrics().height() + 6,
+                               .selectRows = true,
+                               .verticalScrollBar = true},
+                              this);
     table_->horizontalHeader()->hide();
-    table_->verticalHeader()->hide();
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table_->setWordWrap(false);
-    const int rowHeight = table_->fontMetrics().height() + 6;
-    table_->verticalHeader()->setMinimumSectionSize(rowHeight);
-    table_->verticalHeader()->setDefaultSectionSize(rowHeight);
+    const int rowHeight = table_->verticalHeader()->defaultSectionSize();
 
     // Columns wide enough for the longest text each can hold.
     const QFontMetrics fm = table_->fontMetrics();
@@ -88,13 +70,7 @@ FirmAllKitsWindow::FirmAllKitsWindow(AppContext& ctx)
     table_->setFixedHeight(VisibleRows * rowHeight + 2 * table_->frameWidth());
     content()->addWidget(table_);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(new HintButton(ctx, AllKitsHint, this));
-    auto* closeButton = makeButton(QStringLiteral("Закрыть"), [this] { this->close(); });
-    closeButton->setMinimumWidth(100);
-    buttons->addWidget(closeButton);
-    content()->addLayout(buttons);
+    AddCloseRow(ctx, content(), this, HintFirmAllKits, [this] { close(); });
 }
 
 void FirmAllKitsWindow::showEvent(QShowEvent* event) {
@@ -115,17 +91,7 @@ bool FirmAllKitsWindow::prepare() {
 void FirmAllKitsWindow::fill() {
     FirmRecord& firm = ctx.workbook().Firm;
 
-    // Kits 1..16 in order: motherboard grade outermost, printer innermost.
-    std::array<FirmRecord, FirmKitCount> kits{};
-    {
-        RestoreFirm restore(firm); // the student's kit comes back, also after an error
-        for (int kit = 1; kit <= FirmKitCount; ++kit) {
-            SetFirmKitGrades(firm, kit);
-            ComputeFirm(firm);
-            kits[kit - 1] = firm;
-        }
-    }
-    ComputeFirm(firm); // the record holds the results of the student's kit again
+    const std::array<FirmRecord, FirmKitCount> kits = ComputeAllKits(firm);
 
     hours_->setText(FirmInteger(firm.Hours));
     table_->clearContents();

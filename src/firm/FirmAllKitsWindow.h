@@ -12,7 +12,7 @@ namespace orvik {
 class FirmAllKitsWindow : public LabFrame {
     Q_OBJECT
 public:
-    explicit FirmAllKitsWindow(AppContext& ctx);
+    explicit FirmAllKitsWindow(UiContext& ctx);
 
     // Runs the model for the sixteen kits and rebuilds the table. The firm
     // record holds the student's own kit again afterwards, also when an error

@@ -1,11 +1,12 @@
 #include "firm/FirmInputWindow.h"
 
-#include "app/AppContext.h"
 #include "firm/FirmAllKitsWindow.h"
 #include "firm/FirmModel.h"
 #include "firm/FirmResultsWindow.h"
+#include "widgets/Buttons.h"
 #include "widgets/FormRows.h"
 #include "widgets/SpinBox.h"
+#include "widgets/UiContext.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -17,68 +18,49 @@
 
 namespace orvik {
 
-namespace {
+namespace {} // namespace
 
-constexpr int HoursHint = 28;
-constexpr int CalculateHint = 29;
-constexpr int AllKitsHint = 30;
-constexpr int VariantTaskOffset = 52; // "Задание": entries 53..62 for variants 1..10
-
-} // namespace
-
-FirmInputWindow::FirmInputWindow(AppContext& ctx)
+FirmInputWindow::FirmInputWindow(UiContext& ctx)
     : LabFrame(ctx, QStringLiteral("TForm16"),
                QStringLiteral("Моделирование деятельности компьютерной фирмы"),
                QStringLiteral("Ввод исходных данных")) {
     auto* taskRow = new QHBoxLayout;
-    taskRow->addWidget(makeButton(QStringLiteral("Задание"),
-                                  [this] { this->ctx.ShowVariantTask(VariantTaskOffset); }));
+    taskRow->addWidget(MakeButton(ctx, QStringLiteral("Задание"), this,
+                                  [this] { this->ctx.ShowVariantTask(VariantTaskLab3); }));
     taskRow->addStretch(1);
     content()->addLayout(taskRow);
-    content()->addWidget(divider());
+    content()->addWidget(MakeDivider(this));
 
     // One radio group per component; a click stores the version in Grade[i].
     auto* groups = new QHBoxLayout;
     groups->setSpacing(8);
+    const QStringList versions{QString::fromUtf8(FirmGradeCaptions[0]),
+                               QString::fromUtf8(FirmGradeCaptions[1])};
     for (int i = 0; i < FirmComponentCount; ++i) {
-        auto* box = new QGroupBox(QString::fromUtf8(FirmComponents[i].Caption), this);
-        box->setObjectName(QStringLiteral("grade%1").arg(i));
-        auto* items = new QVBoxLayout(box);
-        grades_[i] = new QButtonGroup(box);
-        for (int grade = 0; grade < 2; ++grade) {
-            auto* item = new QRadioButton(QString::fromUtf8(FirmGradeCaptions[grade]), box);
-            grades_[i]->addButton(item, grade);
-            items->addWidget(item);
-        }
-        connect(grades_[i], &QButtonGroup::idClicked, this,
-                [this, i](int grade) { this->ctx.workbook().Firm.Grade[i] = grade; });
-        groups->addWidget(box, 1);
+        const RadioChoice choice = MakeRadioChoice(
+            QString::fromUtf8(FirmComponents[i].Caption), QStringLiteral("grade%1").arg(i),
+            versions, this, [this, i](int grade) { this->ctx.workbook().Firm.Grade[i] = grade; });
+        grades_[i] = choice.buttons;
+        groups->addWidget(choice.box, 1);
     }
     content()->addLayout(groups);
 
     FormRows rows(ctx, this);
-    hours_ = rows.addSpin(SpinRow{
-        QStringLiteral("Аппаратура у заказчика работает (среднее количество часов в день)"), 1, 24,
-        1, 0, HoursHint, [this](SpinBox& box) { this->ctx.workbook().Firm.Hours = box.intValue(); },
-        QStringLiteral("Hours")});
+    hours_ = rows.addSpin({.caption = QStringLiteral(
+                               "Аппаратура у заказчика работает (среднее количество часов в день)"),
+                           .minimum = 1,
+                           .maximum = 24,
+                           .hint = HintFirmHours,
+                           .store = StoreInt(ctx.workbook().Firm.Hours),
+                           .objectName = QStringLiteral("Hours")});
     rows.addDivider();
-    // The buttons are made here, not by the rows, whose builder lives only in
-    // this constructor.
-    rows.addControl({}, makeButton(QStringLiteral("Расчет"), [this] { calculateKit(); }),
-                    CalculateHint);
-    rows.addControl({},
-                    makeButton(QStringLiteral("Расчитать для всех видов комплектации"),
-                               [this] { calculateAllKits(); }),
-                    AllKitsHint);
+    rows.addButton(QStringLiteral("Расчет"), HintCalculateKit, [this] { calculateKit(); });
+    rows.addButton(QStringLiteral("Расчитать для всех видов комплектации"), HintCalculateAllKits,
+                   [this] { calculateAllKits(); });
     rows.addDivider();
     content()->addLayout(rows.grid());
 
-    auto* closeRow = new QHBoxLayout;
-    closeRow->addStretch(1);
-    auto* closeButton = makeButton(QStringLiteral("Закрыть"), [this] { this->close(); });
-    closeButton->setMinimumWidth(100);
-    closeRow->addWidget(closeButton);
-    content()->addLayout(closeRow);
+    AddCloseRow(ctx, content(), this, NoHint, [this] { close(); });
 }
 
 bool FirmInputWindow::prepare() {
@@ -95,7 +77,9 @@ bool FirmInputWindow::prepare() {
 void FirmInputWindow::calculateKit() {
     ComputeFirm(ctx.workbook().Firm);
     ctx.MarkDone(ctx.state.CurrentPart);
-    FirmResultsWindow* results = ctx.windows.firmResults;
+    auto* results = ctx.window<FirmResultsWindow>(LabWindow::FirmResults);
+    if (!results)
+        return;
     if (results->isVisible())
         results->fill(); // already open: show the new results in place
     else
@@ -104,7 +88,9 @@ void FirmInputWindow::calculateKit() {
 
 // "Расчитать для всех видов комплектации": the table of the sixteen kits.
 void FirmInputWindow::calculateAllKits() {
-    FirmAllKitsWindow* table = ctx.windows.firmAllKits;
+    auto* table = ctx.window<FirmAllKitsWindow>(LabWindow::FirmAllKits);
+    if (!table)
+        return;
     if (table->isVisible()) {
         table->fill();
     } else {

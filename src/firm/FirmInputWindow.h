@@ -16,7 +16,7 @@ class SpinBox;
 class FirmInputWindow : public LabFrame {
     Q_OBJECT
 public:
-    explicit FirmInputWindow(AppContext& ctx);
+    explicit FirmInputWindow(UiContext& ctx);
 
 protected:
     bool prepare() override;

@@ -1,6 +1,6 @@
 #include "firm/FirmModel.h"
 
-#include "workbook/Errors.h"
+#include "core/Errors.h"
 
 #include <cmath>
 #include <string>

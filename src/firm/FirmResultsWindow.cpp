@@ -1,10 +1,10 @@
 #include "firm/FirmResultsWindow.h"
 
-#include "app/AppContext.h"
+#include "core/RealToText.h"
 #include "firm/FirmModel.h"
+#include "widgets/Buttons.h"
 #include "widgets/FormRows.h"
-#include "widgets/HintButton.h"
-#include "workbook/RealToText.h"
+#include "widgets/UiContext.h"
 
 #include <QBoxLayout>
 #include <QFrame>
@@ -15,8 +15,6 @@
 namespace orvik {
 
 namespace {
-
-constexpr int ResultsHint = 32;
 
 // Columns of the component table: heading and the name stem of its labels.
 struct Column {
@@ -69,7 +67,7 @@ QLabel* AddFirmHoursLine(QWidget* owner, QBoxLayout* layout) {
     return hours;
 }
 
-FirmResultsWindow::FirmResultsWindow(AppContext& ctx)
+FirmResultsWindow::FirmResultsWindow(UiContext& ctx)
     : LabFrame(ctx, QStringLiteral("TForm18"),
                QStringLiteral("Моделирование деятельности компьютерной фирмы"),
                QStringLiteral("Результаты")) {
@@ -113,13 +111,7 @@ FirmResultsWindow::FirmResultsWindow(AppContext& ctx)
     rows.addDivider();
     content()->addLayout(rows.grid());
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(new HintButton(ctx, ResultsHint, this));
-    auto* closeButton = makeButton(QStringLiteral("Закрыть"), [this] { this->close(); });
-    closeButton->setMinimumWidth(100);
-    buttons->addWidget(closeButton);
-    content()->addLayout(buttons);
+    AddCloseRow(ctx, content(), this, HintFirmResults, [this] { close(); });
 }
 
 bool FirmResultsWindow::prepare() {

@@ -15,7 +15,7 @@ namespace orvik {
 class FirmResultsWindow : public LabFrame {
     Q_OBJECT
 public:
-    explicit FirmResultsWindow(AppContext& ctx);
+    explicit FirmResultsWindow(UiContext& ctx);
 
     // Shows the firm record's results in the window.
     void fill();

@@ -2,7 +2,7 @@
 
 #include "game/GameRules.h"
 #include "processor/ProcessorRecord.h"
-#include "workbook/Errors.h"
+#include "core/Errors.h"
 
 #include <array>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "lab2/ComputerInputWindow.h"
 
-#include "app/AppContext.h"
 #include "lab2/ComputerResultsWindow.h"
 #include "widgets/FormRows.h"
 #include "widgets/SpinBox.h"
+#include "widgets/UiContext.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -29,15 +29,15 @@ QString RoundedText(long double x) {
 
 } // namespace
 
-ComputerInputWindow::ComputerInputWindow(AppContext& ctx)
+ComputerInputWindow::ComputerInputWindow(UiContext& ctx)
     : LabFrame(ctx, QStringLiteral("TForm13"), QStringLiteral("Расчет характеристик компьютера"),
                QStringLiteral("Ввод исходных данных")) {
     ComputerRecord& c = ctx.workbook().Computer;
     FormRows rows(ctx, this);
     grid_ = rows.grid();
 
-    // The buttons are the window's own: the row builder ends with the constructor.
-    rows.addButton(QStringLiteral("Задание"), -1, [this] { this->ctx.ShowVariantTask(42); });
+    rows.addButton(QStringLiteral("Задание"), NoHint,
+                   [this] { this->ctx.ShowVariantTask(VariantTaskLab2); });
     rows.addDivider();
 
     processorCycle_ = rows.addValue(QStringLiteral("Длительность цикла процессора, нс"),
@@ -49,39 +49,54 @@ ComputerInputWindow::ComputerInputWindow(AppContext& ctx)
                                 QStringLiteral("MemorySize"));
     rows.addDivider();
 
-    // A spin row that stores its value unless the record is being shown.
-    const auto spin = [&](const QString& caption, double min, double max, double step, int hint,
-                          std::int32_t ComputerRecord::*field, const QString& name) {
-        return rows.addSpin({caption, min, max, step, 0, hint,
-                             [this, &c, field](SpinBox& box) {
-                                 if (!loading_)
-                                     c.*field = box.intValue();
-                             },
-                             name});
+    // The boxes store their value unless the record is being shown.
+    const auto store = [this, &c](std::int32_t ComputerRecord::*field) {
+        return [this, &c, field](SpinBox& box) {
+            if (!loading_)
+                c.*field = box.intValue();
+        };
     };
 
-    // caption, min, max (equal: no limits), step, "?", field
-    cacheSize_ = spin(QStringLiteral("Объем кэш памяти процессора, кбайт"), 0, 8192, 8, 21,
-                      &ComputerRecord::CacheSize, QStringLiteral("CacheSize"));
-    cacheTime_ = spin(QStringLiteral("Время выборки из кэш-памяти, нс"), 0, 100, 10, 22,
-                      &ComputerRecord::CacheTime, QStringLiteral("CacheTime"));
+    cacheSize_ = rows.addSpin({.caption = QStringLiteral("Объем кэш памяти процессора, кбайт"),
+                               .maximum = 8192,
+                               .step = 8,
+                               .hint = HintCacheSize,
+                               .store = store(&ComputerRecord::CacheSize),
+                               .objectName = QStringLiteral("CacheSize")});
+    cacheTime_ = rows.addSpin({.caption = QStringLiteral("Время выборки из кэш-памяти, нс"),
+                               .maximum = 100,
+                               .step = 10,
+                               .hint = HintCacheTime,
+                               .store = store(&ComputerRecord::CacheTime),
+                               .objectName = QStringLiteral("CacheTime")});
 
     usesStorage_ = new QCheckBox(QStringLiteral("Использует ли программа ВЗУ?"), this);
     usesStorage_->setObjectName(QStringLiteral("UsesStorage"));
-    rows.addControl(QString(), usesStorage_, -1);
-    storageCycle_ = spin(QStringLiteral("Длительность цикла обращения к ВЗУ, мс"), 0, 0, 5, 23,
-                         &ComputerRecord::StorageCycle, QStringLiteral("StorageCycle"));
+    rows.addControl(QString(), usesStorage_);
+    storageCycle_ =
+        rows.addSpin({.caption = QStringLiteral("Длительность цикла обращения к ВЗУ, мс"),
+                      .step = 5, // no limits
+                      .hint = HintStorageCycle,
+                      .store = store(&ComputerRecord::StorageCycle),
+                      .objectName = QStringLiteral("StorageCycle")});
     storageCycleRow_ = lastRow();
-    storageSize_ = spin(QStringLiteral("Объем ВЗУ, Мбайт"), 0, 0, 50, 24,
-                        &ComputerRecord::StorageSize, QStringLiteral("StorageSize"));
+    storageSize_ = rows.addSpin({.caption = QStringLiteral("Объем ВЗУ, Мбайт"),
+                                 .step = 50, // no limits
+                                 .hint = HintStorageSize,
+                                 .store = store(&ComputerRecord::StorageSize),
+                                 .objectName = QStringLiteral("StorageSize")});
     storageSizeRow_ = lastRow();
 
     accessCountKnown_ = new QCheckBox(
         QStringLiteral("Можно ли указать число обращений к ВЗУ при выполнении задания?"), this);
     accessCountKnown_->setObjectName(QStringLiteral("AccessCountKnown"));
-    rows.addControl(QString(), accessCountKnown_, -1);
-    givenAccesses_ = spin(QStringLiteral("Укажите число обращений к ВЗУ"), 1, 50, 1, 25,
-                          &ComputerRecord::GivenAccesses, QStringLiteral("GivenAccesses"));
+    rows.addControl(QString(), accessCountKnown_);
+    givenAccesses_ = rows.addSpin({.caption = QStringLiteral("Укажите число обращений к ВЗУ"),
+                                   .minimum = 1,
+                                   .maximum = 50,
+                                   .hint = HintGivenAccesses,
+                                   .store = store(&ComputerRecord::GivenAccesses),
+                                   .objectName = QStringLiteral("GivenAccesses")});
     givenAccessesRow_ = lastRow();
 
     // Also when the program changes the state, as unchecking the second box does.
@@ -90,8 +105,8 @@ ComputerInputWindow::ComputerInputWindow(AppContext& ctx)
             &ComputerInputWindow::accessCountKnownClicked);
 
     rows.addDivider();
-    rows.addButton(QStringLiteral("Расчитать"), 26, [this] { calculate(); });
-    rows.addButton(QStringLiteral("Закрыть"), -1, [this] { hide(); });
+    rows.addButton(QStringLiteral("Расчитать"), HintCalculateComputer, [this] { calculate(); });
+    rows.addClose([this] { hide(); });
     content()->addLayout(rows.grid());
 }
 
@@ -167,7 +182,8 @@ void ComputerInputWindow::showDerivedValues() {
 
 void ComputerInputWindow::calculate() {
     ctx.MarkDone(ctx.state.CurrentPart);
-    ctx.windows.computerResults->open(); // computes as it is shown
+    if (auto* results = ctx.window<ComputerResultsWindow>(LabWindow::ComputerResults))
+        results->open(); // computes as it is shown
 }
 
 } // namespace orvik

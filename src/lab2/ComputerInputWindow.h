@@ -17,7 +17,7 @@ class SpinBox;
 class ComputerInputWindow : public LabFrame {
     Q_OBJECT
 public:
-    explicit ComputerInputWindow(AppContext& ctx);
+    explicit ComputerInputWindow(UiContext& ctx);
 
     // Enables the external-storage controls from the two check boxes; the
     // second box is unchecked (running its handler) when the first is.

@@ -1,20 +1,12 @@
 #include "lab2/ComputerModel.h"
 
-#include "workbook/Errors.h"
+#include "core/Errors.h"
 
 #include <cmath>
 
 namespace orvik {
 
 namespace {
-
-// Makes sure a value is really computed here, before the floating-point flags
-// are looked at: the compiler knows nothing of the flags and could otherwise
-// move the arithmetic past the check.
-inline long double Settle(long double x) {
-    asm volatile("" : "+m"(x)::"memory");
-    return x;
-}
 
 // Results the windows could not show sensibly: the inputs the model reads
 // from the earlier parts, or values of a damaged workbook file.

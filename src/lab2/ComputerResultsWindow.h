@@ -15,7 +15,7 @@ namespace orvik {
 class ComputerResultsWindow : public LabFrame {
     Q_OBJECT
 public:
-    explicit ComputerResultsWindow(AppContext& ctx);
+    explicit ComputerResultsWindow(UiContext& ctx);
 
 protected:
     bool prepare() override;

@@ -1,10 +1,10 @@
 #include "lab2/MemoryInputWindow.h"
 
-#include "app/AppContext.h"
 #include "lab2/MemoryModel.h"
 #include "lab2/MemoryResultsWindow.h"
 #include "widgets/FormRows.h"
 #include "widgets/SpinBox.h"
+#include "widgets/UiContext.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -14,43 +14,49 @@
 
 namespace orvik {
 
-MemoryInputWindow::MemoryInputWindow(AppContext& ctx)
+MemoryInputWindow::MemoryInputWindow(UiContext& ctx)
     : LabFrame(ctx, QStringLiteral("TForm11"), QStringLiteral("Расчет характеристик памяти"),
                QStringLiteral("Ввод исходных данных")) {
     MemoryRecord& memory = ctx.workbook().Memory;
     FormRows rows(ctx, this);
 
-    // The buttons are the window's own: the row builder ends with the constructor.
-    rows.addButton(QStringLiteral("Задание"), -1, [this] { this->ctx.ShowVariantTask(42); });
+    rows.addButton(QStringLiteral("Задание"), NoHint,
+                   [this] { this->ctx.ShowVariantTask(VariantTaskLab2); });
     rows.addDivider();
 
-    // caption, min, max, step, decimals, "?", field
-    capacity_ = rows.addSpin({QStringLiteral("Объем ЗУ в словах, Мслов (8, 16 ...)"), 8, 10000, 8,
-                              0, 15, [&memory](SpinBox& b) { memory.Capacity = b.intValue(); },
-                              QStringLiteral("Capacity")});
-    wordBits_ = rows.addSpin({QStringLiteral("Размер слова ЗУ в битах (16, 32 ... 80)"), 16, 80, 16,
-                              0, 16, [&memory](SpinBox& b) { memory.WordBits = b.intValue(); },
-                              QStringLiteral("WordBits")});
-    accessTime_ = rows.addSpin({QStringLiteral("Время выборки, нс"), 5, 500, 10, 0, 17,
-                                [&memory](SpinBox& b) { memory.AccessTime = b.intValue(); },
-                                QStringLiteral("AccessTime")});
+    capacity_ = rows.addSpin({.caption = QStringLiteral("Объем ЗУ в словах, Мслов (8, 16 ...)"),
+                              .minimum = 8,
+                              .maximum = 10000,
+                              .step = 8,
+                              .hint = HintCapacity,
+                              .store = StoreInt(memory.Capacity),
+                              .objectName = QStringLiteral("Capacity")});
+    wordBits_ = rows.addSpin({.caption = QStringLiteral("Размер слова ЗУ в битах (16, 32 ... 80)"),
+                              .minimum = 16,
+                              .maximum = 80,
+                              .step = 16,
+                              .hint = HintWordBits,
+                              .store = StoreInt(memory.WordBits),
+                              .objectName = QStringLiteral("WordBits")});
+    accessTime_ = rows.addSpin({.caption = QStringLiteral("Время выборки, нс"),
+                                .minimum = 5,
+                                .maximum = 500,
+                                .step = 10,
+                                .hint = HintAccessTime,
+                                .store = StoreInt(memory.AccessTime),
+                                .objectName = QStringLiteral("AccessTime")});
 
-    auto* group = new QGroupBox(QStringLiteral("БИС ЗУ для построения накопителя"), this);
-    group->setObjectName(QStringLiteral("ChipType"));
-    auto* groupLayout = new QVBoxLayout(group);
-    chip_ = new QButtonGroup(this);
-    for (int k = 0; k < static_cast<int>(ChipTable.size()); ++k) {
-        auto* item =
-            new QRadioButton(QString::fromUtf8(ChipTable[static_cast<std::size_t>(k)].Name), group);
-        chip_->addButton(item, k);
-        groupLayout->addWidget(item);
-    }
-    connect(chip_, &QButtonGroup::idClicked, this, [&memory](int k) { memory.ChipType = k; });
-    rows.addControl(QString(), group, 18);
+    QStringList chips;
+    for (const MemoryChip& chip : ChipTable)
+        chips << QString::fromUtf8(chip.Name);
+    chip_ = rows.addRadioChoice(QStringLiteral("БИС ЗУ для построения накопителя"),
+                                QStringLiteral("ChipType"), chips, HintChipType,
+                                [&memory](int k) { memory.ChipType = k; })
+                .buttons;
 
     rows.addDivider();
-    rows.addButton(QStringLiteral("Расчитать"), 19, [this] { calculate(); });
-    rows.addButton(QStringLiteral("Закрыть"), -1, [this] { closeWindow(); });
+    rows.addButton(QStringLiteral("Расчитать"), HintCalculateMemory, [this] { calculate(); });
+    rows.addClose([this] { closeWindow(); });
     content()->addLayout(rows.grid());
 }
 
@@ -73,13 +79,13 @@ bool MemoryInputWindow::prepare() {
 
 void MemoryInputWindow::calculate() {
     ctx.MarkDone(ctx.state.CurrentPart);
-    ctx.windows.memoryResults->open(); // computes as it is shown
+    if (auto* results = ctx.window<MemoryResultsWindow>(LabWindow::MemoryResults))
+        results->open(); // computes as it is shown
 }
 
 void MemoryInputWindow::closeWindow() {
     hide();
-    if (ctx.workbook().GuideAutoStart)
-        ctx.OpenGuide();
+    ctx.ReturnToGuide();
 }
 
 } // namespace orvik

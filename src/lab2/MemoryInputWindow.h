@@ -13,7 +13,7 @@ class SpinBox;
 class MemoryInputWindow : public LabFrame {
     Q_OBJECT
 public:
-    explicit MemoryInputWindow(AppContext& ctx);
+    explicit MemoryInputWindow(UiContext& ctx);
 
 protected:
     bool prepare() override;

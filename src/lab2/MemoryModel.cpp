@@ -1,23 +1,11 @@
 #include "lab2/MemoryModel.h"
 
-#include "workbook/Errors.h"
+#include "core/Errors.h"
 
 #include <cmath>
 #include <string>
 
 namespace orvik {
-
-namespace {
-
-// Makes sure a value is really computed here, before the floating-point flags
-// are looked at: the compiler knows nothing of the flags and could otherwise
-// move the arithmetic past the check.
-inline long double Settle(long double x) {
-    asm volatile("" : "+m"(x)::"memory");
-    return x;
-}
-
-} // namespace
 
 void ComputeMemory(MemoryRecord& memory, double defectFactor) {
     if (memory.ChipType < 0 || memory.ChipType >= static_cast<int>(ChipTable.size()))

@@ -1,9 +1,9 @@
 #include "lab2/MemoryResultsWindow.h"
 
-#include "app/AppContext.h"
-#include "lab2/MemoryInputWindow.h"
-#include "lab2/MemoryModel.h"
+#include "lab2/MemoryByChip.h"
 #include "widgets/FormRows.h"
+#include "widgets/ReadOnlyGrid.h"
+#include "widgets/UiContext.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -36,22 +36,9 @@ std::array<QString, 4> MemoryValues(const MemoryRecord& m) {
             QString::number(m.MemoryMtbf)};
 }
 
-// Puts ChipType back when the comparison ends, also when it ends in an error.
-class ChipTypeRestorer {
-public:
-    explicit ChipTypeRestorer(MemoryRecord& memory) : memory_(memory), saved_(memory.ChipType) {}
-    ~ChipTypeRestorer() { memory_.ChipType = saved_; }
-    ChipTypeRestorer(const ChipTypeRestorer&) = delete;
-    ChipTypeRestorer& operator=(const ChipTypeRestorer&) = delete;
-
-private:
-    MemoryRecord& memory_;
-    std::int32_t saved_;
-};
-
 } // namespace
 
-MemoryResultsWindow::MemoryResultsWindow(AppContext& ctx)
+MemoryResultsWindow::MemoryResultsWindow(UiContext& ctx)
     : LabFrame(ctx, QStringLiteral("TForm12"), QStringLiteral("Расчет характеристик памяти"),
                QStringLiteral("Результаты")) {
     FormRows rows(ctx, this);
@@ -66,24 +53,14 @@ MemoryResultsWindow::MemoryResultsWindow(AppContext& ctx)
     rows.addDivider();
     rows.addSection(QStringLiteral("Расчет для разных видов БИС ЗУ"));
 
-    grid_ = new QTableWidget(4, 5, this);
-    grid_->setObjectName(QStringLiteral("MemoryGrid"));
+    grid_ = MakeReadOnlyGrid({.rows = 4,
+                              .columns = 5,
+                              .objectName = QStringLiteral("MemoryGrid"),
+                              .cellAlignment = Qt::AlignRight | Qt::AlignVCenter},
+                             this);
     grid_->horizontalHeader()->hide();
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::NoSelection);
-    grid_->setFocusPolicy(Qt::NoFocus);
-    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    for (int row = 0; row < 4; ++row)
-        for (int col = 0; col < 5; ++col) {
-            auto* cell = new QTableWidgetItem;
-            cell->setTextAlignment(col == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                            : Qt::AlignRight | Qt::AlignVCenter);
-            grid_->setItem(row, col, cell);
-        }
+    for (int row = 0; row < 4; ++row) // the row titles
+        grid_->item(row, 0)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid_->setColumnWidth(0, grid_->fontMetrics().horizontalAdvance(kRowTitles[3]) + 16);
     for (int col = 1; col < 5; ++col)
         grid_->setColumnWidth(
@@ -95,15 +72,14 @@ MemoryResultsWindow::MemoryResultsWindow(AppContext& ctx)
     for (int row = 0; row < 4; ++row)
         height += grid_->rowHeight(row);
     grid_->setFixedSize(width, height);
-    rows.addControl(QString(), grid_, 20);
+    rows.addControl(QString(), grid_, HintMemoryResults);
 
-    // The buttons are the window's own: the row builder ends with the constructor.
-    rows.addButton(QStringLiteral("Закрыть"), -1, [this] { hide(); });
+    rows.addClose([this] { hide(); });
     content()->addLayout(rows.grid());
 }
 
 QWidget* MemoryResultsWindow::beneath() const {
-    return ctx.windows.memoryInput;
+    return ctx.window(LabWindow::MemoryInput);
 }
 
 bool MemoryResultsWindow::prepare() {
@@ -115,18 +91,13 @@ bool MemoryResultsWindow::prepare() {
         for (int col = 1; col < 5; ++col)
             grid_->item(row, col)->setText(QString());
     }
-    {
-        const ChipTypeRestorer restore(memory);
-        for (int k = 0; k < static_cast<int>(ChipTable.size()); ++k) {
-            memory.ChipType = k;
-            ComputeMemory(memory, defectFactor);
-            const auto values = MemoryValues(memory);
-            for (int row = 0; row < 4; ++row)
-                grid_->item(row, 1 + k)->setText(values[static_cast<std::size_t>(row)]);
-        }
+    const auto chips = ComputeMemoryByChip(memory, defectFactor);
+    for (std::size_t k = 0; k < chips.size(); ++k) {
+        const auto values = MemoryValues(chips[k]);
+        for (int row = 0; row < 4; ++row)
+            grid_->item(row, 1 + static_cast<int>(k))
+                ->setText(values[static_cast<std::size_t>(row)]);
     }
-    // The record keeps the results of the chosen chip.
-    ComputeMemory(memory, defectFactor);
     const auto values = MemoryValues(memory);
     chipName_->setText(values[0]);
     cycleTime_->setText(values[1]);

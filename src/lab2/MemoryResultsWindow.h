@@ -12,7 +12,7 @@ namespace orvik {
 class MemoryResultsWindow : public LabFrame {
     Q_OBJECT
 public:
-    explicit MemoryResultsWindow(AppContext& ctx);
+    explicit MemoryResultsWindow(UiContext& ctx);
 
 protected:
     bool prepare() override;

@@ -1,6 +1,6 @@
 #include "lab2/TaskModel.h"
 
-#include "workbook/Errors.h"
+#include "core/Errors.h"
 
 #include <cmath>
 #include <cstdint>
@@ -16,14 +16,6 @@ constexpr const char* kFormulaMessage =
 
 [[noreturn]] void Fail() {
     throw FormulaError(kFormulaMessage);
-}
-
-// Makes sure a value is really computed here, before the floating-point flags
-// are looked at: the compiler knows nothing of the flags and could otherwise
-// move the arithmetic past the check.
-inline long double Settle(long double x) {
-    asm volatile("" : "+m"(x)::"memory");
-    return x;
 }
 
 constexpr std::size_t kNotFound = std::string_view::npos;

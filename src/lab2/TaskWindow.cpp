@@ -1,10 +1,10 @@
 #include "lab2/TaskWindow.h"
 
-#include "app/AppContext.h"
 #include "lab2/TaskModel.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FormRows.h"
 #include "widgets/SpinBox.h"
+#include "widgets/UiContext.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -34,27 +34,28 @@ const std::array<QString, 3> kGrades{
 
 } // namespace
 
-TaskWindow::TaskWindow(AppContext& ctx)
+TaskWindow::TaskWindow(UiContext& ctx)
     : LabFrame(ctx, QStringLiteral("TForm10"), QStringLiteral("Оценка характеристик задачи"),
                QStringLiteral("Ввод исходных данных")) {
     TaskRecord& task = ctx.workbook().Task;
     FormRows rows(ctx, this);
 
-    // The buttons are the window's own: the row builder ends with the constructor.
-    rows.addButton(QStringLiteral("Задание"), -1, [this] { this->ctx.ShowVariantTask(42); });
+    rows.addButton(QStringLiteral("Задание"), NoHint,
+                   [this] { this->ctx.ShowVariantTask(VariantTaskLab2); });
     rows.addDivider();
 
-    inputCount_ = rows.addSpin({QStringLiteral("Число независимых входных N для\n"
-                                               "программного обеспечения"),
-                                0, 10000, 1, 0, 11,
-                                [&task](SpinBox& box) { task.InputCount = box.intValue(); },
-                                QStringLiteral("InputCount")});
+    inputCount_ = rows.addSpin({.caption = QStringLiteral("Число независимых входных N для\n"
+                                                          "программного обеспечения"),
+                                .maximum = 10000,
+                                .hint = HintInputCount,
+                                .store = StoreInt(task.InputCount),
+                                .objectName = QStringLiteral("InputCount")});
 
     formula_ = new QLineEdit(this);
     formula_->setObjectName(QStringLiteral("Formula"));
     formula_->setMaxLength(255);
     connect(formula_, &QLineEdit::textChanged, this, [&task](const QString& text) {
-        SetFormulaText(task, AppContext::ToWorkbookText(text)); // at most 255 characters
+        SetFormulaText(task, UiContext::ToWorkbookText(text)); // at most 255 characters
     });
     // The two-line caption above, the text box across the whole width below it.
     auto* formulaCaption =
@@ -63,24 +64,17 @@ TaskWindow::TaskWindow(AppContext& ctx)
                    this);
     formulaCaption->setBuddy(formula_);
     rows.grid()->addWidget(formulaCaption, rows.grid()->rowCount(), 0, 1, 2);
-    rows.addControl(QString(), formula_, 12);
+    rows.addControl(QString(), formula_, HintFormula);
 
-    auto* group = new QGroupBox(QStringLiteral("Сложность структуры данных"), this);
-    group->setObjectName(QStringLiteral("DataComplexity"));
-    auto* groupLayout = new QVBoxLayout(group);
-    complexity_ = new QButtonGroup(this);
-    for (int i = 0; i < static_cast<int>(kGrades.size()); ++i) {
-        auto* item = new QRadioButton(kGrades[static_cast<std::size_t>(i)], group);
-        complexity_->addButton(item, i);
-        groupLayout->addWidget(item);
-    }
-    connect(complexity_, &QButtonGroup::idClicked, this,
-            [&task](int index) { task.DataComplexity = index; });
-    rows.addControl(QString(), group, 13);
+    complexity_ =
+        rows.addRadioChoice(QStringLiteral("Сложность структуры данных"),
+                            QStringLiteral("DataComplexity"), {kGrades.begin(), kGrades.end()},
+                            HintDataComplexity, [&task](int index) { task.DataComplexity = index; })
+            .buttons;
 
     rows.addDivider();
-    rows.addButton(QStringLiteral("Расчитать"), 14, [this] { calculate(); });
-    rows.addButton(QStringLiteral("Закрыть"), -1, [this] { closeWindow(); });
+    rows.addButton(QStringLiteral("Расчитать"), HintCalculateTask, [this] { calculate(); });
+    rows.addClose([this] { closeWindow(); });
     content()->addLayout(rows.grid());
 }
 
@@ -90,7 +84,7 @@ bool TaskWindow::prepare() {
     {
         // Showing the formula must not rewrite its bytes.
         const QSignalBlocker blocker(formula_);
-        formula_->setText(AppContext::FromWorkbookText(FormulaText(task)));
+        formula_->setText(UiContext::FromWorkbookText(FormulaText(task)));
     }
     // A grade outside the list (damaged file) selects no item.
     QAbstractButton* chosen = complexity_->button(task.DataComplexity);
@@ -116,8 +110,7 @@ void TaskWindow::calculate() {
 
 void TaskWindow::closeWindow() {
     hide();
-    if (ctx.workbook().GuideAutoStart)
-        ctx.OpenGuide();
+    ctx.ReturnToGuide();
 }
 
 } // namespace orvik

@@ -15,7 +15,7 @@ class SpinBox;
 class TaskWindow : public LabFrame {
     Q_OBJECT
 public:
-    explicit TaskWindow(AppContext& ctx);
+    explicit TaskWindow(UiContext& ctx);
 
 protected:
     bool prepare() override;

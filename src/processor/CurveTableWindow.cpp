@@ -1,9 +1,9 @@
 #include "processor/CurveTableWindow.h"
 
-#include "app/AppContext.h"
-#include "processor/GraphWindow.h"
-#include "widgets/HintButton.h"
-#include "workbook/RealToText.h"
+#include "core/RealToText.h"
+#include "widgets/Buttons.h"
+#include "widgets/ReadOnlyGrid.h"
+#include "widgets/UiContext.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -29,7 +29,6 @@ constexpr int kVisibleRows = 26;
 constexpr int kColumnWidths[kColumns] = {32, 33, 33, 49, 55, 50, 60, 25, 25, 52, 53, 53, 56};
 constexpr int kAreaTitleRow = 34;
 constexpr int kFirstAreaRow = 35;
-constexpr int kHint = 10;
 
 const char* const kLegendLeft[] = {
     "п1 - Коэф.дефектности, деф/мм2", "п2 - МЛР, мкм",     "п3 - Степень интеграции БИС, тыс.ЭЛЭ",
@@ -81,12 +80,17 @@ QLabel* Legend(const char* const* lines, int count, QWidget* parent) {
 
 } // namespace
 
-CurveTableWindow::CurveTableWindow(AppContext& context)
+CurveTableWindow::CurveTableWindow(UiContext& context)
     : LabFrame(context, QStringLiteral("TForm8"),
                QStringLiteral("Результаты расчетов для графиков"),
                QStringLiteral("Результаты расчетов для графиков")),
-      grid_(new QTableWidget(kGridRows - 1, kColumns, this)) {
-    grid_->setObjectName(QStringLiteral("curveGrid"));
+      grid_(MakeReadOnlyGrid({.rows = kGridRows - 1,
+                              .columns = kColumns,
+                              .objectName = QStringLiteral("curveGrid"),
+                              .rowHeight = kRowHeight,
+                              .selectRows = true,
+                              .verticalScrollBar = true},
+                             this)) {
     QFont small(QStringLiteral("Arial"));
     small.setPixelSize(10);
     grid_->setFont(small);
@@ -95,10 +99,6 @@ CurveTableWindow::CurveTableWindow(AppContext& context)
     for (int c = 0; c < kColumns; ++c)
         header << QStringLiteral("п%1").arg(c + 1);
     grid_->setHorizontalHeaderLabels(header);
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setMinimumSectionSize(kRowHeight);
-    grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid_->horizontalHeader()->setMinimumSectionSize(12);
     grid_->horizontalHeader()->setHighlightSections(false);
@@ -107,13 +107,7 @@ CurveTableWindow::CurveTableWindow(AppContext& context)
         grid_->setColumnWidth(c, kColumnWidths[c]);
         width += kColumnWidths[c];
     }
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setWordWrap(false);
     grid_->setTextElideMode(Qt::ElideNone);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int frame = 2 * grid_->frameWidth();
     grid_->setFixedSize(width + grid_->verticalScrollBar()->sizeHint().width() + frame,
                         grid_->horizontalHeader()->sizeHint().height() + kVisibleRows * kRowHeight +
@@ -126,15 +120,9 @@ CurveTableWindow::CurveTableWindow(AppContext& context)
     legend->addWidget(Legend(kLegendRight, std::size(kLegendRight), this));
     legend->addStretch(1);
     content()->addLayout(legend);
-    content()->addWidget(divider());
+    content()->addWidget(MakeDivider(this));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(new HintButton(ctx, kHint, this));
-    QPushButton* close = makeButton(QStringLiteral("Закрыть"), [this] { hide(); });
-    close->setMinimumWidth(100);
-    buttons->addWidget(close);
-    content()->addLayout(buttons);
+    AddCloseRow(ctx, content(), this, HintCurveTable, [this] { hide(); });
 }
 
 void CurveTableWindow::setCell(int row, int column, const QString& text) {
@@ -186,7 +174,7 @@ bool CurveTableWindow::prepare() {
 }
 
 QWidget* CurveTableWindow::beneath() const {
-    return ctx.windows.graph;
+    return ctx.window(LabWindow::Graph);
 }
 
 } // namespace orvik

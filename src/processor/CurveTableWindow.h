@@ -12,7 +12,7 @@ namespace orvik {
 class CurveTableWindow : public LabFrame {
     Q_OBJECT
 public:
-    explicit CurveTableWindow(AppContext& ctx);
+    explicit CurveTableWindow(UiContext& ctx);
 
     // The grid: its header is grid row 0 ("п1" .. "п13"), so grid row r is
     // table row r - 1.

@@ -1,6 +1,6 @@
 #include "processor/DrawGraph.h"
 
-#include "workbook/RealToText.h"
+#include "core/RealToText.h"
 
 #include <QFont>
 #include <QFontMetrics>

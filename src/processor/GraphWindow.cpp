@@ -1,10 +1,10 @@
 #include "processor/GraphWindow.h"
 
-#include "app/AppContext.h"
 #include "processor/CurveTableWindow.h"
 #include "processor/Curves.h"
 #include "processor/DrawGraph.h"
 #include "processor/ProcessorInputWindow.h"
+#include "widgets/UiContext.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -49,7 +49,7 @@ void WriteReadout(QPainter& p, int x, int y, const QString& text) {
 
 } // namespace
 
-GraphView::GraphView(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+GraphView::GraphView(UiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("graphArea"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -94,7 +94,7 @@ void GraphView::mouseMoveEvent(QMouseEvent* event) {
         update(QRect(0, height() - 15, width(), 15));
 }
 
-GraphWindow::GraphWindow(AppContext& ctx)
+GraphWindow::GraphWindow(UiContext& ctx)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
@@ -112,8 +112,8 @@ GraphWindow::GraphWindow(AppContext& ctx)
     }
     graphs->addAction(QStringLiteral("Закрыть"), this, [this] { close(); });
     menuBar_->addAction(QStringLiteral("Исходные данные"), this, [this] {
-        if (ctx_.windows.curveTable)
-            ctx_.windows.curveTable->open();
+        if (auto* table = ctx_.window<CurveTableWindow>(LabWindow::CurveTable))
+            table->open();
     });
 
     setMinimumSize(kMinimumOuter);
@@ -141,8 +141,8 @@ bool GraphWindow::layoutPaintArea() {
 }
 
 void GraphWindow::redraw() {
-    const QString technology =
-        ctx_.windows.processorInput ? ctx_.windows.processorInput->technologyText() : QString();
+    const auto* input = ctx_.window<ProcessorInputWindow>(LabWindow::ProcessorInput);
+    const QString technology = input ? input->technologyText() : QString();
     const GraphData data{ctx_.workbook().CurveTable, ctx_.state.Curves, technology};
     view_->drawn(
         DrawGraph(ctx_.GraphBitmap, view_->width(), view_->height(), ctx_.state.GraphKind, data));
@@ -150,8 +150,8 @@ void GraphWindow::redraw() {
 
 bool GraphWindow::open() {
     const bool computed = Guarded(ctx_, [this] {
-        if (ctx_.windows.processorInput)
-            ctx_.state.Working = ctx_.windows.processorInput->checkedVariant();
+        if (auto* input = ctx_.window<ProcessorInputWindow>(LabWindow::ProcessorInput))
+            ctx_.state.Working = input->checkedVariant();
         ComputeCurves(ctx_.state.Working, ctx_.workbook().CurveTable, ctx_.state.Curves);
     });
     if (!computed)
@@ -201,7 +201,7 @@ void GraphWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    beneath_.lock(ctx_.windows.processorInput);
+    beneath_.lock(ctx_.window(LabWindow::ProcessorInput));
 }
 
 void GraphWindow::hideEvent(QHideEvent* event) {

@@ -11,14 +11,14 @@ class QMenuBar;
 
 namespace orvik {
 
-class AppContext;
+class UiContext;
 
 // The paint area of the graph window: shows the top-left part of GraphBitmap
 // and, over it, the last mouse readout (which never goes into the bitmap).
 class GraphView : public QWidget {
     Q_OBJECT
 public:
-    GraphView(AppContext& ctx, QWidget* parent);
+    GraphView(UiContext& ctx, QWidget* parent);
 
     // A new drawing: the readout of the old one goes.
     void drawn(double graphYMax);
@@ -32,7 +32,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    AppContext& ctx_;
+    UiContext& ctx_;
     double graphYMax_ = 0.0;
     std::optional<QString> horizontal_;
     std::optional<QString> vertical_;
@@ -43,7 +43,7 @@ private:
 class GraphWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit GraphWindow(AppContext& ctx);
+    explicit GraphWindow(UiContext& ctx);
 
     // Computes the curves of the checked circuit variant and shows the
     // window; an error in the computation is reported and the window stays
@@ -66,7 +66,7 @@ private:
     bool layoutPaintArea();
     void redraw();
 
-    AppContext& ctx_;
+    UiContext& ctx_;
     QMenuBar* menuBar_;
     GraphView* view_;
     BeneathLock beneath_;

@@ -1,6 +1,5 @@
 #include "processor/ProcessorInputWindow.h"
 
-#include "app/AppContext.h"
 #include "processor/GraphWindow.h"
 #include "processor/ProcessorModel.h"
 #include "processor/ProcessorResultsWindow.h"
@@ -8,6 +7,7 @@
 #include "widgets/FormRows.h"
 #include "widgets/HintButton.h"
 #include "widgets/SpinBox.h"
+#include "widgets/UiContext.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -25,14 +25,6 @@ namespace orvik {
 
 namespace {
 
-// Task texts of the variants: entry offset + variant number.
-constexpr int kTaskOffsetLab1 = 32;
-constexpr int kTaskOffsetLab2 = 42;
-
-// Hint buttons that lab work 2 has no use for.
-constexpr int kVariantHint = 1;
-constexpr int kCurvesHint = 8;
-
 // The value a box shows for a record field: within the box's limits, and
 // the lower limit for a value that is no number at all (a damaged file).
 double ShownValue(const SpinBox& box, double v) {
@@ -45,13 +37,13 @@ double ShownValue(const SpinBox& box, double v) {
 
 } // namespace
 
-ProcessorInputWindow::ProcessorInputWindow(AppContext& context)
+ProcessorInputWindow::ProcessorInputWindow(UiContext& context)
     : LabFrame(context, QStringLiteral("TForm5"), QStringLiteral("Расчет характеристик процессора"),
                QStringLiteral("Ввод исходных данных")) {
     FormRows rows(ctx, this);
 
-    rows.addButton(QStringLiteral("Задание"), -1, [this] {
-        ctx.ShowVariantTask(labOneMode() ? kTaskOffsetLab1 : kTaskOffsetLab2);
+    rows.addButton(QStringLiteral("Задание"), NoHint, [this] {
+        ctx.ShowVariantTask(labOneMode() ? VariantTaskLab1 : VariantTaskLab2);
     });
     rows.addDivider();
 
@@ -66,7 +58,7 @@ ProcessorInputWindow::ProcessorInputWindow(AppContext& context)
     variantLayout->addWidget(variant1_);
     variantLayout->addWidget(variant2_);
     variantLayout->addStretch(1);
-    rows.addControl(QString(), variants, kVariantHint);
+    rows.addControl(QString(), variants, HintCircuitVariant);
     connect(variant1_, &QRadioButton::clicked, this,
             [this] { guarded([this] { variantChosen(); }); });
     connect(variant2_, &QRadioButton::clicked, this,
@@ -81,21 +73,41 @@ ProcessorInputWindow::ProcessorInputWindow(AppContext& context)
     technology_->setCurrentIndex(0);
     connect(technology_, &QComboBox::editTextChanged, this,
             [this](const QString& text) { guarded([&] { technologyChanged(text); }); });
-    rows.addControl(QStringLiteral("Тип схемотехники"), technology_, 2);
+    rows.addControl(QStringLiteral("Тип схемотехники"), technology_, HintTechnology);
 
-    // The input rows: caption, limits, step, decimals, hint, field written.
     const SpinRow spinRows[] = {
-        {QStringLiteral("Базовый коэффициент дефектности\nдля технологии (0,1..5) деф/мм2"), 0.1, 5,
-         0.1, 2, 3, [this](SpinBox& b) { currentRecord().DefectFactor = b.value(); },
-         QStringLiteral("defectFactor")},
-        {QStringLiteral("Минимальный литографический размер \n(0,5 - 5) мкм"), 0.1, 5, 0.1, 2, 4,
-         [this](SpinBox& b) { currentRecord().MinFeature = b.value(); },
-         QStringLiteral("minFeature")},
-        {QStringLiteral("Площадь кристалла БИС\n(0,01..1) см2"), 0.01, 1, 0.05, 2, 5,
-         [this](SpinBox& b) { currentRecord().ChipArea = b.value(); }, QStringLiteral("chipArea")},
-        {QStringLiteral("Степень интеграции устройства \n(50..1000) ЭЛЭ"), 50, 1000, 10, 0, 6,
-         [this](SpinBox& b) { currentRecord().DeviceIntegration = b.intValue(); },
-         QStringLiteral("deviceIntegration")},
+        {.caption =
+             QStringLiteral("Базовый коэффициент дефектности\nдля технологии (0,1..5) деф/мм2"),
+         .minimum = 0.1,
+         .maximum = 5,
+         .step = 0.1,
+         .decimals = 2,
+         .hint = HintDefectFactor,
+         .store = [this](SpinBox& b) { currentRecord().DefectFactor = b.value(); },
+         .objectName = QStringLiteral("defectFactor")},
+        {.caption = QStringLiteral("Минимальный литографический размер \n(0,5 - 5) мкм"),
+         .minimum = 0.1,
+         .maximum = 5,
+         .step = 0.1,
+         .decimals = 2,
+         .hint = HintMinFeature,
+         .store = [this](SpinBox& b) { currentRecord().MinFeature = b.value(); },
+         .objectName = QStringLiteral("minFeature")},
+        {.caption = QStringLiteral("Площадь кристалла БИС\n(0,01..1) см2"),
+         .minimum = 0.01,
+         .maximum = 1,
+         .step = 0.05,
+         .decimals = 2,
+         .hint = HintChipArea,
+         .store = [this](SpinBox& b) { currentRecord().ChipArea = b.value(); },
+         .objectName = QStringLiteral("chipArea")},
+        {.caption = QStringLiteral("Степень интеграции устройства \n(50..1000) ЭЛЭ"),
+         .minimum = 50,
+         .maximum = 1000,
+         .step = 10,
+         .hint = HintDeviceIntegration,
+         .store = [this](SpinBox& b) { currentRecord().DeviceIntegration = b.intValue(); },
+         .objectName = QStringLiteral("deviceIntegration")},
     };
     SpinBox* boxes[4] = {};
     for (int i = 0; i < 4; ++i)
@@ -115,14 +127,15 @@ ProcessorInputWindow::ProcessorInputWindow(AppContext& context)
         box->blockSignals(false);
 
     rows.addDivider();
-    rows.addButton(QStringLiteral("Расчет текущего процессора"), 7, [this] { calculate(); });
-    curvesButton_ = rows.addButton(QStringLiteral("Построить графики зависимостей"), kCurvesHint,
+    rows.addButton(QStringLiteral("Расчет текущего процессора"), HintCalculateProcessor,
+                   [this] { calculate(); });
+    curvesButton_ = rows.addButton(QStringLiteral("Построить графики зависимостей"), HintPlotCurves,
                                    [this] { plotCurves(); });
-    rows.addButton(QStringLiteral("Закрыть"), -1, [this] { closeWindow(); });
+    rows.addClose([this] { closeWindow(); });
 
     content()->addLayout(rows.grid());
-    variantHint_ = findChild<HintButton*>(QStringLiteral("hint%1").arg(kVariantHint));
-    curvesHint_ = findChild<HintButton*>(QStringLiteral("hint%1").arg(kCurvesHint));
+    variantHint_ = findChild<HintButton*>(QStringLiteral("hint%1").arg(HintCircuitVariant));
+    curvesHint_ = findChild<HintButton*>(QStringLiteral("hint%1").arg(HintPlotCurves));
 }
 
 bool ProcessorInputWindow::labOneMode() const {
@@ -220,7 +233,8 @@ void ProcessorInputWindow::calculate() {
         done[PartMemory] = 0;
         done[PartComputer] = 0;
     }
-    ctx.windows.processorResults->showResults();
+    if (auto* results = ctx.window<ProcessorResultsWindow>(LabWindow::ProcessorResults))
+        results->showResults();
 }
 
 void ProcessorInputWindow::plotCurves() {
@@ -228,13 +242,13 @@ void ProcessorInputWindow::plotCurves() {
         return;
     ctx.state.WorkbookModified = true;
     ctx.workbook().PartDone[PartProcessor1] = 1;
-    ctx.windows.graph->open();
+    if (auto* graph = ctx.window<GraphWindow>(LabWindow::Graph))
+        graph->open();
 }
 
 void ProcessorInputWindow::closeWindow() {
     hide();
-    if (ctx.workbook().GuideAutoStart)
-        ctx.OpenGuide();
+    ctx.ReturnToGuide();
 }
 
 } // namespace orvik

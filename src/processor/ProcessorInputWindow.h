@@ -18,7 +18,7 @@ class SpinBox;
 class ProcessorInputWindow : public LabFrame {
     Q_OBJECT
 public:
-    explicit ProcessorInputWindow(AppContext& ctx);
+    explicit ProcessorInputWindow(UiContext& ctx);
 
     // The record the controls edit: lab work 2's, or the checked circuit variant's.
     ProcessorRecord& currentRecord();

@@ -1,7 +1,7 @@
 #include "processor/ProcessorModel.h"
 
+#include "core/Errors.h"
 #include "processor/Technology.h"
-#include "workbook/Errors.h"
 
 #include <cfenv>
 #include <cmath>
@@ -15,14 +15,6 @@
 namespace orvik {
 
 namespace {
-
-// Makes sure a value is really computed at this point of the program, before
-// the floating-point flags are looked at: the compiler knows nothing of the
-// flags and could otherwise move the arithmetic past the check.
-inline long double Settle(long double x) {
-    asm volatile("" : "+m"(x)::"memory");
-    return x;
-}
 
 constexpr unsigned kErrorFlags = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
 

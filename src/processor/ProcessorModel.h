@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Errors.h"
 #include "processor/ProcessorRecord.h"
-#include "workbook/Errors.h"
 
 namespace orvik {
 

@@ -1,11 +1,10 @@
 #include "processor/ProcessorResultsWindow.h"
 
-#include "app/AppContext.h"
-#include "processor/ProcessorInputWindow.h"
+#include "core/RealToText.h"
 #include "processor/Technology.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FormRows.h"
-#include "workbook/RealToText.h"
+#include "widgets/UiContext.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -72,7 +71,7 @@ const ValueRow kRows[] = {
 
 } // namespace
 
-ProcessorResultsWindow::ProcessorResultsWindow(AppContext& context)
+ProcessorResultsWindow::ProcessorResultsWindow(UiContext& context)
     : LabFrame(context, QStringLiteral("TForm6"), QStringLiteral("Расчет характеристик процессора"),
                QStringLiteral("Результаты")) {
     FormRows rows(ctx, this);
@@ -84,7 +83,7 @@ ProcessorResultsWindow::ProcessorResultsWindow(AppContext& context)
                 ->setMinimumWidth(200);
     }
     rows.addDivider();
-    rows.addButton(QStringLiteral("Закрыть"), 9, [this] { hide(); });
+    rows.addButton(QStringLiteral("Закрыть"), HintProcessorResults, [this] { hide(); });
     content()->addLayout(rows.grid());
 }
 
@@ -105,7 +104,7 @@ void ProcessorResultsWindow::showResults() {
 }
 
 QWidget* ProcessorResultsWindow::beneath() const {
-    return ctx.windows.processorInput;
+    return ctx.window(LabWindow::ProcessorInput);
 }
 
 } // namespace orvik

@@ -9,7 +9,7 @@ namespace orvik {
 class ProcessorResultsWindow : public LabFrame {
     Q_OBJECT
 public:
-    explicit ProcessorResultsWindow(AppContext& ctx);
+    explicit ProcessorResultsWindow(UiContext& ctx);
 
     // Opens the window and, when the wafer yields no good chip, warns.
     void showResults();

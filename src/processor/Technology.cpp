@@ -1,6 +1,6 @@
 #include "processor/Technology.h"
 
-#include "workbook/Errors.h"
+#include "core/Errors.h"
 
 namespace orvik {
 

@@ -1,6 +1,6 @@
 #include "report/GraphPage.h"
 
-#include "app/AppContext.h"
+#include "widgets/UiContext.h"
 
 #include <array>
 
@@ -51,7 +51,7 @@ QString GraphPageTitle(int g) {
            QString::fromUtf8(kGraphTitles[static_cast<std::size_t>(g)]);
 }
 
-GraphPage::GraphPage(AppContext& ctx)
+GraphPage::GraphPage(UiContext& ctx)
     : QWidget(nullptr, Qt::Window), ctx_(ctx), title_(GraphPageTitle(0)) {
     setObjectName(QStringLiteral("TForm22"));
     setWindowTitle(QStringLiteral(""));

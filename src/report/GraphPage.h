@@ -8,7 +8,7 @@
 
 namespace orvik {
 
-class AppContext;
+class UiContext;
 
 inline constexpr int kReportGraphCount = 10;
 inline constexpr int kGraphPictureWidth = 650;
@@ -25,7 +25,7 @@ QString GraphPageTitle(int g);
 class GraphPage : public QWidget, public ReportPage {
     Q_OBJECT
 public:
-    explicit GraphPage(AppContext& ctx);
+    explicit GraphPage(UiContext& ctx);
 
     // Shows graph kind g with the two drawings (650 x 450 pixels each).
     void fill(int g, const QImage& variant1, const QImage& variant2);
@@ -37,7 +37,7 @@ public:
     void paintPage(PageCanvas& canvas) const override;
 
 private:
-    AppContext& ctx_;
+    UiContext& ctx_;
     QString title_;
     QImage pictures_[2];
 };

@@ -1,8 +1,8 @@
 #include "report/ReportPrinter.h"
 
-#include "app/AppContext.h"
 #include "report/ReportPage.h"
 #include "widgets/Dialogs.h"
+#include "widgets/UiContext.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -23,7 +23,7 @@ void PreviewReportPage(QWidget* parent, const ReportPage& page) {
 
 namespace {
 
-bool SaveAsPdf(AppContext& ctx, const ReportPage& page) {
+bool SaveAsPdf(UiContext& ctx, const ReportPage& page) {
     if (!ctx.dialogs.askYesNo(QStringLiteral("Принтер не найден.\nСохранить страницу \"") +
                               page.documentName() + QStringLiteral("\" в файл PDF ?")))
         return false;
@@ -48,7 +48,7 @@ bool SaveAsPdf(AppContext& ctx, const ReportPage& page) {
 
 } // namespace
 
-bool PrintReportPage(AppContext& ctx, const ReportPage& page) {
+bool PrintReportPage(UiContext& ctx, const ReportPage& page) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
         return SaveAsPdf(ctx, page);

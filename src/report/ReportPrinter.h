@@ -6,7 +6,7 @@ class QWidget;
 
 namespace orvik {
 
-class AppContext;
+class UiContext;
 class ReportPage;
 
 // Shows `page` in a print-preview window as it will print; returns when
@@ -17,6 +17,6 @@ void PreviewReportPage(QWidget* parent, const ReportPage& page);
 // without a printer dialog. Without a printer the student is told so and
 // may save the page as a PDF file instead. Returns true when the page went
 // to the printer or the file.
-bool PrintReportPage(AppContext& ctx, const ReportPage& page);
+bool PrintReportPage(UiContext& ctx, const ReportPage& page);
 
 } // namespace orvik

@@ -1,6 +1,6 @@
 #include "report/ReportWindow.h"
 
-#include "app/AppContext.h"
+#include "core/Errors.h"
 #include "processor/Curves.h"
 #include "processor/DrawGraph.h"
 #include "processor/Technology.h"
@@ -8,8 +8,9 @@
 #include "report/ReportPrinter.h"
 #include "report/TablePages.h"
 #include "report/TitlePage.h"
+#include "widgets/Buttons.h"
 #include "widgets/Dialogs.h"
-#include "workbook/Errors.h"
+#include "widgets/UiContext.h"
 
 #include <QDate>
 #include <QHBoxLayout>
@@ -20,7 +21,7 @@
 
 namespace orvik {
 
-ReportWindow::ReportWindow(AppContext& ctx)
+ReportWindow::ReportWindow(UiContext& ctx)
     : LabFrame(ctx, QStringLiteral("TForm20"), QStringLiteral("Печать отчетов"),
                QStringLiteral("Печать отчетов")) {
     auto* text = new QLabel(
@@ -35,11 +36,14 @@ ReportWindow::ReportWindow(AppContext& ctx)
     content()->addWidget(list_);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(makeButton(QStringLiteral("Просмотр"), [this] { previewSelected(); }));
-    buttons->addWidget(makeButton(QStringLiteral("Печать"), [this] { printChecked(); }));
-    buttons->addWidget(makeButton(QStringLiteral("Отметить все"), [this] { setAllChecked(true); }));
-    buttons->addWidget(makeButton(QStringLiteral("Снять все"), [this] { setAllChecked(false); }));
-    buttons->addWidget(makeButton(QStringLiteral("Закрыть"), [this] { close(); }));
+    buttons->addWidget(
+        MakeButton(ctx, QStringLiteral("Просмотр"), this, [this] { previewSelected(); }));
+    buttons->addWidget(MakeButton(ctx, QStringLiteral("Печать"), this, [this] { printChecked(); }));
+    buttons->addWidget(
+        MakeButton(ctx, QStringLiteral("Отметить все"), this, [this] { setAllChecked(true); }));
+    buttons->addWidget(
+        MakeButton(ctx, QStringLiteral("Снять все"), this, [this] { setAllChecked(false); }));
+    buttons->addWidget(MakeButton(ctx, QStringLiteral("Закрыть"), this, [this] { close(); }));
     content()->addLayout(buttons);
 }
 
@@ -80,8 +84,8 @@ void ReportWindow::setAllChecked(bool checked) {
 }
 
 void ReportWindow::FillTitlePage() {
-    if (ctx.windows.titlePage)
-        ctx.windows.titlePage->fill(ctx.workbook(), QDate::currentDate().year());
+    if (auto* page = ctx.window<TitlePage>(LabWindow::TitlePage))
+        page->fill(ctx.workbook(), QDate::currentDate().year());
 }
 
 void ReportWindow::FillGraphPage(int g) {
@@ -103,16 +107,16 @@ void ReportWindow::FillGraphPage(int g) {
                   GraphData{wb.CurveTable, state.Curves, technology});
         pictures[i] = ctx.GraphBitmap.copy(0, 0, kGraphPictureWidth, kGraphPictureHeight);
     }
-    if (ctx.windows.graphPage)
-        ctx.windows.graphPage->fill(g, pictures[0], pictures[1]);
+    if (auto* page = ctx.window<GraphPage>(LabWindow::GraphPage))
+        page->fill(g, pictures[0], pictures[1]);
 }
 
 bool ReportWindow::withPage(int kind, const std::function<void(const ReportPage&)>& use) {
     switch (kind) {
     case PageTitle:
         FillTitlePage();
-        if (ctx.windows.titlePage)
-            use(*ctx.windows.titlePage);
+        if (auto* page = ctx.window<TitlePage>(LabWindow::TitlePage))
+            use(*page);
         return true;
     case PageLab1Table:
         use(ProcessorTablesPage(ctx.workbook()));
@@ -129,8 +133,8 @@ bool ReportWindow::withPage(int kind, const std::function<void(const ReportPage&
     default:
         if (kind >= PageFirstGraph && kind <= PageLastGraph) {
             FillGraphPage(kind - PageFirstGraph);
-            if (ctx.windows.graphPage)
-                use(*ctx.windows.graphPage);
+            if (auto* page = ctx.window<GraphPage>(LabWindow::GraphPage))
+                use(*page);
             return true;
         }
         return false;

@@ -29,7 +29,7 @@ class ReportWindow : public LabFrame {
 public:
     static constexpr int kPageKindCount = 41;
 
-    explicit ReportWindow(AppContext& ctx);
+    explicit ReportWindow(UiContext& ctx);
 
     // Page kind of each list row, 0 behind the last row.
     const std::array<int, kPageKindCount>& ReportPageKinds() const { return kinds_; }

@@ -1,13 +1,13 @@
 #include "report/TablePages.h"
 
-#include "app/AppContext.h"
-#include "firm/FirmModel.h"
-#include "lab2/ComputerModel.h"
-#include "lab2/MemoryModel.h"
+#include "core/Errors.h"
+#include "core/RealToText.h"
+#include "firm/AllKits.h"
+#include "lab2/CacheTable.h"
+#include "lab2/MemoryByChip.h"
 #include "lab2/TaskModel.h"
 #include "processor/Technology.h"
-#include "workbook/Errors.h"
-#include "workbook/RealToText.h"
+#include "widgets/UiContext.h"
 #include "workbook/Workbook.h"
 
 #include <array>
@@ -204,7 +204,7 @@ TablePage Lab2TablesPage(const Workbook& workbook) {
     taskTable.rows = {
         {{QStringLiteral("Число независимых входных N"), Num(task.InputCount)}},
         {{QStringLiteral("Сложность алгоритма обработки данных объема N"),
-          AppContext::FromWorkbookText(FormulaText(task))}},
+          UiContext::FromWorkbookText(FormulaText(task))}},
         {{QStringLiteral("Сложность структуры данных"), grade}},
         {{QStringLiteral("Длительность выполнения программы, циклов"), Num(task.Cycles)}},
     };
@@ -220,7 +220,7 @@ TablePage Lab2TablesPage(const Workbook& workbook) {
     // The memory, recomputed on copies as the memory results window does.
     const double defect = workbook.Lab2Processor.DefectFactor;
     MemoryRecord memory = workbook.Memory;
-    ComputeMemory(memory, defect);
+    const auto byChip = ComputeMemoryByChip(memory, defect);
     const QString chipName = Utf8(ChipTable[static_cast<std::size_t>(memory.ChipType)].Name);
     blocks.push_back(Heading(QStringLiteral("Расчет характеристик памяти")));
     blocks.push_back(Table(PairedTable(
@@ -238,9 +238,7 @@ TablePage Lab2TablesPage(const Workbook& workbook) {
     QStringList costs{QStringLiteral("Стоимость ЗУ, у.е")};
     QStringList mtbfs{QStringLiteral("Время нар. на отказ для ЗУ, ч")};
     for (std::size_t k = 0; k < ChipTable.size(); ++k) {
-        MemoryRecord chip = workbook.Memory;
-        chip.ChipType = static_cast<std::int32_t>(k);
-        ComputeMemory(chip, defect);
+        const MemoryRecord& chip = byChip[k];
         names << Utf8(ChipTable[k].Name);
         cycles << Num(chip.CycleTime);
         costs << Num(chip.MemoryCost);
@@ -252,7 +250,8 @@ TablePage Lab2TablesPage(const Workbook& workbook) {
 
     // The computer, recomputed on copies as the computer results window does.
     ComputerRecord computer = workbook.Computer;
-    ComputeComputer(computer, workbook.Task, workbook.Lab2Processor, workbook.Memory);
+    const auto cacheTable =
+        ComputeCacheTable(computer, workbook.Task, workbook.Lab2Processor, workbook.Memory);
     const auto computerValues = [](const ComputerRecord& c) {
         return QStringList{Num(c.CacheSize),    Num(c.CacheTime),       Num(c.StorageAccesses),
                            Real(c.TaskTime, 2), Real(c.Performance, 2), Num(c.ComputerCost),
@@ -279,23 +278,14 @@ TablePage Lab2TablesPage(const Workbook& workbook) {
         60.0, 31.5)));
     const double w7 = PrintableAreaMm().width() / 7;
     PageTable caches{{w7, w7, w7, w7, w7, w7, w7}, {R, R, R, R, R, R, R}, {}};
-    caches.rows.resize(13);
+    caches.rows.resize(1 + CacheTableRows);
     caches.rows[0] = {{QStringLiteral("Кэш-память"), QStringLiteral("Вр.выборки"),
                        QStringLiteral("Обр. к ВЗУ"), QStringLiteral("Длит.задан."),
                        QStringLiteral("Произв.комп."), QStringLiteral("Ст.комп."),
                        QStringLiteral("Ст.вычисл.")},
                       true};
-    static constexpr std::array<std::int32_t, 4> kSizes{4, 8, 16, 32};
-    static constexpr std::array<std::int32_t, 3> kTimes{10, 20, 30};
-    for (std::size_t i = 0; i < kSizes.size(); ++i) {
-        for (std::size_t j = 0; j < kTimes.size(); ++j) {
-            ComputerRecord c = workbook.Computer;
-            c.CacheSize = kSizes[i];
-            c.CacheTime = kTimes[j];
-            ComputeComputer(c, workbook.Task, workbook.Lab2Processor, workbook.Memory);
-            caches.rows[4 * j + i + 1] = {computerValues(c)};
-        }
-    }
+    for (std::size_t row = 0; row < cacheTable.size(); ++row)
+        caches.rows[row + 1] = {computerValues(cacheTable[row])};
     blocks.push_back(Heading(QStringLiteral("Расчет для разных видов кэш-памяти")));
     blocks.push_back(Table(std::move(caches)));
 
@@ -339,10 +329,9 @@ TablePage FirmTablesPage(const Workbook& workbook) {
                          QStringLiteral("Ремонт"), QStringLiteral("Прибыль с продаж"),
                          QStringLiteral("Гарантийные затраты"), QStringLiteral("Выручка")},
                         true});
+    const auto kits = ComputeAllKits(firm);
     for (int number = 1; number <= FirmKitCount; ++number) {
-        FirmRecord k = workbook.Firm;
-        SetFirmKitGrades(k, number);
-        ComputeFirm(k);
+        const FirmRecord& k = kits[static_cast<std::size_t>(number - 1)];
         QStringList grades, repairs;
         for (int i = 0; i < FirmComponentCount; ++i) {
             grades << Num(IsHighReliability(k.Grade[i]) ? 1 : 0);

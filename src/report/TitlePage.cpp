@@ -1,6 +1,6 @@
 #include "report/TitlePage.h"
 
-#include "app/AppContext.h"
+#include "widgets/UiContext.h"
 #include "workbook/Workbook.h"
 
 namespace orvik {
@@ -51,7 +51,7 @@ void Draw(PageCanvas& canvas, const DataRow& row, const QString& value) {
 
 } // namespace
 
-TitlePage::TitlePage(AppContext& ctx) : QWidget(nullptr, Qt::Window), ctx_(ctx) {
+TitlePage::TitlePage(UiContext& ctx) : QWidget(nullptr, Qt::Window), ctx_(ctx) {
     setObjectName(QStringLiteral("TForm21"));
     setWindowTitle(QStringLiteral(""));
 }
@@ -67,10 +67,10 @@ QString TitlePage::CourseLine() {
 
 void TitlePage::fill(const Workbook& workbook, int year) {
     yearLine_ = QStringLiteral("Москва, ") + QString::number(year).rightJustified(4, u'0');
-    variant_ = AppContext::FromWorkbookText(workbook.sVar);
-    student_ = AppContext::FromWorkbookText(workbook.sStudent);
-    teacher_ = AppContext::FromWorkbookText(workbook.sPrepod);
-    group_ = AppContext::FromWorkbookText(workbook.sGroup);
+    variant_ = UiContext::FromWorkbookText(workbook.sVar);
+    student_ = UiContext::FromWorkbookText(workbook.sStudent);
+    teacher_ = UiContext::FromWorkbookText(workbook.sPrepod);
+    group_ = UiContext::FromWorkbookText(workbook.sGroup);
 }
 
 QString TitlePage::documentName() const {

@@ -7,7 +7,7 @@
 
 namespace orvik {
 
-class AppContext;
+class UiContext;
 struct Workbook;
 
 // TForm21: the title page of the report. Never shown; it holds the page's
@@ -15,7 +15,7 @@ struct Workbook;
 class TitlePage : public QWidget, public ReportPage {
     Q_OBJECT
 public:
-    explicit TitlePage(AppContext& ctx);
+    explicit TitlePage(UiContext& ctx);
 
     // The institution that runs the course, on the page's first line.
     static QString InstitutionName();
@@ -36,7 +36,7 @@ public:
     void paintPage(PageCanvas& canvas) const override;
 
 private:
-    AppContext& ctx_;
+    UiContext& ctx_;
     QString yearLine_;
     QString variant_;
     QString group_;

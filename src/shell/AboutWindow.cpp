@@ -1,6 +1,6 @@
 #include "shell/AboutWindow.h"
 
-#include "app/AppContext.h"
+#include "widgets/UiContext.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QDate>
@@ -15,13 +15,28 @@
 
 namespace orvik {
 
+namespace {
+
+// A date as a count of months, 12 × year + month (1..12): the last month in
+// which a credit line still shows, plus one. 24049 is 12 × 2004 + 1, that is
+// the third line shows up to December 2003; 24043 is 12 × 2003 + 7, the
+// fourth line up to June 2003.
+constexpr long MonthNumber(int year, int month) {
+    return 12L * year + month;
+}
+constexpr long kThirdLineUntil = MonthNumber(2004, 1);
+constexpr long kFourthLineUntil = MonthNumber(2003, 7);
+static_assert(kThirdLineUntil == 24049 && kFourthLineUntil == 24043);
+
+} // namespace
+
 CreditLines VisibleCreditLines(int year, int month) {
     if (year >= 0 && year < 80)
         year += 2000;
     else if (year >= 80 && year < 100)
         year += 1900;
-    const long m = 12L * year + month;
-    return {m < 24049, m < 24043};
+    const long m = MonthNumber(year, month);
+    return {m < kThirdLineUntil, m < kFourthLineUntil};
 }
 
 namespace {
@@ -35,7 +50,7 @@ const char* const kCredits[4] = {
 
 } // namespace
 
-AboutWindow::AboutWindow(AppContext& ctx)
+AboutWindow::AboutWindow(UiContext& ctx)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("О программе"));

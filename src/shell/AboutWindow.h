@@ -10,7 +10,7 @@ class QLabel;
 
 namespace orvik {
 
-class AppContext;
+class UiContext;
 
 // Which credit lines of the About window are shown at a date: the first two
 // always, the third up to December 2003, the fourth up to June 2003. A
@@ -26,7 +26,7 @@ CreditLines VisibleCreditLines(int year, int month);
 class AboutWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit AboutWindow(AppContext& ctx);
+    explicit AboutWindow(UiContext& ctx);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,7 +35,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
-    AppContext& ctx_;
+    UiContext& ctx_;
     std::array<QLabel*, 4> credits_{};
     BeneathLock mainLock_;
 };

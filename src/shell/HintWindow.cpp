@@ -1,6 +1,6 @@
 #include "shell/HintWindow.h"
 
-#include "app/AppContext.h"
+#include "widgets/UiContext.h"
 
 #include <QCursor>
 #include <QFontMetrics>
@@ -30,7 +30,7 @@ constexpr int kHintColumns = 35;
 
 // The program's texts break lines with CR LF.
 QString PlainText(const std::string& cp1251) {
-    QString text = AppContext::FromWorkbookText(cp1251);
+    QString text = UiContext::FromWorkbookText(cp1251);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;
@@ -38,7 +38,7 @@ QString PlainText(const std::string& cp1251) {
 
 } // namespace
 
-HintWindow::HintWindow(AppContext& ctx)
+HintWindow::HintWindow(UiContext& ctx)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx) {
     setObjectName(QStringLiteral("TForm15"));
     setWindowTitle(QStringLiteral("Подсказка"));

@@ -7,14 +7,14 @@ class QPlainTextEdit;
 
 namespace orvik {
 
-class AppContext;
+class UiContext;
 
 // TForm15: the quick hint popup, opened beside the mouse pointer. It has no
 // title bar: it is dragged by its frame and closed by its "X".
 class HintWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit HintWindow(AppContext& ctx);
+    explicit HintWindow(UiContext& ctx);
 
     // Shows TextStore entry `index` (an index outside 0..66 shows nothing).
     void ShowHintText(int index);
@@ -26,7 +26,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    AppContext& ctx_;
+    UiContext& ctx_;
     QPlainTextEdit* text_ = nullptr;
     bool dragging_ = false;
     QPoint grab_; // the pointer's offset from the top-left corner while dragging

@@ -1,10 +1,11 @@
 #include "shell/StudentDataDialog.h"
 
-#include "app/AppContext.h"
+#include "core/Cp1251.h"
+#include "core/Errors.h"
+#include "widgets/Buttons.h"
 #include "widgets/HintButton.h"
 #include "widgets/SpinBox.h"
-#include "workbook/Cp1251.h"
-#include "workbook/Errors.h"
+#include "widgets/UiContext.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -37,7 +38,7 @@ QValidator::State Cp1251Validator::validate(QString& input, int&) const {
     return Acceptable;
 }
 
-StudentDataDialog::StudentDataDialog(AppContext& context)
+StudentDataDialog::StudentDataDialog(UiContext& context)
     : LabFrame(context, QStringLiteral("TForm9"), QStringLiteral("Новая лабораторная работа"),
                QStringLiteral("Данные студента")) {
     auto* grid = new QGridLayout;
@@ -81,9 +82,9 @@ StudentDataDialog::StudentDataDialog(AppContext& context)
     content()->addLayout(grid);
 
     content()->addSpacing(4);
-    content()->addWidget(divider());
+    content()->addWidget(MakeDivider(this));
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(new HintButton(ctx, 0, this));
+    buttons->addWidget(new HintButton(ctx, HintStudentData, this));
     buttons->addStretch();
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
@@ -96,9 +97,9 @@ StudentDataDialog::StudentDataDialog(AppContext& context)
 
 void StudentDataDialog::fill() {
     const Workbook& wb = ctx.state.workbook;
-    student_->setText(AppContext::FromWorkbookText(wb.sStudent));
-    group_->setText(AppContext::FromWorkbookText(wb.sGroup));
-    prepod_->setText(AppContext::FromWorkbookText(wb.sPrepod));
+    student_->setText(UiContext::FromWorkbookText(wb.sStudent));
+    group_->setText(UiContext::FromWorkbookText(wb.sGroup));
+    prepod_->setText(UiContext::FromWorkbookText(wb.sPrepod));
     // A variant text that is no whole number (only an opened file can hold
     // one) is reported; the box keeps the number it had.
     const int variant = TextToInt(Cp1251ToUtf8(wb.sVar));
@@ -117,9 +118,9 @@ void StudentDataDialog::showEvent(QShowEvent* event) {
 
 void StudentDataDialog::closed() {
     Workbook& wb = ctx.state.workbook;
-    wb.sStudent = AppContext::ToWorkbookText(student_->text());
-    wb.sGroup = AppContext::ToWorkbookText(group_->text());
-    wb.sPrepod = AppContext::ToWorkbookText(prepod_->text());
+    wb.sStudent = UiContext::ToWorkbookText(student_->text());
+    wb.sGroup = UiContext::ToWorkbookText(group_->text());
+    wb.sPrepod = UiContext::ToWorkbookText(prepod_->text());
     // A number typed beyond the limits counts as the nearest limit.
     const int variant = std::clamp(variant_->intValue(), kFirstVariant, kLastVariant);
     wb.sVar = std::to_string(variant);

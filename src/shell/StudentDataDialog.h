@@ -24,7 +24,7 @@ public:
 class StudentDataDialog : public LabFrame {
     Q_OBJECT
 public:
-    explicit StudentDataDialog(AppContext& ctx);
+    explicit StudentDataDialog(UiContext& ctx);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,6 +1,6 @@
 #include "shell/TaskTextWindow.h"
 
-#include "app/AppContext.h"
+#include "widgets/UiContext.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -26,7 +26,7 @@ bool HasVisibleText(const std::string& text) {
 
 } // namespace
 
-TaskTextWindow::TaskTextWindow(AppContext& ctx)
+TaskTextWindow::TaskTextWindow(UiContext& ctx)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
@@ -67,7 +67,7 @@ void TaskTextWindow::ShowTaskText(int index) {
     if (index >= 0 && entry < static_cast<int>(entries.size())) {
         const std::string& text = entries[static_cast<std::size_t>(entry)];
         if (HasVisibleText(text)) {
-            QString shown = AppContext::FromWorkbookText(text);
+            QString shown = UiContext::FromWorkbookText(text);
             shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             shown.replace(u'\r', u'\n');
             text_->setPlainText(shown);

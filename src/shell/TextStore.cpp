@@ -1,6 +1,6 @@
 #include "shell/TextStore.h"
 
-#include "workbook/Errors.h"
+#include "core/Errors.h"
 
 #include <algorithm>
 #include <cstddef>

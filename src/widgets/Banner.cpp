@@ -1,6 +1,6 @@
 #include "widgets/Banner.h"
 
-#include "shell/Pictures.h"
+#include "widgets/Pictures.h"
 
 #include <QPainter>
 

@@ -1,17 +1,26 @@
 #include "widgets/FormRows.h"
 
-#include "app/AppContext.h"
+#include "widgets/Buttons.h"
 #include "widgets/HintButton.h"
 #include "widgets/SpinBox.h"
+#include "widgets/UiContext.h"
 
-#include <QFrame>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
 namespace orvik {
 
-FormRows::FormRows(AppContext& ctx, QWidget* owner)
+std::function<void(SpinBox&)> StoreInt(std::int32_t& field) {
+    return [&field](SpinBox& box) { field = box.intValue(); };
+}
+
+std::function<void(SpinBox&)> StoreReal(double& field) {
+    return [&field](SpinBox& box) { field = box.value(); };
+}
+
+FormRows::FormRows(UiContext& ctx, QWidget* owner)
     : ctx_(ctx), owner_(owner), grid_(new QGridLayout) {
     grid_->setHorizontalSpacing(8);
     grid_->setVerticalSpacing(6);
@@ -22,8 +31,8 @@ int FormRows::nextRow() {
     return grid_->rowCount();
 }
 
-void FormRows::addHint(int row, int hint) {
-    if (hint >= 0)
+void FormRows::addHint(int row, HelpText hint) {
+    if (hint != NoHint)
         grid_->addWidget(new HintButton(ctx_, hint, owner_), row, 2, Qt::AlignCenter);
 }
 
@@ -40,7 +49,7 @@ SpinBox* FormRows::addSpin(const SpinRow& row) {
     return box;
 }
 
-void FormRows::addControl(const QString& caption, QWidget* control, int hint) {
+void FormRows::addControl(const QString& caption, QWidget* control, HelpText hint) {
     const int row = nextRow();
     if (!caption.isEmpty()) {
         auto* label = new QLabel(caption, owner_);
@@ -53,17 +62,27 @@ void FormRows::addControl(const QString& caption, QWidget* control, int hint) {
     addHint(row, hint);
 }
 
-QPushButton* FormRows::addButton(const QString& caption, int hint,
+RadioChoice FormRows::addRadioChoice(const QString& title, const QString& objectName,
+                                     const QStringList& captions, HelpText hint,
+                                     const std::function<void(int)>& chosen) {
+    const RadioChoice choice = MakeRadioChoice(title, objectName, captions, owner_, chosen);
+    addControl(QString(), choice.box, hint);
+    return choice;
+}
+
+QPushButton* FormRows::addButton(const QString& caption, HelpText hint,
                                  const std::function<void()>& work) {
-    auto* button = new QPushButton(caption, owner_);
     // Windows build their rows with a FormRows that lives only in their
     // constructor: the click must not reach back into it.
-    QObject::connect(button, &QPushButton::clicked, owner_,
-                     [&ctx = ctx_, work] { Guarded(ctx, work); });
+    QPushButton* button = MakeButton(ctx_, caption, owner_, work);
     const int row = nextRow();
     grid_->addWidget(button, row, 0, 1, 2);
     addHint(row, hint);
     return button;
+}
+
+QPushButton* FormRows::addClose(const std::function<void()>& close) {
+    return addButton(QStringLiteral("Закрыть"), NoHint, close);
 }
 
 QLabel* FormRows::addValue(const QString& caption, const QString& objectName) {
@@ -88,10 +107,7 @@ void FormRows::addSection(const QString& title) {
 }
 
 void FormRows::addDivider() {
-    auto* line = new QFrame(owner_);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    grid_->addWidget(line, nextRow(), 0, 1, 3);
+    grid_->addWidget(MakeDivider(owner_), nextRow(), 0, 1, 3);
 }
 
 } // namespace orvik

@@ -1,10 +1,10 @@
 #include "widgets/HintButton.h"
 
-#include "app/AppContext.h"
+#include "widgets/UiContext.h"
 
 namespace orvik {
 
-HintButton::HintButton(AppContext& ctx, int index, QWidget* parent)
+HintButton::HintButton(UiContext& ctx, HelpText index, QWidget* parent)
     : QToolButton(parent), index_(index) {
     setText(QStringLiteral("?"));
     setObjectName(QStringLiteral("hint%1").arg(index));

@@ -1,19 +1,17 @@
 #include "widgets/LabFrame.h"
 
-#include "app/AppContext.h"
 #include "widgets/Banner.h"
+#include "widgets/UiContext.h"
 
-#include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace orvik {
 
-LabFrame::LabFrame(AppContext& context, const QString& objectName, const QString& title,
+LabFrame::LabFrame(UiContext& context, const QString& objectName, const QString& title,
                    const QString& heading)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
@@ -54,19 +52,6 @@ QWidget* LabFrame::beneath() const {
 
 bool LabFrame::guarded(const std::function<void()>& work) {
     return Guarded(ctx, work);
-}
-
-QPushButton* LabFrame::makeButton(const QString& caption, const std::function<void()>& work) {
-    auto* button = new QPushButton(caption, this);
-    connect(button, &QPushButton::clicked, this, [this, work] { guarded(work); });
-    return button;
-}
-
-QWidget* LabFrame::divider() {
-    auto* line = new QFrame;
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
 }
 
 void LabFrame::showEvent(QShowEvent* event) {

@@ -7,11 +7,10 @@
 #include <functional>
 
 class QVBoxLayout;
-class QPushButton;
 
 namespace orvik {
 
-class AppContext;
+class UiContext;
 class Banner;
 
 // What the lab windows share: single fixed border without title-bar buttons,
@@ -20,7 +19,7 @@ class Banner;
 class LabFrame : public QWidget {
     Q_OBJECT
 public:
-    LabFrame(AppContext& ctx, const QString& objectName, const QString& title,
+    LabFrame(UiContext& ctx, const QString& objectName, const QString& title,
              const QString& heading);
 
     // Prepares the window (prepare()) and shows it; a window whose
@@ -41,16 +40,12 @@ protected:
 
     // Runs a button's work under the general error report.
     bool guarded(const std::function<void()>& work);
-    // A push button whose click runs `work` guarded.
-    QPushButton* makeButton(const QString& caption, const std::function<void()>& work);
-    // A horizontal divider line.
-    static QWidget* divider();
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-    AppContext& ctx;
+    UiContext& ctx;
 
 private:
     Banner* banner_;

@@ -1,6 +1,6 @@
 #include "widgets/SpinBox.h"
 
-#include "workbook/RealToText.h"
+#include "core/RealToText.h"
 
 #include <QLineEdit>
 

@@ -1,5 +1,5 @@
+#include "core/Cp1251.h"
 #include "processor/ProcessorModel.h"
-#include "workbook/Cp1251.h"
 #include "workbook/LabState.h"
 
 namespace orvik {

@@ -1,7 +1,7 @@
 #include "workbook/WorkbookFile.h"
 
+#include "core/Errors.h"
 #include "game/GameBlock.h"
-#include "workbook/Errors.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
+#include "core/Cp1251.h"
 #include "shell/StudentDataDialog.h"
 #include "support/TestApp.h"
-#include "workbook/Cp1251.h"
 #include "workbook/WorkbookFile.h"
 
 #include <QAction>
@@ -66,7 +66,7 @@ TEST(MainWindow, HasItsMenusAndIndicatorsAndShowsTheDefaultStudent) {
 TEST(MainWindow, TheIndicatorTimerShowsAPartDoneWithinASecond) {
     TestApp app;
     MainWindow* main = app.ctx.windows.main;
-    app.wb().PartDone[6] = 1;
+    app.wb().PartDone[PartFirm] = 1;
     QLabel* done = test::Child<QLabel>(main, "lab3p1d");
     QLabel* notDone = test::Child<QLabel>(main, "lab3p1");
     EXPECT_TRUE(done->isHidden());
@@ -90,7 +90,7 @@ TEST(MainWindow, SavingAskForANameOnceThenWritesToTheSameFile) {
     EXPECT_EQ(FileBytes(folder.file("first.orvik")), EncodeWorkbook(app.wb()));
 
     // "Сохранить" now writes without a dialog.
-    app.wb().PartDone[2] = 1;
+    app.wb().PartDone[PartTask] = 1;
     EXPECT_TRUE(main->saveWorkbook(QString::fromStdString(app.state.WorkbookFileName)));
     EXPECT_EQ(app.dialogs.saveDialogs.size(), 1);
     EXPECT_EQ(FileBytes(folder.file("first.orvik"))[1025 + 2], 1);
@@ -99,26 +99,26 @@ TEST(MainWindow, SavingAskForANameOnceThenWritesToTheSameFile) {
 TEST(MainWindow, NewAsksOnlyWhenModifiedAndCancelKeepsEverything) {
     TestApp app;
     MainWindow* main = app.ctx.windows.main;
-    app.wb().PartDone[0] = 1;
+    app.wb().PartDone[PartProcessor1] = 1;
     app.state.WorkbookModified = true;
     app.dialogs.confirmAnswers.push_back(Dialogs::Answer::Cancel);
     main->newWorkbook();
     ASSERT_EQ(app.dialogs.confirms.size(), 1);
     EXPECT_EQ(app.dialogs.confirms[0],
               QStringLiteral("Confirm|Сохранить данные текущей лабораторной ?"));
-    EXPECT_EQ(app.wb().PartDone[0], 1);
+    EXPECT_EQ(app.wb().PartDone[PartProcessor1], 1);
     EXPECT_TRUE(app.state.WorkbookModified);
 }
 
 TEST(MainWindow, ASaveThatDoesNotHappenStopsTheCommandThatAsked) {
     TestApp app;
     MainWindow* main = app.ctx.windows.main;
-    app.wb().PartDone[0] = 1;
+    app.wb().PartDone[PartProcessor1] = 1;
     app.state.WorkbookModified = true;
     // Yes, then the save dialog is cancelled: New does not reset.
     app.dialogs.confirmAnswers.push_back(Dialogs::Answer::Yes);
     main->newWorkbook();
-    EXPECT_EQ(app.wb().PartDone[0], 1);
+    EXPECT_EQ(app.wb().PartDone[PartProcessor1], 1);
     EXPECT_TRUE(app.state.WorkbookModified);
     // Yes, then the save fails (a folder that does not exist): Open does not open.
     app.dialogs.confirmAnswers.push_back(Dialogs::Answer::Yes);
@@ -139,12 +139,12 @@ TEST(MainWindow, ASaveThatDoesNotHappenStopsTheCommandThatAsked) {
 TEST(MainWindow, NewResetsAsksForTheStudentAndTurnsTheGuideOn) {
     TestApp app;
     MainWindow* main = app.ctx.windows.main;
-    app.wb().PartDone[4] = 1;
+    app.wb().PartDone[PartMemory] = 1;
     app.wb().GuideAutoStart = 0;
     QTimer::singleShot(50, [&] { app.ctx.windows.studentData->close(); });
     main->newWorkbook();
     EXPECT_TRUE(app.dialogs.confirms.isEmpty()) << "an unmodified workbook asks nothing";
-    EXPECT_EQ(app.wb().PartDone[4], 0);
+    EXPECT_EQ(app.wb().PartDone[PartMemory], 0);
     EXPECT_EQ(app.wb().GuideAutoStart, 1);
 }
 
@@ -154,7 +154,7 @@ TEST(MainWindow, OpeningReplacesTheWorkbookOnlyWhenTheWholeFileWasRead) {
     MainWindow* main = app.ctx.windows.main;
     Workbook saved = app.wb();
     saved.sStudent = ToCp1251("Иванов Иван");
-    saved.PartDone[5] = 1;
+    saved.PartDone[PartComputer] = 1;
     saved.GuideAutoStart = 1;
     SaveWorkbookFile(saved, folder.file("good.orvik").toStdString());
     auto bytes = EncodeWorkbook(saved);
@@ -173,7 +173,7 @@ TEST(MainWindow, OpeningReplacesTheWorkbookOnlyWhenTheWholeFileWasRead) {
     Guarded(app.ctx, [&] { main->openWorkbook(); });
     ASSERT_EQ(app.dialogs.errors.size(), 1);
     EXPECT_EQ(app.dialogs.errors[0], QStringLiteral("Read beyond end of file."));
-    EXPECT_EQ(app.wb().PartDone[5], 0);
+    EXPECT_EQ(app.wb().PartDone[PartComputer], 0);
     EXPECT_EQ(app.state.WorkbookFileName, "/somewhere/else.orvik");
 
     app.dialogs.openFiles.push_back(folder.file("good.orvik"));

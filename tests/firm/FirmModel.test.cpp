@@ -1,5 +1,6 @@
 #include "firm/FirmModel.h"
-#include "workbook/Errors.h"
+#include "core/Errors.h"
+#include "firm/AllKits.h"
 
 #include <gtest/gtest.h>
 
@@ -226,6 +227,30 @@ TEST(FirmModel, IntegerFormsMatchDecimalFormulas) {
             }
         }
     }
+}
+
+TEST(ComputeAllKits, SixteenKitsInOrderAndTheStudentsKitBack) {
+    FirmRecord firm = MakeFirm(11, 8);
+    const auto kits = ComputeAllKits(firm);
+    for (const KitRow& row : Kits8) {
+        const FirmRecord& kit = kits[static_cast<std::size_t>(row.Kit - 1)];
+        SCOPED_TRACE("kit " + std::to_string(row.Kit));
+        EXPECT_EQ(FirmKitNumber(kit), row.Kit);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(kit.Repairs[i], row.Repairs[i]) << "component " << i;
+        EXPECT_EQ(kit.KitPrice, row.KitPrice);
+        EXPECT_EQ(kit.SalesVolume, row.SalesVolume);
+        EXPECT_EQ(kit.ActivityProfit, row.ActivityProfit);
+    }
+    // The record holds kit 11 and its results, not those of kit 16.
+    EXPECT_EQ(FirmKitNumber(firm), 11);
+    EXPECT_EQ(firm.KitPrice, 2685);
+    EXPECT_EQ(firm.ActivityProfit, 583843);
+
+    FirmRecord damaged = MakeFirm(6, 0);
+    const FirmRecord before = damaged;
+    EXPECT_THROW(ComputeAllKits(damaged), Error);
+    EXPECT_EQ(std::memcmp(&damaged, &before, sizeof damaged), 0);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
+#include "app/GuideWindow.h"
 #include "firm/FirmAllKitsWindow.h"
 #include "firm/FirmInputWindow.h"
 #include "firm/FirmResultsWindow.h"
-#include "shell/GuideWindow.h"
 #include "support/TestApp.h"
 #include "widgets/SpinBox.h"
 

@@ -1,6 +1,7 @@
 #include "lab2/ComputerModel.h"
-#include "workbook/Errors.h"
-#include "workbook/RealToText.h"
+#include "core/Errors.h"
+#include "core/RealToText.h"
+#include "lab2/CacheTable.h"
 
 #include <gtest/gtest.h>
 
@@ -174,6 +175,32 @@ TEST(ComputeComputer, DamagedValuesAreErrors) {
         lab.Compute();
         EXPECT_EQ(lab.computer.StorageAccesses, 3);
     }
+}
+
+TEST(ComputeCacheTable, TwelveCachesAndTheStudentsCacheBack) {
+    Lab2 lab;
+    lab.computer.CacheSize = 8;
+    lab.computer.CacheTime = 30;
+    const auto rows = ComputeCacheTable(lab.computer, lab.task, lab.processor, lab.memory);
+    const std::int32_t sizes[4] = {4, 8, 16, 32};
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        EXPECT_EQ(rows[row].CacheSize, sizes[row % 4]) << "row " << row;
+        EXPECT_EQ(rows[row].CacheTime, 10 * static_cast<std::int32_t>(1 + row / 4))
+            << "row " << row;
+    }
+    Lab2 worked; // 16 KB at 20 ns
+    worked.computer = rows[6];
+    EXPECT_EQ(worked.Row(), "0 1975  8.71  5.77 342");
+    EXPECT_EQ(lab.computer.CacheSize, 8);
+    EXPECT_EQ(lab.computer.CacheTime, 30);
+    ComputerRecord own = lab.computer;
+    lab.Compute();
+    EXPECT_EQ(std::memcmp(&own, &lab.computer, sizeof own), 0);
+
+    lab.task.Cycles = 0;
+    EXPECT_THROW(ComputeCacheTable(lab.computer, lab.task, lab.processor, lab.memory), Error);
+    EXPECT_EQ(lab.computer.CacheSize, 8);
+    EXPECT_EQ(lab.computer.CacheTime, 30);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The computer windows TForm13 and TForm14.
+#include "app/GuideWindow.h"
 #include "lab2/ComputerInputWindow.h"
 #include "lab2/ComputerResultsWindow.h"
-#include "shell/GuideWindow.h"
 #include "support/TestApp.h"
 #include "widgets/SpinBox.h"
 
@@ -37,7 +37,7 @@ struct ComputerFixture : ::testing::Test {
         wb.Lab2Processor.ProcessorCost = 100;
         wb.Lab2Processor.Frequency = 100;
         wb.Lab2Processor.AluCount = 1;
-        app.state.CurrentPart = 5;
+        app.state.CurrentPart = PartComputer;
         input = app.ctx.windows.computerInput;
         results = app.ctx.windows.computerResults;
         input->open();
@@ -78,7 +78,7 @@ TEST_F(ComputerFixture, DefaultsGiveTheWorkedRowAndTheGridRepeatsIt) {
     calculate();
     ASSERT_TRUE(results->isVisible());
     EXPECT_FALSE(input->isEnabled());
-    EXPECT_EQ(app.wb().PartDone[5], 1);
+    EXPECT_EQ(app.wb().PartDone[PartComputer], 1);
     EXPECT_TRUE(app.state.WorkbookModified);
     EXPECT_EQ(lines(), (QStringList{"16", "20", "0", "8.71", "5.77", "1975", "342"}));
     EXPECT_EQ(gridRow(7), lines()); // 16 KB at 20 ns

@@ -1,5 +1,6 @@
 #include "lab2/MemoryModel.h"
-#include "workbook/Errors.h"
+#include "core/Errors.h"
+#include "lab2/MemoryByChip.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,26 @@ TEST(ComputeMemory, DamagedValuesAreErrorsAndLeaveTheResults) {
     expectError(memory, 1.0);
     expectError(DefaultMemory(), -400.0); // yield without a logarithm
     expectError(DefaultMemory(3), 1e12);  // a cost beyond 32 bits
+}
+
+TEST(ComputeMemoryByChip, WorkedTableAndTheChosenChipBack) {
+    MemoryRecord memory = DefaultMemory(2);
+    const auto chips = ComputeMemoryByChip(memory, 1.0);
+    const std::int32_t costs[4] = {1872, 919, 1514, 7844};
+    const std::int32_t mtbfs[4] = {1335, 5338, 21348, 85348};
+    for (std::size_t chip = 0; chip < 4; ++chip) {
+        EXPECT_EQ(chips[chip].ChipType, static_cast<std::int32_t>(chip));
+        EXPECT_EQ(chips[chip].CycleTime, 105) << ChipTable[chip].Name;
+        EXPECT_EQ(chips[chip].MemoryCost, costs[chip]) << ChipTable[chip].Name;
+        EXPECT_EQ(chips[chip].MemoryMtbf, mtbfs[chip]) << ChipTable[chip].Name;
+    }
+    EXPECT_EQ(memory.ChipType, 2);
+    EXPECT_EQ(memory.MemoryCost, 1514);
+    EXPECT_EQ(memory.MemoryMtbf, 21348);
+
+    MemoryRecord damaged = DefaultMemory(1);
+    EXPECT_THROW(ComputeMemoryByChip(damaged, -1.0), Error);
+    EXPECT_EQ(damaged.ChipType, 1);
 }
 
 } // namespace

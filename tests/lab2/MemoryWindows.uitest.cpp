@@ -1,7 +1,7 @@
 // The memory windows TForm11 and TForm12.
+#include "app/GuideWindow.h"
 #include "lab2/MemoryInputWindow.h"
 #include "lab2/MemoryResultsWindow.h"
-#include "shell/GuideWindow.h"
 #include "support/TestApp.h"
 #include "widgets/SpinBox.h"
 
@@ -25,7 +25,7 @@ struct MemoryFixture : ::testing::Test {
 
     void SetUp() override {
         app.wb().Lab2Processor.DefectFactor = 1.0;
-        app.state.CurrentPart = 4;
+        app.state.CurrentPart = PartMemory;
         input = app.ctx.windows.memoryInput;
         results = app.ctx.windows.memoryResults;
         input->open();
@@ -53,7 +53,7 @@ TEST_F(MemoryFixture, ResultsShowTheWorkedTableForEveryChip) {
     calculate();
     ASSERT_TRUE(results->isVisible());
     EXPECT_FALSE(input->isEnabled());
-    EXPECT_EQ(app.wb().PartDone[4], 1);
+    EXPECT_EQ(app.wb().PartDone[PartMemory], 1);
     EXPECT_TRUE(app.state.WorkbookModified);
 
     auto* grid = Child<QTableWidget>(results, "MemoryGrid");

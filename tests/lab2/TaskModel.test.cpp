@@ -1,5 +1,5 @@
 #include "lab2/TaskModel.h"
-#include "workbook/Errors.h"
+#include "core/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The task estimate window TForm10, driven through its widgets.
 #include "lab2/TaskWindow.h"
-#include "shell/GuideWindow.h"
+#include "app/GuideWindow.h"
 #include "support/TestApp.h"
 #include "widgets/SpinBox.h"
 
@@ -31,7 +31,7 @@ struct TaskFixture : ::testing::Test {
     TaskWindow* window = nullptr;
 
     void SetUp() override {
-        app.state.CurrentPart = 2; // as the guide opens the part
+        app.state.CurrentPart = PartTask; // as the guide opens the part
         window = app.ctx.windows.task;
         window->open();
         ASSERT_TRUE(window->isVisible());
@@ -54,7 +54,7 @@ TEST_F(TaskFixture, DefaultsGiveTheWorkedCountAndMarkThePartDone) {
     EXPECT_TRUE(app.dialogs.errors.isEmpty());
     EXPECT_EQ(app.wb().Task.Cycles, 50283);
     EXPECT_EQ(app.wb().Task.DataFactor, 0.004);
-    EXPECT_EQ(app.wb().PartDone[2], 1);
+    EXPECT_EQ(app.wb().PartDone[PartTask], 1);
     EXPECT_TRUE(app.state.WorkbookModified);
 }
 
@@ -65,7 +65,7 @@ TEST_F(TaskFixture, EditsGoStraightIntoTheRecordWithoutMarkingIt) {
     EXPECT_EQ(app.wb().Task.InputCount, 10);
     EXPECT_EQ(FormulaText(app.wb().Task), "2*n");
     EXPECT_EQ(app.wb().Task.DataComplexity, 2);
-    EXPECT_EQ(app.wb().PartDone[2], 0);
+    EXPECT_EQ(app.wb().PartDone[PartTask], 0);
     EXPECT_FALSE(app.state.WorkbookModified);
 
     calculate();
@@ -90,7 +90,7 @@ TEST_F(TaskFixture, InvalidOrTooLargeFormulaShowsTheErrorThenZeroCycles) {
         EXPECT_EQ(app.dialogs.messages, (QStringList{kFormulaError, ResultMessage(0)}))
             << formula.toStdString();
         EXPECT_EQ(app.wb().Task.Cycles, 0);
-        EXPECT_EQ(app.wb().PartDone[2], 1);
+        EXPECT_EQ(app.wb().PartDone[PartTask], 1);
     }
     EXPECT_TRUE(app.dialogs.errors.isEmpty());
 }
@@ -103,7 +103,7 @@ TEST_F(TaskFixture, NoInputsEndsInTheErrorReportAfterMarkingThePart) {
     EXPECT_EQ(app.dialogs.errors, QStringList{QStringLiteral("Floating point division by zero.")});
     EXPECT_TRUE(app.dialogs.messages.isEmpty());
     EXPECT_EQ(app.wb().Task.Cycles, 1234);
-    EXPECT_EQ(app.wb().PartDone[2], 1);
+    EXPECT_EQ(app.wb().PartDone[PartTask], 1);
     EXPECT_TRUE(app.state.WorkbookModified);
     EXPECT_TRUE(window->isVisible());
 }

@@ -1,6 +1,6 @@
 #include "processor/Curves.h"
+#include "core/Errors.h"
 #include "processor/ProcessorModel.h"
-#include "workbook/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 // The graph window, its drawing into GraphBitmap and the curve table window.
+#include "core/RealToText.h"
 #include "processor/CurveTableWindow.h"
 #include "processor/Curves.h"
 #include "processor/DrawGraph.h"
@@ -6,7 +7,6 @@
 #include "processor/ProcessorInputWindow.h"
 #include "processor/ProcessorModel.h"
 #include "support/TestApp.h"
-#include "workbook/RealToText.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -44,7 +44,7 @@ protected:
     const QImage& bitmap() { return app.ctx.GraphBitmap; }
 
     void openGraph() {
-        app.state.CurrentPart = 0;
+        app.state.CurrentPart = PartProcessor1;
         input()->open();
         ButtonNamed(input(), QStringLiteral("Построить графики зависимостей"))->click();
         ASSERT_TRUE(graph()->isVisible());
@@ -85,7 +85,7 @@ TEST_F(GraphWindows, OpeningComputesTheCheckedVariantsCurvesAndDrawsKindZero) {
     openGraph();
     EXPECT_FALSE(input()->isEnabled());
     EXPECT_TRUE(app.state.WorkbookModified);
-    EXPECT_EQ(app.wb().PartDone[0], 1);
+    EXPECT_EQ(app.wb().PartDone[PartProcessor1], 1);
     EXPECT_EQ(app.state.GraphKind, 0);
     EXPECT_NEAR(app.state.Curves.MlrSweepStart, 0.35, 1e-9);
     EXPECT_EQ(app.wb().CurveTable[0][0].Technology, 0);
@@ -273,7 +273,7 @@ TEST_F(GraphWindows, TableWindowShowsTheSelectedRows) {
 }
 
 TEST_F(GraphWindows, DamagedTechnologyReportsAnErrorAndShowsNoGraph) {
-    app.state.CurrentPart = 0;
+    app.state.CurrentPart = PartProcessor1;
     input()->open();
     app.wb().Circuit1.Technology = 9;
     ButtonNamed(input(), QStringLiteral("Построить графики зависимостей"))->click();

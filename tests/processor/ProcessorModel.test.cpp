@@ -1,6 +1,6 @@
 #include "processor/ProcessorModel.h"
+#include "core/Errors.h"
 #include "processor/Technology.h"
-#include "workbook/Errors.h"
 
 #include <gtest/gtest.h>
 

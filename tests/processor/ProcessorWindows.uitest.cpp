@@ -1,8 +1,8 @@
 // The processor input and results windows: modes, variants, input handling,
 // the calculation and what the results window shows.
+#include "app/GuideWindow.h"
 #include "processor/ProcessorInputWindow.h"
 #include "processor/ProcessorResultsWindow.h"
-#include "shell/GuideWindow.h"
 #include "support/TestApp.h"
 #include "widgets/HintButton.h"
 #include "widgets/SpinBox.h"
@@ -53,7 +53,7 @@ TEST_F(ProcessorWindows, NewWorkbookCalculationShowsTheDefaultProcessor) {
     ASSERT_TRUE(results()->isVisible());
     EXPECT_FALSE(input()->isEnabled());
     EXPECT_TRUE(app.state.WorkbookModified);
-    EXPECT_EQ(app.wb().PartDone[0], 1);
+    EXPECT_EQ(app.wb().PartDone[PartProcessor1], 1);
     EXPECT_TRUE(app.dialogs.messages.isEmpty());
 
     EXPECT_EQ(label("sxem"), QStringLiteral("ЭСЛ"));
@@ -112,8 +112,8 @@ TEST_F(ProcessorWindows, CircuitVariantsKeepTheirOwnInputsAndResults) {
 }
 
 TEST_F(ProcessorWindows, LabTwoModeDisablesVariantsAndCurvesAndClearsLaterParts) {
-    app.wb().PartDone[4] = 1;
-    app.wb().PartDone[5] = 1;
+    app.wb().PartDone[PartMemory] = 1;
+    app.wb().PartDone[PartComputer] = 1;
     app.wb().Lab2Processor.DefectFactor = 2.0;
     openInput(3);
     for (const char* name : {"variant1", "variant2"})
@@ -131,10 +131,10 @@ TEST_F(ProcessorWindows, LabTwoModeDisablesVariantsAndCurvesAndClearsLaterParts)
     EXPECT_GT(app.wb().Lab2Processor.ChipIntegration, 0);
     EXPECT_EQ(app.wb().Circuit1.Technology, 0);
     EXPECT_EQ(app.wb().Circuit1.ChipIntegration, 0);
-    EXPECT_EQ(app.wb().PartDone[3], 1);
-    EXPECT_EQ(app.wb().PartDone[4], 0);
-    EXPECT_EQ(app.wb().PartDone[5], 0);
-    EXPECT_EQ(app.wb().PartDone[0], 0);
+    EXPECT_EQ(app.wb().PartDone[PartProcessor2], 1);
+    EXPECT_EQ(app.wb().PartDone[PartMemory], 0);
+    EXPECT_EQ(app.wb().PartDone[PartComputer], 0);
+    EXPECT_EQ(app.wb().PartDone[PartProcessor1], 0);
     EXPECT_EQ(label("sxem"), QStringLiteral("БиКМОП"));
     ButtonNamed(results(), QStringLiteral("Закрыть"))->click();
 

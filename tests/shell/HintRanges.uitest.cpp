@@ -4,7 +4,10 @@
 // box has none), and the texts fit the windows that show them.
 #include "support/TestApp.h"
 
+#include "app/GuideWindow.h"
 #include "app/MainWindow.h"
+#include "app/SplashWindow.h"
+#include "core/Cp1251.h"
 #include "firm/FirmAllKitsWindow.h"
 #include "firm/FirmInputWindow.h"
 #include "firm/FirmResultsWindow.h"
@@ -21,15 +24,12 @@
 #include "report/ReportWindow.h"
 #include "report/TitlePage.h"
 #include "shell/AboutWindow.h"
-#include "shell/GuideWindow.h"
 #include "shell/HintWindow.h"
-#include "shell/SplashWindow.h"
 #include "shell/StudentDataDialog.h"
 #include "shell/TaskTextWindow.h"
 #include "shell/TextStore.h"
 #include "widgets/HintButton.h"
 #include "widgets/SpinBox.h"
-#include "workbook/Cp1251.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

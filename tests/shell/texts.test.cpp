@@ -15,7 +15,7 @@
 #include "processor/ProcessorRecord.h"
 #include "processor/Technology.h"
 #include "shell/TextStore.h"
-#include "workbook/Cp1251.h"
+#include "core/Cp1251.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>

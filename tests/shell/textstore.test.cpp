@@ -1,5 +1,5 @@
 #include "shell/TextStore.h"
-#include "workbook/Errors.h"
+#include "core/Errors.h"
 
 #include <gtest/gtest.h>
 

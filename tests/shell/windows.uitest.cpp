@@ -2,15 +2,15 @@
 // window, About, and the start of the program.
 #include "support/TestApp.h"
 
+#include "app/GuideWindow.h"
 #include "app/MainWindow.h"
+#include "app/SplashWindow.h"
+#include "core/Cp1251.h"
 #include "shell/AboutWindow.h"
-#include "shell/GuideWindow.h"
 #include "shell/HintWindow.h"
-#include "shell/SplashWindow.h"
 #include "shell/StudentDataDialog.h"
 #include "shell/TaskTextWindow.h"
 #include "widgets/SpinBox.h"
-#include "workbook/Cp1251.h"
 
 #include <QCheckBox>
 #include <QCursor>

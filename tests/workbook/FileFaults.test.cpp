@@ -5,8 +5,8 @@
 // Everything happens in folders of our own under /tmp; disks are simulated
 // with small tmpfs mounts in a mount namespace of this process only.
 
+#include "core/Errors.h"
 #include "support/TempFolder.h"
-#include "workbook/Errors.h"
 #include "workbook/LabState.h"
 #include "workbook/WorkbookFile.h"
 
@@ -40,7 +40,7 @@ Workbook Sample(const std::string& student) {
     ResetWorkbook(state);
     state.workbook.sStudent = student;
     state.workbook.Circuit1.Yield = 0.25;
-    state.workbook.PartDone[0] = 1;
+    state.workbook.PartDone[PartProcessor1] = 1;
     return state.workbook;
 }
 

@@ -1,8 +1,8 @@
 #include "workbook/WorkbookFile.h"
+#include "core/Cp1251.h"
+#include "core/Errors.h"
 #include "processor/ProcessorModel.h"
 #include "support/TempFolder.h"
-#include "workbook/Cp1251.h"
-#include "workbook/Errors.h"
 #include "workbook/LabState.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +57,7 @@ TEST(WorkbookFile, NewWorkbookHasTheDefaultBytes) {
         "Ордин Орд Ордович");
     EXPECT_EQ(bytes[layout::Var], 1);
     EXPECT_EQ(bytes[layout::Var + 1], '1');
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < kPartCount; ++i)
         EXPECT_EQ(bytes[layout::PartDone + i], 0);
     // Processor defaults in every processor block and curve row.
     for (std::size_t offset : {layout::Circuit1, layout::Circuit2, layout::Lab2Processor,
@@ -94,7 +94,7 @@ TEST(WorkbookFile, ResetKeepsResultsAndPaddingOfTheLabRecords) {
     state.workbook.Computer.Padding1[0] = 9;
     state.workbook.Firm.SalesVolume = 5;
     state.workbook.GuideAutoStart = 1;
-    state.CurrentPart = 4;
+    state.CurrentPart = PartMemory;
     ResetWorkbook(state);
     EXPECT_EQ(state.workbook.Task.Cycles, 12345);
     EXPECT_EQ(state.workbook.Task.Padding0[2], 0x5a);

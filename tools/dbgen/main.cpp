@@ -14,8 +14,8 @@
 // output is written to a temporary file beside it and renamed into place,
 // so a failed run never leaves a half-written data file.
 
+#include "core/Cp1251.h"
 #include "shell/TextStore.h"
-#include "workbook/Cp1251.h"
 
 #include <cstdio>
 #include <exception>

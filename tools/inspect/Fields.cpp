@@ -3,10 +3,10 @@
 
 #include "Inspector.h"
 
+#include "core/Cp1251.h"
 #include "firm/FirmModel.h"
 #include "lab2/MemoryModel.h"
 #include "processor/Technology.h"
-#include "workbook/Cp1251.h"
 
 #include <charconv>
 #include <cmath>

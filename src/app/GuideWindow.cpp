@@ -1,4 +1,4 @@
-#include "shell/GuideWindow.h"
+#include "app/GuideWindow.h"
 
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
@@ -220,7 +220,7 @@ void GuideWindow::rightButton() {
     case 0:
         if (item == 0) {
             closeGuide();
-            ctx_.ShowTaskText(0);
+            ctx_.ShowTaskText(TaskCourseGuide);
         } else if (item >= 1 && item <= 3) {
             SetGuidePage(item, std::nullopt);
         }
@@ -228,21 +228,21 @@ void GuideWindow::rightButton() {
     case 1:
         closeGuide();
         if (item == 0)
-            ctx_.ShowTaskText(1);
+            ctx_.ShowTaskText(TaskLab1);
         else if (item == 1 || item == 2)
-            OpenLabPart(item - 1);
+            OpenLabPart(item - 1); // the processor or the business game
         break;
     case 2:
         closeGuide();
         if (item == 0)
-            ctx_.ShowTaskText(2);
+            ctx_.ShowTaskText(TaskLab2);
         else if (item >= 1 && item <= 4)
-            OpenLabPart(item + 1);
+            OpenLabPart(item + 1); // task, processor, memory or computer
         break;
     case 3:
         closeGuide();
         if (item == 0)
-            ctx_.ShowTaskText(3);
+            ctx_.ShowTaskText(TaskLab3);
         else if (item == 1)
             OpenLabPart(PartFirm);
         break;

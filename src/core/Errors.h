@@ -26,6 +26,14 @@ public:
     void check() const;
 };
 
+// Makes sure a value is really computed at this point of the program, before
+// the floating-point flags are looked at: the compiler knows nothing of the
+// flags and could otherwise move the arithmetic past the check.
+inline long double Settle(long double x) {
+    asm volatile("" : "+m"(x)::"memory");
+    return x;
+}
+
 // Rounds to the nearest integer, ties to the even one. A NaN or a result
 // outside the 32-bit (64-bit) range is an Error, never undefined behaviour.
 std::int32_t RoundToInt32(long double x);

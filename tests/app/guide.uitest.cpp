@@ -2,14 +2,14 @@
 // parts, closing, and the New command it starts.
 #include "support/TestApp.h"
 
+#include "app/GuideWindow.h"
 #include "app/MainWindow.h"
+#include "core/Cp1251.h"
 #include "lab2/ComputerInputWindow.h"
 #include "lab2/MemoryInputWindow.h"
 #include "processor/ProcessorInputWindow.h"
-#include "shell/GuideWindow.h"
 #include "shell/StudentDataDialog.h"
 #include "shell/TaskTextWindow.h"
-#include "workbook/Cp1251.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -134,7 +134,7 @@ TEST(Guide, RefusesALabTwoPartWhosePredecessorIsNotDone) {
 
 TEST(Guide, OpensThePartWhenItsPredecessorIsDone) {
     TestApp app;
-    app.wb().PartDone[3] = 1;
+    app.wb().PartDone[PartProcessor2] = 1;
     app.ctx.ShowGuide(2, 3);
     ButtonNamed(Guide(app), "OK")->click();
     EXPECT_TRUE(app.dialogs.messages.isEmpty());
@@ -203,7 +203,7 @@ TEST(Guide, CheckBoxCarriesGuideAutoStart) {
 
 TEST(Guide, NewWorkbookAsksForStudentDataThenLeadsToLabWorkOne) {
     TestApp app;
-    app.wb().PartDone[0] = 1;
+    app.wb().PartDone[PartProcessor1] = 1;
     app.ctx.ShowGuide(4, std::nullopt);
     auto* dialog = static_cast<QWidget*>(app.ctx.windows.studentData);
     bool dialogWasShown = false;
@@ -222,7 +222,7 @@ TEST(Guide, NewWorkbookAsksForStudentDataThenLeadsToLabWorkOne) {
     EXPECT_TRUE(dialogWasShown);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(app.wb().sStudent, ToCp1251("Петров Ёжик"));
-    EXPECT_EQ(app.wb().PartDone[0], 0); // the workbook is a new one
+    EXPECT_EQ(app.wb().PartDone[PartProcessor1], 0); // the workbook is a new one
     EXPECT_TRUE(app.state.WorkbookModified);
     EXPECT_EQ(app.wb().GuideAutoStart, 1);
     EXPECT_EQ(LabelText(app.ctx.windows.main, "sStudent"), QStringLiteral("Петров Ёжик"));

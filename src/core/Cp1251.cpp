@@ -1,4 +1,4 @@
-#include "workbook/Cp1251.h"
+#include "core/Cp1251.h"
 
 #include <cerrno>
 #include <iconv.h>

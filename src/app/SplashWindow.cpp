@@ -1,4 +1,4 @@
-#include "shell/SplashWindow.h"
+#include "app/SplashWindow.h"
 
 #include "app/AppContext.h"
 #include "app/MainWindow.h"

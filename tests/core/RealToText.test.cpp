@@ -1,4 +1,4 @@
-#include "workbook/RealToText.h"
+#include "core/RealToText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "widgets/HelpText.h"
+
+#include <QString>
+
+#include <functional>
+
+class QBoxLayout;
+class QPushButton;
+class QWidget;
+
+namespace orvik {
+
+class UiContext;
+
+// A push button whose click runs `work` under the general error report.
+QPushButton* MakeButton(UiContext& ctx, const QString& caption, QWidget* owner,
+                        const std::function<void()>& work);
+
+// A sunken horizontal line between groups of rows.
+QWidget* MakeDivider(QWidget* owner);
+
+// The row at the foot of a window: its "?" (none for NoHint) and the
+// "Закрыть" button on the right. Returns the button.
+QPushButton* AddCloseRow(UiContext& ctx, QBoxLayout* layout, QWidget* owner, HelpText hint,
+                         const std::function<void()>& close);
+
+} // namespace orvik

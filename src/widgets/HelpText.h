@@ -1,0 +1,65 @@
+#pragma once
+
+namespace orvik {
+
+// TextStore entries shown by the hint popup: the "?" buttons, window by
+// window (TForm number in brackets).
+enum HelpText : int {
+    NoHint = -1,         // a row without a "?" button
+    HintStudentData = 0, // student data dialog (9)
+    // processor input window (5)
+    HintCircuitVariant = 1,
+    HintTechnology = 2,
+    HintDefectFactor = 3,
+    HintMinFeature = 4,
+    HintChipArea = 5,
+    HintDeviceIntegration = 6,
+    HintCalculateProcessor = 7,
+    HintPlotCurves = 8,
+    HintProcessorResults = 9, // (6)
+    HintCurveTable = 10,      // (8)
+    // task window (10)
+    HintInputCount = 11,
+    HintFormula = 12,
+    HintDataComplexity = 13,
+    HintCalculateTask = 14,
+    // memory input window (11)
+    HintCapacity = 15,
+    HintWordBits = 16,
+    HintAccessTime = 17,
+    HintChipType = 18,
+    HintCalculateMemory = 19,
+    HintMemoryResults = 20, // (12)
+    // computer input window (13)
+    HintCacheSize = 21,
+    HintCacheTime = 22,
+    HintStorageCycle = 23,
+    HintStorageSize = 24,
+    HintGivenAccesses = 25,
+    HintCalculateComputer = 26,
+    HintComputerResults = 27, // (14)
+    // firm input window (16)
+    HintFirmHours = 28,
+    HintCalculateKit = 29,
+    HintCalculateAllKits = 30,
+    HintFirmAllKits = 31, // (17)
+    HintFirmResults = 32, // (18)
+};
+
+// The "Задание" buttons show the entry of the student's variant: the lab
+// work's offset plus the variant number 1..10.
+enum VariantTask : int {
+    VariantTaskLab1 = 32, // entries 33..42
+    VariantTaskLab2 = 42, // entries 43..52: processor of lab 2, task, memory, computer
+    VariantTaskLab3 = 52, // entries 53..62
+};
+
+// Texts of the task text window, counted from its first entry (63).
+enum TaskText : int {
+    TaskCourseGuide = 0,
+    TaskLab1 = 1,
+    TaskLab2 = 2,
+    TaskLab3 = 3,
+};
+
+} // namespace orvik

@@ -1,0 +1,46 @@
+#include "widgets/UiContext.h"
+
+#include "core/Cp1251.h"
+#include "core/Errors.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ErrorGuard.h"
+
+namespace orvik {
+
+UiContext::UiContext(LabState& labState, Dialogs& dialogBoxes)
+    : state(labState), dialogs(dialogBoxes) {}
+
+void UiContext::ShowVariantTask(int offset) {
+    const int variant = TextToInt(Cp1251ToUtf8(state.workbook.sVar));
+    ShowHintText(offset + variant);
+}
+
+void UiContext::MarkDone(int part) {
+    if (part >= 0 && part < kPartCount)
+        state.workbook.PartDone[static_cast<std::size_t>(part)] = 1;
+    state.WorkbookModified = true;
+}
+
+void UiContext::ReturnToGuide() {
+    if (state.workbook.GuideAutoStart)
+        OpenGuide();
+}
+
+QString UiContext::FromWorkbookText(const std::string& cp1251) {
+    return QString::fromStdString(Cp1251ToUtf8(cp1251));
+}
+
+std::string UiContext::ToWorkbookText(const QString& text) {
+    std::string out;
+    for (const QChar c : text) {
+        const auto converted = Utf8ToCp1251(QString(c).toStdString());
+        out += converted && converted->size() == 1 ? *converted : std::string("?");
+    }
+    return out.size() > 255 ? out.substr(0, 255) : out;
+}
+
+bool Guarded(UiContext& ctx, const std::function<void()>& work) {
+    return RunGuarded(ctx.dialogs, work);
+}
+
+} // namespace orvik

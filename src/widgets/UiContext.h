@@ -1,0 +1,89 @@
+#pragma once
+
+#include "widgets/HelpText.h"
+#include "widgets/Pictures.h"
+#include "workbook/LabState.h"
+
+#include <QImage>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace orvik {
+
+class Dialogs;
+
+// The windows one lab window may ask for by name: the window it opens or the
+// one it lies above. The program's window set (app/) knows which is which.
+enum class LabWindow {
+    ProcessorInput,
+    ProcessorResults,
+    Graph,
+    CurveTable,
+    MemoryInput,
+    MemoryResults,
+    ComputerInput,
+    ComputerResults,
+    FirmResults,
+    FirmAllKits,
+    TitlePage,
+    GraphPage,
+};
+
+// What every window below app/ is handed: the lab state, the dialogs, the
+// shared pictures and off-screen graph picture, and the named ways to the
+// rest of the program (hint, task text, guide, lab part, other windows).
+class UiContext {
+public:
+    UiContext(LabState& state, Dialogs& dialogs);
+    virtual ~UiContext() = default;
+    UiContext(const UiContext&) = delete;
+    UiContext& operator=(const UiContext&) = delete;
+
+    LabState& state;
+    Dialogs& dialogs;
+    Pictures pictures;  // painted by the splash window at its creation
+    QImage GraphBitmap; // 1600 x 1200, created by the splash window
+
+    Workbook& workbook() { return state.workbook; }
+
+    // The main window: the one a lab window centres on and disables.
+    virtual QWidget* mainWindow() const = 0;
+    // The hint popup with TextStore entry `index`.
+    virtual void ShowHintText(int index) = 0;
+    // The task text window with TextStore entry 63 + `index`.
+    virtual void ShowTaskText(int index) = 0;
+    // The guide at its lab-work page, as "2. Выполнение лабораторных" opens it.
+    virtual void OpenGuide() = 0;
+    // The input window of lab part `part`, when its prerequisites are done.
+    virtual void OpenLabPart(int part) = 0;
+    // The student texts changed: the main window shows them again.
+    virtual void StudentDataChanged() = 0;
+    // The window named `which`, or nullptr before the windows exist.
+    virtual QWidget* window(LabWindow which) const = 0;
+    template <typename W> W* window(LabWindow which) const {
+        return dynamic_cast<W*>(window(which));
+    }
+
+    // The variant's task: entry `offset` + the variant number of sVar.
+    // Throws Error when sVar is not a whole number.
+    void ShowVariantTask(int offset);
+    // A calculation marks its part done and the workbook modified.
+    void MarkDone(int part);
+    // A lab window closes: the guide comes back when it starts by itself.
+    void ReturnToGuide();
+
+    // Student texts as UTF-8 for the windows.
+    static QString FromWorkbookText(const std::string& cp1251);
+    // UTF-8 text as workbook bytes; characters without a Windows-1251 code
+    // become '?' (the text boxes refuse them before they get here).
+    static std::string ToWorkbookText(const QString& text);
+};
+
+// Runs one event's work under the general error report (see ErrorGuard.h).
+bool Guarded(UiContext& ctx, const std::function<void()>& work);
+
+} // namespace orvik
