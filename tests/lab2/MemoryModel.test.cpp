@@ -38,6 +38,23 @@ TEST(ComputeMemory, CycleTimeRoundsTiesToEven) {
     }
 }
 
+// With the 16 Mbit chip and D a whole multiple of λ² the cost of the decimal
+// D would be exactly halfway: (1 + 2500·(1 + D/0.49)²/50.24) · 4Q. D stored
+// as an 8-byte real lies just below the decimal, and so does the exact cost.
+TEST(ComputeMemory, CostsAHairBelowHalfwayRoundDown) {
+    struct Row {
+        std::int32_t capacity, wordBits, access;
+        double d;
+        std::int32_t cost;
+    };
+    for (const Row& row : {Row{9891, 29, 495, 1.96, 4518706}, Row{942, 59, 256, 0.98, 293980},
+                           Row{2826, 22, 480, 0.49, 183613}}) {
+        MemoryRecord memory{row.capacity, row.wordBits, row.access, 2, -1, -1, -1};
+        ComputeMemory(memory, row.d);
+        EXPECT_EQ(memory.MemoryCost, row.cost) << row.capacity << " D = " << row.d;
+    }
+}
+
 TEST(ComputeMemory, LargestStoreComputesForEveryChipAndDefect) {
     for (const double d : {0.1, 1.0, 5.0}) {
         for (std::int32_t chip = 0; chip < 4; ++chip) {
