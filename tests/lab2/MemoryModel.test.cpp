@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 namespace orvik {
 namespace {
@@ -75,15 +76,32 @@ TEST(ComputeMemory, DamagedValuesAreErrorsAndLeaveTheResults) {
     };
     for (const std::int32_t chip : {-1, 4, INT32_MIN, INT32_MAX})
         expectError(DefaultMemory(chip), 1.0);
-    MemoryRecord memory = DefaultMemory();
-    memory.Capacity = 0;
-    expectError(memory, 1.0);
-    memory = DefaultMemory();
-    memory.WordBits = -7;
-    expectError(memory, 1.0);
-    memory = DefaultMemory();
-    memory.AccessTime = INT32_MAX; // a cycle time beyond 32 bits
-    expectError(memory, 1.0);
+    // Inputs from a file beyond the window's ranges get the range message.
+    struct Row {
+        std::int32_t MemoryRecord::*field;
+        std::int32_t value;
+        const char* message;
+    };
+    for (const Row& row : {
+             Row{&MemoryRecord::Capacity, 0,
+                 "\"Объем ЗУ в словах, Мслов\": 0 (допустимо от 8 до 10000)"},
+             Row{&MemoryRecord::Capacity, INT32_MAX, "(допустимо от 8 до 10000)"},
+             Row{&MemoryRecord::WordBits, -7,
+                 "\"Размер слова ЗУ в битах\": -7 (допустимо от 16 до 80)"},
+             Row{&MemoryRecord::WordBits, 81, "(допустимо от 16 до 80)"},
+             Row{&MemoryRecord::AccessTime, 4, "\"Время выборки, нс\": 4 (допустимо от 5 до 500)"},
+             Row{&MemoryRecord::AccessTime, INT32_MAX, "(допустимо от 5 до 500)"},
+         }) {
+        MemoryRecord memory = DefaultMemory();
+        memory.*row.field = row.value;
+        try {
+            ComputeMemory(memory, 1.0);
+            ADD_FAILURE() << "no error for " << row.value;
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find(row.message), std::string::npos) << e.what();
+        }
+        expectError(memory, 1.0);
+    }
     expectError(DefaultMemory(), -400.0); // yield without a logarithm
     expectError(DefaultMemory(3), 1e12);  // a cost beyond 32 bits
 }
