@@ -179,6 +179,13 @@ TEST(FileFaults, AFolderInPlaceOfTheFileKeepsItsContents) {
     EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"w.orvik"});
 }
 
+// A workbook w.orvik of the student "старый" with the given permissions.
+std::string Existing(const Folder& folder, int permissions) {
+    SaveWorkbookFile(Sample("старый"), folder.file("w.orvik"));
+    fs::permissions(folder.file("w.orvik"), static_cast<fs::perms>(permissions));
+    return folder.file("w.orvik");
+}
+
 // Saving over what the student chose in the dialog: the file the name leads
 // to gets the work, with its permissions, or nothing changes at all.
 TEST(FileFaults, SavingWritesWhereTheNameLeadsOrRefusesAndChangesNothing) {
@@ -207,25 +214,13 @@ TEST(FileFaults, SavingWritesWhereTheNameLeadsOrRefusesAndChangesNothing) {
              return f.file("link.orvik");
          },
          "share/w.orvik", "", fs::perms{0644}},
-        {"a private file",
-         [](const Folder& f) {
-             SaveWorkbookFile(Sample("старый"), f.file("w.orvik"));
-             fs::permissions(f.file("w.orvik"), fs::perms{0600});
-             return f.file("w.orvik");
-         },
-         "w.orvik", "", fs::perms{0600}},
-        {"a read-only file",
-         [](const Folder& f) {
-             SaveWorkbookFile(Sample("старый"), f.file("w.orvik"));
-             fs::permissions(f.file("w.orvik"), fs::perms{0444});
-             return f.file("w.orvik");
-         },
-         "", "файл защищен от записи", fs::perms{0444}},
+        {"a private file", [](const Folder& f) { return Existing(f, 0600); }, "w.orvik", "",
+         fs::perms{0600}},
+        {"a read-only file", [](const Folder& f) { return Existing(f, 0444); }, "",
+         "файл защищен от записи", fs::perms{0444}},
         {"a link to a read-only file",
          [](const Folder& f) {
-             SaveWorkbookFile(Sample("старый"), f.file("w.orvik"));
-             fs::permissions(f.file("w.orvik"), fs::perms{0400});
-             fs::create_symlink("w.orvik", f.file("link.orvik"));
+             fs::create_symlink(Existing(f, 0400), f.file("link.orvik"));
              return f.file("link.orvik");
          },
          "", "файл защищен от записи", fs::perms{0400}},
