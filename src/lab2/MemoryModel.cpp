@@ -11,10 +11,18 @@ void ComputeMemory(MemoryRecord& memory, double defectFactor) {
     if (memory.ChipType < 0 || memory.ChipType >= static_cast<int>(ChipTable.size()))
         throw Error("Неизвестный тип БИС ЗУ (" + std::to_string(memory.ChipType) +
                     "): выберите БИС ЗУ заново");
-    if (memory.Capacity <= 0)
-        throw Error("Объем ЗУ должен быть положительным");
-    if (memory.WordBits <= 0)
-        throw Error("Размер слова ЗУ должен быть положительным");
+    // The window keeps its inputs in range; only a damaged or edited file
+    // holds other values.
+    const auto checkRange = [](std::int32_t value, std::int32_t low, std::int32_t high,
+                               const char* what) {
+        if (value < low || value > high)
+            throw Error(std::string("Недопустимое значение \"") + what +
+                        "\": " + std::to_string(value) + " (допустимо от " + std::to_string(low) +
+                        " до " + std::to_string(high) + ")");
+    };
+    checkRange(memory.Capacity, 8, 10000, "Объем ЗУ в словах, Мслов");
+    checkRange(memory.WordBits, 16, 80, "Размер слова ЗУ в битах");
+    checkRange(memory.AccessTime, 5, 500, "Время выборки, нс");
 
     const MemoryChip& chip = ChipTable[static_cast<std::size_t>(memory.ChipType)];
     const long double mb = chip.CapacityMbit;

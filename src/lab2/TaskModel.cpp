@@ -175,6 +175,11 @@ std::int32_t EvaluateComplexity(std::string_view text, std::int32_t n) {
 }
 
 void ComputeTask(TaskRecord& task, const std::function<void()>& onFormulaError) {
+    // The window keeps N in 0..10000; only a damaged or edited file holds more.
+    if (task.InputCount < 0 || task.InputCount > 10000)
+        throw Error("Недопустимое число независимых входных N: " + std::to_string(task.InputCount) +
+                    " (допустимо от 0 до 10000): задайте его заново в окне оценки характеристик "
+                    "задачи");
     if (task.DataComplexity < 0 || task.DataComplexity >= static_cast<int>(DataFactors.size()))
         throw Error("Неизвестная сложность структуры данных (" +
                     std::to_string(task.DataComplexity) +

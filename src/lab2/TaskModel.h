@@ -25,7 +25,8 @@ inline constexpr std::array<double, 3> DataFactors{0.004, 0.008, 0.016};
 
 // Estimates Cycles and DataFactor of the task. An evaluation error calls
 // onFormulaError (the window shows its message) and goes on with F = 0.
-// Throws Error for an arithmetic error (N = 0) or a grade outside 0..2.
+// Throws Error for an arithmetic error (N = 0), N outside 0..10000 or a grade
+// outside 0..2.
 void ComputeTask(TaskRecord& task, const std::function<void()>& onFormulaError);
 
 } // namespace orvik

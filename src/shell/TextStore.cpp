@@ -1,5 +1,6 @@
 #include "shell/TextStore.h"
 
+#include "core/Cp1251.h"
 #include "core/Errors.h"
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <fstream>
 #include <limits>
 #include <stdexcept>
+#include <string>
 
 namespace orvik {
 
@@ -57,7 +59,8 @@ std::string ReadEntry(std::istream& in, int index, std::uint64_t& bytesLeft) {
     if (records > bytesLeft / kRecordSize)
         throw Error(kReadBeyondEnd);
 
-    const std::size_t wanted = length > 0 ? static_cast<std::size_t>(length) : 0;
+    const std::size_t wanted =
+        length > 0 ? std::min(static_cast<std::size_t>(length), kTextLimit) : 0;
     std::string text;
     char record[kRecordSize];
     for (std::uint64_t r = 0; r < records; ++r) {
@@ -68,6 +71,10 @@ std::string ReadEntry(std::istream& in, int index, std::uint64_t& bytesLeft) {
         if (text.size() < wanted)
             text.append(record + 1, std::min(count, wanted - text.size()));
     }
+    if (length > 0 && static_cast<std::size_t>(length) > kTextLimit)
+        return UnscrambleText(text) +
+               ToCp1251("\r\n\r\n*** Текст обрезан: в файле orviklab.db2 он длиннее " +
+                        std::to_string(kTextLimit) + " знаков ***");
     return UnscrambleText(text);
 }
 

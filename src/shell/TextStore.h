@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,6 +25,11 @@ enum GameText : int {
 };
 inline constexpr int kGameTextCount = 8;
 inline constexpr int kFirstGameText = kTextCount; // file entry of GameHintTechnology
+
+// The longest text kept. Text boxes take time growing with the square of a
+// line's length to wrap it, so a longer text (only a damaged data file holds
+// one: the builder refuses it) is cut to this length, with a note saying so.
+inline constexpr std::size_t kTextLimit = 32768;
 
 // The help texts: hints, variant tasks, the course guide and the lab tasks,
 // as Windows-1251 bytes with CR LF line breaks.

@@ -21,6 +21,8 @@ Workbook DecodeWorkbook(std::span<const std::uint8_t> bytes, std::string* gameMe
 // Writes the workbook to `path` atomically: a temporary file beside it gets
 // every byte, is flushed to disk, and only then replaces the target. On any
 // failure the earlier file is untouched and an Error tells the student why.
+// A symbolic link is saved through to the file it names; a file the user may
+// not write is refused; a replaced file keeps its permissions.
 void SaveWorkbookFile(const Workbook& workbook, const std::string& path);
 
 // Reads the whole file first; the returned workbook is complete or an Error

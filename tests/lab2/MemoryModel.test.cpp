@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 namespace orvik {
 namespace {
@@ -39,6 +40,23 @@ TEST(ComputeMemory, CycleTimeRoundsTiesToEven) {
     }
 }
 
+// With the 16 Mbit chip and D a whole multiple of λ² the cost of the decimal
+// D would be exactly halfway: (1 + 2500·(1 + D/0.49)²/50.24) · 4Q. D stored
+// as an 8-byte real lies just below the decimal, and so does the exact cost.
+TEST(ComputeMemory, CostsAHairBelowHalfwayRoundDown) {
+    struct Row {
+        std::int32_t capacity, wordBits, access;
+        double d;
+        std::int32_t cost;
+    };
+    for (const Row& row : {Row{9891, 29, 495, 1.96, 4518706}, Row{942, 59, 256, 0.98, 293980},
+                           Row{2826, 22, 480, 0.49, 183613}}) {
+        MemoryRecord memory{row.capacity, row.wordBits, row.access, 2, -1, -1, -1};
+        ComputeMemory(memory, row.d);
+        EXPECT_EQ(memory.MemoryCost, row.cost) << row.capacity << " D = " << row.d;
+    }
+}
+
 TEST(ComputeMemory, LargestStoreComputesForEveryChipAndDefect) {
     for (const double d : {0.1, 1.0, 5.0}) {
         for (std::int32_t chip = 0; chip < 4; ++chip) {
@@ -59,15 +77,32 @@ TEST(ComputeMemory, DamagedValuesAreErrorsAndLeaveTheResults) {
     };
     for (const std::int32_t chip : {-1, 4, INT32_MIN, INT32_MAX})
         expectError(DefaultMemory(chip), 1.0);
-    MemoryRecord memory = DefaultMemory();
-    memory.Capacity = 0;
-    expectError(memory, 1.0);
-    memory = DefaultMemory();
-    memory.WordBits = -7;
-    expectError(memory, 1.0);
-    memory = DefaultMemory();
-    memory.AccessTime = INT32_MAX; // a cycle time beyond 32 bits
-    expectError(memory, 1.0);
+    // Inputs from a file beyond the window's ranges get the range message.
+    struct Row {
+        std::int32_t MemoryRecord::*field;
+        std::int32_t value;
+        const char* message;
+    };
+    for (const Row& row : {
+             Row{&MemoryRecord::Capacity, 0,
+                 "\"Объем ЗУ в словах, Мслов\": 0 (допустимо от 8 до 10000)"},
+             Row{&MemoryRecord::Capacity, INT32_MAX, "(допустимо от 8 до 10000)"},
+             Row{&MemoryRecord::WordBits, -7,
+                 "\"Размер слова ЗУ в битах\": -7 (допустимо от 16 до 80)"},
+             Row{&MemoryRecord::WordBits, 81, "(допустимо от 16 до 80)"},
+             Row{&MemoryRecord::AccessTime, 4, "\"Время выборки, нс\": 4 (допустимо от 5 до 500)"},
+             Row{&MemoryRecord::AccessTime, INT32_MAX, "(допустимо от 5 до 500)"},
+         }) {
+        MemoryRecord memory = DefaultMemory();
+        memory.*row.field = row.value;
+        try {
+            ComputeMemory(memory, 1.0);
+            ADD_FAILURE() << "no error for " << row.value;
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find(row.message), std::string::npos) << e.what();
+        }
+        expectError(memory, 1.0);
+    }
     expectError(DefaultMemory(), -400.0); // yield without a logarithm
     expectError(DefaultMemory(3), 1e12);  // a cost beyond 32 bits
 }

@@ -185,17 +185,28 @@ TEST(ComputeTask, DamagedValuesAreErrors) {
         EXPECT_EQ(task.Cycles, 55);
         EXPECT_EQ(task.DataFactor, 9.5);
     }
-    for (const std::int32_t n : {-1, -2, -5, INT32_MIN}) {
-        TaskRecord task = MakeTask(n, "10");
+    // N from a file beyond the window's 0..10000 gets the range message and
+    // changes nothing.
+    for (const std::int32_t n : {-1, -2, -292028475, INT32_MIN, 10001, INT32_MAX}) {
+        TaskRecord task = MakeTask(n, "10*n");
         task.Cycles = 55;
-        EXPECT_THROW(ComputeTask(task, [] {}), Error) << n;
+        task.DataFactor = 9.5;
+        try {
+            ComputeTask(task, [] { ADD_FAILURE() << "a formula error instead"; });
+            ADD_FAILURE() << "no error for N = " << n;
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(
+                          "Недопустимое число независимых входных N: " + std::to_string(n) +
+                              " (допустимо от 0 до 10000)",
+                          0),
+                      0u)
+                << e.what();
+        }
         EXPECT_EQ(task.Cycles, 55);
+        EXPECT_EQ(task.DataFactor, 9.5);
     }
-    // The largest N computes; its count does not fit and is reported, not wrapped.
-    TaskRecord big = MakeTask(INT32_MAX, "1");
-    big.Cycles = 55;
-    EXPECT_EQ(Compute(big).formulaErrors, 1);
-    EXPECT_EQ(big.Cycles, 0);
+    TaskRecord largest = MakeTask(10000, "n");
+    EXPECT_EQ(Compute(largest).formulaErrors, 0);
 }
 
 TEST(ComputeTask, WorksWithoutAnErrorCallback) {

@@ -20,11 +20,14 @@
 #include <pwd.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 using namespace orvik;
@@ -93,11 +96,13 @@ public:
         qputenv("CUPS_SERVERROOT", root.toLocal8Bit());
         qunsetenv("PRINTER");
         qunsetenv("LPDEST");
+        // A busy machine may take a while to start cupsd; lpadmin needs a
+        // scheduler that really answers.
         QElapsedTimer t;
         t.start();
-        while (RunTool("lpstat", {"-r"}).isEmpty() && t.elapsed() < 15000)
+        while (!SchedulerAnswers() && !SchedulerExited() && t.elapsed() < 60000)
             QThread::msleep(100);
-        if (RunTool("lpstat", {"-r"}).isEmpty()) {
+        if (!SchedulerAnswers()) {
             skipReason = "the test's cupsd did not start: " + ErrorLog();
             return;
         }
@@ -122,6 +127,38 @@ public:
         if (!pdfConfig.isEmpty())
             QFile::remove(pdfConfig);
         dir.reset();
+    }
+
+    // The socket takes connections and lpstat finds the scheduler running
+    // (it prints "scheduler is not running" when it is not).
+    static bool SchedulerAnswers() {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = socket.toLocal8Bit();
+        std::memcpy(address.sun_path, path.constData(),
+                    std::min<std::size_t>(path.size(), sizeof address.sun_path - 1));
+        const bool accepts =
+            fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        if (!accepts)
+            return false;
+        QProcess lpstat;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        lpstat.setProcessEnvironment(environment);
+        lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-r")});
+        return lpstat.waitForFinished(30000) && lpstat.exitCode() == 0 &&
+               lpstat.readAllStandardOutput().trimmed() == "scheduler is running";
+    }
+
+    static bool SchedulerExited() {
+        int status = 0;
+        if (pid <= 0 || ::waitpid(pid, &status, WNOHANG) != pid)
+            return false;
+        pid = -1;
+        return true;
     }
 
     static QString ErrorLog() {

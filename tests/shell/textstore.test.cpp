@@ -278,6 +278,31 @@ TEST(TextStoreFile, DamagedLengthFieldsNeverOverreach) {
     ExpectShortFile(path, texts, 0);
 }
 
+// A tampered file with one line of megabytes: the text is cut with a note, so
+// that showing it stays quick; the entries around it load as ever.
+TEST(TextStoreFile, OverlongTextsAreCutWithANote) {
+    TempDir dir;
+    const std::string note =
+        "\r\n\r\n*** \xD2\xE5\xEA\xF1\xF2 \xEE\xE1\xF0\xE5\xE7\xE0\xED:"; // Текст обрезан:
+    for (const std::size_t length :
+         {std::size_t{32768}, std::size_t{32769}, std::size_t{2} << 20}) {
+        SCOPED_TRACE(length);
+        Texts texts = SampleTexts();
+        texts[3].assign(length, 'W');
+        WriteFile(dir / "orviklab.db2", orvik::BuildTextStoreFile(texts));
+        TextStore store;
+        ASSERT_TRUE(orvik::LoadTextStore(store, (dir / "orviklab.db2").string()));
+        EXPECT_EQ(store.entries[2], texts[2]);
+        EXPECT_EQ(store.entries[4], texts[4]);
+        const std::string& text = store.entries[3];
+        EXPECT_EQ(text.find_first_not_of('W'), length > 32768 ? 32768 : std::string::npos);
+        if (length > 32768) {
+            EXPECT_EQ(text.compare(32768, note.size(), note), 0);
+            EXPECT_NE(text.find("32768"), std::string::npos);
+        }
+    }
+}
+
 // The data file the build puts beside the program.
 TEST(TextStoreFile, BuiltDataFileHoldsAllTexts) {
     if (!BuildDir() || !fs::exists(fs::path(BuildDir()) / "orviklab.db2"))
@@ -357,4 +382,12 @@ TEST_F(DataFileBuilder, RefusesMissingOrUnconvertibleTexts) {
     WriteFile(dir_ / "texts" / "05.txt", "bad \xFF byte\n");
     EXPECT_EQ(Run(log), 1);
     EXPECT_NE(log.find("05.txt:1"), std::string::npos) << log;
+
+    // A text the program would cut: 32769 bytes in Windows-1251.
+    WriteFile(dir_ / "texts" / "05.txt", std::string(32767, 'x') + "ыы\n");
+    EXPECT_EQ(Run(log), 1);
+    EXPECT_NE(log.find("05.txt"), std::string::npos) << log;
+    EXPECT_FALSE(fs::exists(output()));
+    WriteFile(dir_ / "texts" / "05.txt", std::string(32767, 'x') + "ы\n");
+    EXPECT_EQ(Run(log), 0) << log;
 }

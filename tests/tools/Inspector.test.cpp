@@ -17,10 +17,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <memory>
 #include <sstream>
+#include <sys/wait.h>
 
 namespace orvik::inspect {
 namespace {
@@ -314,6 +316,28 @@ TEST_F(InspectorTest, UnreadableFilesGiveStatusTwoAndTheOthersAreStillInspected)
     EXPECT_EQ(Run({}), kExitTrouble);
     EXPECT_EQ(Run({"--help"}), kExitAgree);
     EXPECT_NE(out_.find("--recompute"), std::string::npos);
+
+    // An output that does not take the report (a full disk) is status 2 with
+    // a message, never a report cut off silently.
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {good}, {"--json", good}, {"--summary", "--recompute", good}, {"--help"}}) {
+        std::ofstream full("/dev/full");
+        std::ostringstream err;
+        EXPECT_EQ(RunInspector(args, full, err), kExitTrouble) << args[0];
+        EXPECT_NE(err.str().find("не удается записать результат"), std::string::npos) << args[0];
+    }
+    const fs::path tool =
+        fs::path(std::getenv("ORVIK_BUILD_DIR") ? std::getenv("ORVIK_BUILD_DIR") : ".") /
+        "orvik-inspect";
+    if (fs::exists(tool)) {
+        const std::string errors = (dir_ / "errors.txt").string();
+        const int rc =
+            std::system((tool.string() + " --json " + good + " > /dev/full 2> " + errors).c_str());
+        EXPECT_TRUE(WIFEXITED(rc) && WEXITSTATUS(rc) == kExitTrouble) << rc;
+        std::ifstream in(errors);
+        const std::string message((std::istreambuf_iterator<char>(in)), {});
+        EXPECT_NE(message.find("не удается записать результат"), std::string::npos) << message;
+    }
 }
 
 // --- JSON -------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -176,6 +177,109 @@ TEST(FileFaults, AFolderInPlaceOfTheFileKeepsItsContents) {
     ASSERT_TRUE(fs::is_directory(target));
     EXPECT_EQ(ReadAll(target + "/inner.orvik"), inner);
     EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"w.orvik"});
+}
+
+// A workbook w.orvik of the student "старый" with the given permissions.
+std::string Existing(const Folder& folder, int permissions) {
+    SaveWorkbookFile(Sample("старый"), folder.file("w.orvik"));
+    fs::permissions(folder.file("w.orvik"), static_cast<fs::perms>(permissions));
+    return folder.file("w.orvik");
+}
+
+// Saving over what the student chose in the dialog: the file the name leads
+// to gets the work, with its permissions, or nothing changes at all.
+TEST(FileFaults, SavingWritesWhereTheNameLeadsOrRefusesAndChangesNothing) {
+    struct Row {
+        const char* what;
+        // Prepares the folder; returns the name chosen in the dialog.
+        std::string (*prepare)(const Folder&);
+        const char* written; // the file that must hold the new work ("" = none)
+        const char* refusal; // part of the message when refused ("" = saved)
+        fs::perms permissions;
+    };
+    const Row rows[] = {
+        {"a link to a file on a stick",
+         [](const Folder& f) {
+             fs::create_directory(f.file("stick"));
+             SaveWorkbookFile(Sample("старый"), f.file("stick/w.orvik"));
+             fs::create_symlink(f.file("stick/w.orvik"), f.file("link.orvik"));
+             return f.file("link.orvik");
+         },
+         "stick/w.orvik", "", fs::perms{0644}},
+        {"a relative link to a link to a file not there yet",
+         [](const Folder& f) {
+             fs::create_directory(f.file("share"));
+             fs::create_symlink("w.orvik", f.file("share/inner"));
+             fs::create_symlink("share/inner", f.file("link.orvik"));
+             return f.file("link.orvik");
+         },
+         "share/w.orvik", "", fs::perms{0644}},
+        {"a private file", [](const Folder& f) { return Existing(f, 0600); }, "w.orvik", "",
+         fs::perms{0600}},
+        {"a read-only file", [](const Folder& f) { return Existing(f, 0444); }, "",
+         "файл защищен от записи", fs::perms{0444}},
+        {"a link to a read-only file",
+         [](const Folder& f) {
+             fs::create_symlink(Existing(f, 0400), f.file("link.orvik"));
+             return f.file("link.orvik");
+         },
+         "", "файл защищен от записи", fs::perms{0400}},
+        {"links in a ring",
+         [](const Folder& f) {
+             fs::create_symlink("b.orvik", f.file("a.orvik"));
+             fs::create_symlink("a.orvik", f.file("b.orvik"));
+             return f.file("a.orvik");
+         },
+         "", "символические ссылки", fs::perms{}},
+        {"a name of 255 bytes",
+         [](const Folder& f) { return f.file(std::string(249, 'w') + ".orvik"); }, "", "",
+         fs::perms{0644}},
+        {"a name of 249 bytes, Russian letters",
+         [](const Folder& f) {
+             std::string name = "w";
+             for (int i = 0; i < 121; ++i)
+                 name += "р";
+             return f.file(name + ".orvik");
+         },
+         "", "", fs::perms{0644}},
+    };
+    const mode_t mask = ::umask(022);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Folder folder;
+        const std::string chosen = row.prepare(folder);
+        const auto entries = [&] {
+            std::vector<std::pair<std::string, fs::file_type>> all;
+            for (const auto& e : fs::recursive_directory_iterator(folder.path()))
+                all.emplace_back(e.path().string(), fs::symlink_status(e.path()).type());
+            std::sort(all.begin(), all.end());
+            return all;
+        };
+        const auto before = entries();
+        const std::string target = *row.written ? folder.file(row.written) : chosen;
+        const auto old = ReadAll(target);
+
+        if (*row.refusal) {
+            const std::string message =
+                FailureOf([&] { SaveWorkbookFile(Sample("новый"), chosen); });
+            EXPECT_NE(message.find(row.refusal), std::string::npos) << message;
+            EXPECT_NE(message.find(chosen), std::string::npos) << message;
+            EXPECT_EQ(ReadAll(target), old);
+            EXPECT_EQ(entries(), before);
+        } else {
+            SaveWorkbookFile(Sample("новый"), chosen);
+            EXPECT_EQ(OpenWorkbookFile(target).sStudent, "новый");
+            EXPECT_EQ(OpenWorkbookFile(chosen).sStudent, "новый");
+            // Links stay links, and no temporary file is left behind.
+            for (const auto& [name, type] : before)
+                EXPECT_EQ(fs::symlink_status(name).type(), type) << name;
+            EXPECT_EQ(entries().size(), before.size() + (fs::exists(target) && old.empty()));
+        }
+        if (row.permissions != fs::perms{}) {
+            EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, row.permissions);
+        }
+    }
+    ::umask(mask);
 }
 
 TEST(FileFaults, AFileThatShrankBeforeReadingIsReadBeyondItsEnd) {

@@ -9,10 +9,11 @@
 //   - one final line break (the one an editor puts at the end of the file)
 //     is dropped, so a text does not end in an empty line; further trailing
 //     empty lines are kept as written.
-// A missing text or one with a character that Windows-1251 lacks stops the
-// build (exit status 1) with a message naming the entry and the line. The
-// output is written to a temporary file beside it and renamed into place,
-// so a failed run never leaves a half-written data file.
+// A missing text, one with a character that Windows-1251 lacks or one
+// longer than the program shows (kTextLimit) stops the build (exit status 1)
+// with a message naming the entry (and the line). The output is written to a
+// temporary file beside it and renamed into place, so a failed run never
+// leaves a half-written data file.
 
 #include "core/Cp1251.h"
 #include "shell/TextStore.h"
@@ -129,6 +130,10 @@ int main(int argc, char** argv) {
         for (int i = 0; i < orvik::kTextCount; ++i) {
             const fs::path source = textDir / EntryFileName(i);
             texts[i] = ConvertText(ReadWholeFile(source, i), source);
+            if (texts[i].size() > orvik::kTextLimit)
+                throw Failure{source.string() + ": текст длиннее " +
+                              std::to_string(orvik::kTextLimit) +
+                              " знаков, программа показала бы его не полностью"};
         }
         std::vector<std::string> gameTexts;
         for (int i = orvik::kFirstGameText; i < orvik::kFirstGameText + orvik::kGameTextCount;

@@ -32,6 +32,16 @@ struct Options {
     std::vector<std::string> files;
 };
 
+// A full disk or a closed output must not pass for a complete report.
+bool Flushed(std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (out)
+        return true;
+    err << "orvik-inspect: не удается записать результат (диск заполнен или вывод закрыт); "
+           "вывод неполон\n";
+    return false;
+}
+
 } // namespace
 
 const char* const kHelpText =
@@ -92,7 +102,8 @@ const char* const kHelpText =
   1  с --recompute: в каком-то файле учитываемое поле отличается от
      пересчитанного или модель не смогла пересчитать выполненную часть;
   2  какой-то файл не удалось прочитать как рабочую тетрадь (короче
-     21092 байт, нет доступа, это папка, ...) или неверные параметры.
+     21092 байт, нет доступа, это папка, ...), неверные параметры или
+     не удалось записать результат (диск заполнен).
      Остальные файлы все равно просматриваются; о каждой ошибке - одна
      строка в стандартный поток ошибок. Код 2 важнее кода 1.
 
@@ -129,7 +140,7 @@ int RunInspector(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     if (options.help) {
         out << kHelpText;
-        return kExitAgree;
+        return Flushed(out, err) ? kExitAgree : kExitTrouble;
     }
     if (json && summary) {
         err << "orvik-inspect: --json и --summary нельзя задать вместе\n";
@@ -181,8 +192,7 @@ int RunInspector(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     if (options.mode == Options::Mode::Summary)
         PrintSummary(out, std::move(rows), options.recompute);
-    out.flush();
-    return status;
+    return Flushed(out, err) ? status : kExitTrouble;
 }
 
 } // namespace orvik::inspect
