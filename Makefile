@@ -1,10 +1,16 @@
 # make run   - installs what is missing, builds and starts the program
 # make test  - installs what is missing, builds and runs every test
 # make package - builds the Debian package orvik_<version>_<arch>.deb in $(BUILD)
+# make model   - builds and tests the model alone, without Qt, in $(MODEL_BUILD)
+# make format  - formats every C++ file with clang-format 14
+# make check-format - fails when a C++ file is not formatted
 BUILD ?= build
+MODEL_BUILD ?= build-model
+CLANG_FORMAT ?= clang-format-14
+CXX_FILES = $(shell git ls-files '*.cpp' '*.h')
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup configure build run test package clean
+.PHONY: all setup configure build run test package clean model format check-format
 
 all: build
 
@@ -28,5 +34,19 @@ test: build
 package: build
 	cd $(BUILD) && cpack -G DEB
 
+# The model library, its tools and model tests, configured without Qt: a Qt
+# include in the model fails this build.
+model: setup
+	@if [ ! -f $(MODEL_BUILD)/CMakeCache.txt ]; then cmake -S . -B $(MODEL_BUILD) -G Ninja \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVIK_WITH_UI=OFF -DORVIK_WITH_BENCH=OFF >/dev/null; fi
+	cmake --build $(MODEL_BUILD) -j $(JOBS)
+	cd $(MODEL_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+format:
+	@$(CLANG_FORMAT) -i $(CXX_FILES)
+
+check-format:
+	@$(CLANG_FORMAT) --dry-run --Werror $(CXX_FILES) && echo "Every C++ file is formatted."
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(MODEL_BUILD)

@@ -9,7 +9,7 @@ packages=(
     fonts-liberation2 fonts-liberation
     libgtest-dev libgmock-dev libbenchmark-dev
     cups cups-client cups-bsd printer-driver-cups-pdf
-    clang-14 libclang-rt-14-dev
+    clang-14 libclang-rt-14-dev clang-format-14
     poppler-utils dpkg-dev file ccache
     hunspell hunspell-ru
 )

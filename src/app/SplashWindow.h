@@ -18,7 +18,6 @@ public:
     explicit SplashWindow(AppContext& ctx);
 
     // The frame of the small animated picture: 0, 1 or 2.
-    int animationFrame() const { return counter_; }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -56,7 +56,7 @@ MemoryInputWindow::MemoryInputWindow(UiContext& ctx)
 
     rows.addDivider();
     rows.addButton(QStringLiteral("Расчитать"), HintCalculateMemory, [this] { calculate(); });
-    rows.addClose([this] { closeWindow(); });
+    rows.addClose([this] { closeToGuide(); });
     content()->addLayout(rows.grid());
 }
 
@@ -81,11 +81,6 @@ void MemoryInputWindow::calculate() {
     ctx.MarkDone(ctx.state.CurrentPart);
     if (auto* results = ctx.window<MemoryResultsWindow>(LabWindow::MemoryResults))
         results->open(); // computes as it is shown
-}
-
-void MemoryInputWindow::closeWindow() {
-    hide();
-    ctx.ReturnToGuide();
 }
 
 } // namespace orvik

@@ -20,7 +20,6 @@ protected:
 
 private:
     void calculate();
-    void closeWindow();
 
     SpinBox* capacity_ = nullptr;
     SpinBox* wordBits_ = nullptr;

@@ -74,7 +74,7 @@ TaskWindow::TaskWindow(UiContext& ctx)
 
     rows.addDivider();
     rows.addButton(QStringLiteral("Расчитать"), HintCalculateTask, [this] { calculate(); });
-    rows.addClose([this] { closeWindow(); });
+    rows.addClose([this] { closeToGuide(); });
     content()->addLayout(rows.grid());
 }
 
@@ -106,11 +106,6 @@ void TaskWindow::calculate() {
     ctx.dialogs.inform(QStringLiteral("Длительность выполнения программы ") +
                        QString::number(task.Cycles) +
                        QStringLiteral(" циклов выполнения команд программы."));
-}
-
-void TaskWindow::closeWindow() {
-    hide();
-    ctx.ReturnToGuide();
 }
 
 } // namespace orvik

@@ -22,7 +22,6 @@ protected:
 
 private:
     void calculate();
-    void closeWindow();
 
     SpinBox* inputCount_ = nullptr;
     QLineEdit* formula_ = nullptr;

@@ -131,7 +131,7 @@ ProcessorInputWindow::ProcessorInputWindow(UiContext& context)
                    [this] { calculate(); });
     curvesButton_ = rows.addButton(QStringLiteral("Построить графики зависимостей"), HintPlotCurves,
                                    [this] { plotCurves(); });
-    rows.addClose([this] { closeWindow(); });
+    rows.addClose([this] { closeToGuide(); });
 
     content()->addLayout(rows.grid());
     variantHint_ = findChild<HintButton*>(QStringLiteral("hint%1").arg(HintCircuitVariant));
@@ -244,11 +244,6 @@ void ProcessorInputWindow::plotCurves() {
     ctx.workbook().PartDone[PartProcessor1] = 1;
     if (auto* graph = ctx.window<GraphWindow>(LabWindow::Graph))
         graph->open();
-}
-
-void ProcessorInputWindow::closeWindow() {
-    hide();
-    ctx.ReturnToGuide();
 }
 
 } // namespace orvik

@@ -40,7 +40,6 @@ private:
     void variantChosen();
     void calculate();
     void plotCurves();
-    void closeWindow();
 
     QRadioButton* variant1_ = nullptr;
     QRadioButton* variant2_ = nullptr;

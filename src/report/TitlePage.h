@@ -26,12 +26,6 @@ public:
     // four student texts, taken unchanged.
     void fill(const Workbook& workbook, int year);
 
-    QString yearLine() const { return yearLine_; }
-    QString variantField() const { return variant_; }
-    QString groupField() const { return group_; }
-    QString studentField() const { return student_; }
-    QString teacherField() const { return teacher_; }
-
     QString documentName() const override;
     void paintPage(PageCanvas& canvas) const override;
 

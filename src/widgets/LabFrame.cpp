@@ -54,6 +54,11 @@ bool LabFrame::guarded(const std::function<void()>& work) {
     return Guarded(ctx, work);
 }
 
+void LabFrame::closeToGuide() {
+    hide();
+    ctx.ReturnToGuide();
+}
+
 void LabFrame::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())

@@ -40,6 +40,9 @@ protected:
 
     // Runs a button's work under the general error report.
     bool guarded(const std::function<void()>& work);
+    // "Закрыть" of an input window the guide opened: hides it and brings the
+    // guide back when it starts by itself.
+    void closeToGuide();
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "core/Cp1251.h"
 #include "shell/StudentDataDialog.h"
+#include "support/TempFolder.h"
 #include "support/TestApp.h"
 #include "workbook/WorkbookFile.h"
 
@@ -20,15 +21,11 @@ using test::TestApp;
 
 namespace fs = std::filesystem;
 
-struct TempFolder {
-    TempFolder() {
-        char name[] = "/tmp/orvik-mainXXXXXX";
-        path = ::mkdtemp(name);
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    QString file(const char* name) const { return QString::fromStdString(path + "/" + name); }
-    std::string path;
-};
+using test::TempFolder;
+
+QString FileIn(const TempFolder& folder, const char* name) {
+    return QString::fromStdString(folder.file(name));
+}
 
 std::vector<std::uint8_t> FileBytes(const QString& path) {
     std::ifstream in(path.toStdString(), std::ios::binary);
@@ -86,20 +83,20 @@ TEST(MainWindow, SavingAskForANameOnceThenWritesToTheSameFile) {
     TestApp app;
     MainWindow* main = app.ctx.windows.main;
     app.state.WorkbookModified = true;
-    app.dialogs.saveFiles.push_back(folder.file("first.orvik"));
+    app.dialogs.saveFiles.push_back(FileIn(folder, "first.orvik"));
     EXPECT_TRUE(main->saveWorkbook(QString()));
     ASSERT_EQ(app.dialogs.saveDialogs.size(), 1);
     EXPECT_EQ(app.dialogs.saveDialogs[0].title, QStringLiteral("Сахранить как..."));
     EXPECT_TRUE(app.dialogs.saveDialogs[0].proposed.endsWith(QStringLiteral("/new.orvik")));
     EXPECT_EQ(app.dialogs.saveDialogs[0].defaultSuffix, QStringLiteral("orvik"));
     EXPECT_FALSE(app.state.WorkbookModified);
-    EXPECT_EQ(FileBytes(folder.file("first.orvik")), EncodeWorkbook(app.wb()));
+    EXPECT_EQ(FileBytes(FileIn(folder, "first.orvik")), EncodeWorkbook(app.wb()));
 
     // "Сохранить" now writes without a dialog.
     app.wb().PartDone[PartTask] = 1;
     EXPECT_TRUE(main->saveWorkbook(QString::fromStdString(app.state.WorkbookFileName)));
     EXPECT_EQ(app.dialogs.saveDialogs.size(), 1);
-    EXPECT_EQ(FileBytes(folder.file("first.orvik"))[1025 + 2], 1);
+    EXPECT_EQ(FileBytes(FileIn(folder, "first.orvik"))[1025 + 2], 1);
 }
 
 TEST(MainWindow, NewAsksOnlyWhenModifiedAndCancelKeepsEverything) {
@@ -162,11 +159,11 @@ TEST(MainWindow, OpeningReplacesTheWorkbookOnlyWhenTheWholeFileWasRead) {
     saved.sStudent = ToCp1251("Иванов Иван");
     saved.PartDone[PartComputer] = 1;
     saved.GuideAutoStart = 1;
-    SaveWorkbookFile(saved, folder.file("good.orvik").toStdString());
+    SaveWorkbookFile(saved, FileIn(folder, "good.orvik").toStdString());
     auto bytes = EncodeWorkbook(saved);
     bytes.pop_back();
     {
-        std::ofstream out(folder.file("short.orvik").toStdString(), std::ios::binary);
+        std::ofstream out(FileIn(folder, "short.orvik").toStdString(), std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), 21091);
     }
 
@@ -175,19 +172,19 @@ TEST(MainWindow, OpeningReplacesTheWorkbookOnlyWhenTheWholeFileWasRead) {
     EXPECT_EQ(test::LabelText(main, "sStudent"), QStringLiteral("Ордин Орд Ордович"));
 
     app.state.WorkbookFileName = "/somewhere/else.orvik";
-    app.dialogs.openFiles.push_back(folder.file("short.orvik"));
+    app.dialogs.openFiles.push_back(FileIn(folder, "short.orvik"));
     Guarded(app.ctx, [&] { main->openWorkbook(); });
     ASSERT_EQ(app.dialogs.errors.size(), 1);
     EXPECT_EQ(app.dialogs.errors[0], QStringLiteral("Read beyond end of file."));
     EXPECT_EQ(app.wb().PartDone[PartComputer], 0);
     EXPECT_EQ(app.state.WorkbookFileName, "/somewhere/else.orvik");
 
-    app.dialogs.openFiles.push_back(folder.file("good.orvik"));
+    app.dialogs.openFiles.push_back(FileIn(folder, "good.orvik"));
     main->openWorkbook();
     EXPECT_EQ(EncodeWorkbook(app.wb()), EncodeWorkbook(saved));
     EXPECT_EQ(test::LabelText(main, "sStudent"), QStringLiteral("Иванов Иван"));
     EXPECT_FALSE(app.state.WorkbookModified);
-    EXPECT_EQ(app.state.WorkbookFileName, folder.file("good.orvik").toStdString());
+    EXPECT_EQ(app.state.WorkbookFileName, FileIn(folder, "good.orvik").toStdString());
 }
 
 } // namespace

@@ -41,7 +41,7 @@ protected:
             radio(i, grades[i])->click();
     }
     void typeHours(const QString& text) {
-        Child<SpinBox>(input(), QStringLiteral("Hours"))->findChild<QLineEdit*>()->setText(text);
+        EditOf(Child<SpinBox>(input(), QStringLiteral("Hours")))->setText(text);
     }
     void click(QWidget* window, const QString& caption) { ButtonNamed(window, caption)->click(); }
 

@@ -14,11 +14,6 @@
 namespace orvik::test {
 namespace {
 
-// The text box of a spin box, to type into it.
-QLineEdit* EditOf(SpinBox* box) {
-    return box->findChild<QLineEdit*>();
-}
-
 const QStringList kLineNames{"CacheSize",   "CacheTime",    "StorageAccesses", "TaskTime",
                              "Performance", "ComputerCost", "CostPerMips"};
 

@@ -13,11 +13,6 @@
 namespace orvik::test {
 namespace {
 
-// The text box of a spin box, to type into it.
-QLineEdit* EditOf(SpinBox* box) {
-    return box->findChild<QLineEdit*>();
-}
-
 struct MemoryFixture : ::testing::Test {
     TestApp app;
     MemoryInputWindow* input = nullptr;

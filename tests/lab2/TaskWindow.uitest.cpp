@@ -12,11 +12,6 @@
 namespace orvik::test {
 namespace {
 
-// The text box of a spin box, to type into it.
-QLineEdit* EditOf(SpinBox* box) {
-    return box->findChild<QLineEdit*>();
-}
-
 const QString kFormulaError =
     QStringLiteral("Ошибка вычисления. Измените сложность алгоритма обработки.");
 

@@ -28,9 +28,7 @@ protected:
     }
     SpinBox* box(const char* name) { return Child<SpinBox>(input(), QString::fromUtf8(name)); }
     QComboBox* technology() { return Child<QComboBox>(input(), QStringLiteral("technology")); }
-    void type(const char* boxName, const QString& text) {
-        box(boxName)->findChild<QLineEdit*>()->setText(text);
-    }
+    void type(const char* boxName, const QString& text) { EditOf(box(boxName))->setText(text); }
     void leave(QWidget* w) {
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(w, &out);
@@ -47,7 +45,7 @@ TEST_F(ProcessorWindows, NewWorkbookCalculationShowsTheDefaultProcessor) {
     openInput(0);
     EXPECT_FALSE(app.ctx.mainWindow()->isEnabled());
     EXPECT_EQ(technology()->currentText(), QStringLiteral("ЭСЛ"));
-    EXPECT_EQ(box("deviceIntegration")->findChild<QLineEdit*>()->text(), QStringLiteral("250"));
+    EXPECT_EQ(EditOf(box("deviceIntegration"))->text(), QStringLiteral("250"));
 
     calculate();
     ASSERT_TRUE(results()->isVisible());
@@ -94,14 +92,14 @@ TEST_F(ProcessorWindows, CircuitVariantsKeepTheirOwnInputsAndResults) {
 
     v1->click();
     EXPECT_EQ(technology()->currentText(), QStringLiteral("ЭСЛ"));
-    EXPECT_EQ(box("chipArea")->findChild<QLineEdit*>()->text(), QStringLiteral("1.00"));
+    EXPECT_EQ(EditOf(box("chipArea"))->text(), QStringLiteral("1.00"));
     EXPECT_EQ(app.wb().Circuit1.Technology, 0);
     EXPECT_DOUBLE_EQ(app.wb().Circuit1.ChipArea, 1.0);
     EXPECT_EQ(app.wb().Circuit1.ChipIntegration, 0);
 
     v2->click();
     EXPECT_EQ(technology()->currentText(), QStringLiteral("КМОП"));
-    EXPECT_EQ(box("chipArea")->findChild<QLineEdit*>()->text(), QStringLiteral("0.50"));
+    EXPECT_EQ(EditOf(box("chipArea"))->text(), QStringLiteral("0.50"));
 
     // Reopening checks variant 1 again.
     ButtonNamed(input(), QStringLiteral("Закрыть"))->click();
@@ -123,7 +121,7 @@ TEST_F(ProcessorWindows, LabTwoModeDisablesVariantsAndCurvesAndClearsLaterParts)
     EXPECT_FALSE(Child<HintButton>(input(), QStringLiteral("hint1"))->isEnabled());
     EXPECT_FALSE(Child<HintButton>(input(), QStringLiteral("hint8"))->isEnabled());
     EXPECT_TRUE(Child<HintButton>(input(), QStringLiteral("hint7"))->isEnabled());
-    EXPECT_EQ(box("defectFactor")->findChild<QLineEdit*>()->text(), QStringLiteral("2.00"));
+    EXPECT_EQ(EditOf(box("defectFactor"))->text(), QStringLiteral("2.00"));
 
     technology()->setCurrentIndex(3); // "БиКМОП"
     calculate();
@@ -162,7 +160,7 @@ TEST_F(ProcessorWindows, SpinBoxesStoreWhileTypingAndClampWhenLeft) {
     type("minFeature", QStringLiteral("7"));
     EXPECT_DOUBLE_EQ(app.wb().Circuit1.MinFeature, 7.0);
     leave(box("minFeature"));
-    EXPECT_EQ(box("minFeature")->findChild<QLineEdit*>()->text(), QStringLiteral("5.00"));
+    EXPECT_EQ(EditOf(box("minFeature"))->text(), QStringLiteral("5.00"));
     EXPECT_DOUBLE_EQ(app.wb().Circuit1.MinFeature, 5.0);
 
     type("deviceIntegration", QStringLiteral("abc"));
@@ -174,7 +172,7 @@ TEST_F(ProcessorWindows, LoadingWritesTheShownValueBack) {
     app.wb().Circuit1.ChipArea = 3.0;       // beyond the box's limit
     app.wb().Circuit1.DefectFactor = 0.123; // more decimals than shown
     openInput(0);
-    EXPECT_EQ(box("chipArea")->findChild<QLineEdit*>()->text(), QStringLiteral("1.00"));
+    EXPECT_EQ(EditOf(box("chipArea"))->text(), QStringLiteral("1.00"));
     EXPECT_DOUBLE_EQ(app.wb().Circuit1.ChipArea, 1.0);
     EXPECT_DOUBLE_EQ(app.wb().Circuit1.DefectFactor, 0.12);
 }

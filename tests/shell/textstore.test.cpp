@@ -1,5 +1,6 @@
 #include "shell/TextStore.h"
 #include "core/Errors.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,26 +19,7 @@ namespace {
 using Texts = std::array<std::string, kTextCount>;
 using Bytes = std::vector<std::uint8_t>;
 
-// A folder of its own for each test, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        path_ = fs::temp_directory_path() /
-                ("orvik-textstore-" + std::to_string(getpid()) + "-" + info->name());
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using TempDir = orvik::test::TempFolder;
 
 void WriteFile(const fs::path& path, const void* data, std::size_t size) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -225,7 +207,7 @@ TEST(TextStoreFile, MissingFileChangesNothing) {
     TempDir dir;
     TextStore store = PreloadedStore();
     EXPECT_FALSE(orvik::LoadTextStore(store, (dir / "orviklab.db2").string()));
-    EXPECT_FALSE(orvik::LoadTextStore(store, dir.path().string())); // a folder
+    EXPECT_FALSE(orvik::LoadTextStore(store, dir.path())); // a folder
     EXPECT_EQ(store.entries[0], "old 0");
     EXPECT_EQ(store.entries[66], "old 66");
 }

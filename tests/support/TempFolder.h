@@ -27,6 +27,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     std::string file(const std::string& name) const { return path_ + "/" + name; }
+    std::filesystem::path operator/(const std::string& name) const { return file(name); }
     const std::string& path() const { return path_; }
 
 private:

@@ -3,11 +3,13 @@
 #include "app/AppContext.h"
 #include "app/WindowSet.h"
 #include "support/ScriptedDialogs.h"
+#include "widgets/SpinBox.h"
 #include "workbook/LabState.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -51,6 +53,11 @@ inline QAbstractButton* ButtonNamed(QWidget* parent, const QString& text) {
     ADD_FAILURE() << "no button \"" << text.toStdString() << "\" in "
                   << parent->objectName().toStdString();
     return nullptr;
+}
+
+// The text box of a spin box, to type into it.
+inline QLineEdit* EditOf(SpinBox* box) {
+    return box ? box->findChild<QLineEdit*>() : nullptr;
 }
 
 inline QString LabelText(QWidget* parent, const QString& name) {

@@ -7,6 +7,7 @@
 #include "lab2/TaskModel.h"
 #include "processor/Curves.h"
 #include "processor/ProcessorModel.h"
+#include "support/TempFolder.h"
 #include "workbook/LabState.h"
 #include "workbook/WorkbookFile.h"
 
@@ -58,13 +59,6 @@ Workbook ComputedWorkbook(const std::string& student = "Иванов Иван",
 
 class InspectorTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "orvik-inspect-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Write(const std::string& name, const Workbook& wb) {
         const std::string path = (dir_ / name).string();
         const auto bytes = EncodeWorkbook(wb);
@@ -82,7 +76,7 @@ protected:
         return status;
     }
 
-    fs::path dir_;
+    test::TempFolder dir_;
     std::string out_, err_;
 };
 
@@ -294,12 +288,12 @@ TEST_F(InspectorTest, UnreadableFilesGiveStatusTwoAndTheOthersAreStillInspected)
     const std::string good = Write("good.orvik", ComputedWorkbook("Петров Петр"));
     const std::string missing = (dir_ / "missing.orvik").string();
 
-    EXPECT_EQ(Run({shortFile, dir_.string(), good, missing}), kExitTrouble);
+    EXPECT_EQ(Run({shortFile, dir_.path(), good, missing}), kExitTrouble);
     const auto errors = Lines(err_);
     ASSERT_EQ(errors.size(), 3u) << err_;
     EXPECT_NE(errors[0].find(shortFile), std::string::npos);
     EXPECT_NE(errors[0].find("Read beyond end of file"), std::string::npos);
-    EXPECT_NE(errors[1].find(dir_.string()), std::string::npos);
+    EXPECT_NE(errors[1].find(dir_.path()), std::string::npos);
     EXPECT_NE(errors[2].find(missing), std::string::npos);
     EXPECT_NE(out_.find("Петров Петр"), std::string::npos);
 
