@@ -23,6 +23,7 @@ public:
 
     double minimum() const { return minimum_; }
     double maximum() const { return maximum_; }
+    double singleStep() const { return step_; }
     int decimals() const { return decimals_; }
     bool hasLimits() const { return minimum_ != maximum_; }
 
