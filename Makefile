@@ -1,10 +1,13 @@
-# make run   - installs what is missing, builds and starts the program
-# make test  - installs what is missing, builds and runs every test
-# make package - builds the Debian package orvik_<version>_<arch>.deb in $(BUILD)
+# make run      - installs what is missing, builds and starts the program
+# make test     - installs what is missing, builds and runs every test (a few minutes)
+# make check    - make test, then the tests again under the sanitizers, then fuzzing
+# make coverage - line and branch coverage of the model library by the model tests
+# make package  - builds the Debian package orvik_<version>_<arch>.deb in $(BUILD)
 BUILD ?= build
+COVERAGE_BUILD ?= build-coverage
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup configure build run test package clean
+.PHONY: all setup configure build run test check coverage package clean
 
 all: build
 
@@ -22,8 +25,13 @@ run: build
 	cd $(BUILD) && ./orvik
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	./scripts/run-tests.sh $(BUILD) $(JOBS)
+
+check: test
 	JOBS=$(JOBS) ./scripts/sanitize-and-fuzz.sh
+
+coverage: setup
+	JOBS=$(JOBS) ./scripts/coverage.sh $(COVERAGE_BUILD)
 
 package: build
 	cd $(BUILD) && cpack -G DEB

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 using namespace orvik;
 
@@ -169,6 +170,18 @@ TEST(ProcessorModel, DefectFactorChangesOnlyYieldCostsAndFlag) {
         high.ProcessorCost = low.ProcessorCost;
         high.HasGoodChips = low.HasGoodChips;
         EXPECT_EQ(std::memcmp(&low, &high, sizeof low), 0) << "technology " << technology;
+    }
+    // The default variant at other defect coefficients: Y = (1 + D)^-2.5.
+    for (const auto& [defects, yield, chipCost, processorCost] :
+         {std::tuple{0.5, 0.36288737, 64.850238, 972.75357},
+          {2.0, 0.06415003, 320.27980, 4804.1970}}) {
+        ProcessorRecord r = Defaults();
+        r.DefectFactor = defects;
+        EXPECT_TRUE(ComputeProcessor(r));
+        ExpectRelative(r.Yield, yield);
+        ExpectRelative(r.ChipCost, chipCost);
+        ExpectRelative(r.ProcessorCost, processorCost);
+        EXPECT_EQ(r.ChipIntegration, 62500);
     }
     ProcessorRecord good = Defaults();
     ProcessorRecord none = Defaults();
