@@ -143,7 +143,9 @@ TEST(MainWindow, NoGoesOnWithoutSavingAndCancelStops) {
     for (const Command command : {New, Open, Close}) {
         for (const Dialogs::Answer answer : {Dialogs::Answer::No, Dialogs::Answer::Cancel}) {
             const bool no = answer == Dialogs::Answer::No;
-            SCOPED_TRACE(std::string(command == New ? "New" : command == Open ? "Open" : "Close") +
+            SCOPED_TRACE(std::string(command == New    ? "New"
+                                     : command == Open ? "Open"
+                                                       : "Close") +
                          (no ? ", No" : ", Cancel"));
             TestApp app;
             MainWindow* main = app.ctx.windows.main;
@@ -153,8 +155,9 @@ TEST(MainWindow, NoGoesOnWithoutSavingAndCancelStops) {
             bool closed = false;
             switch (command) {
             case New:
-                if (no)
-                    QTimer::singleShot(50, [&] { app.ctx.windows.studentData->close(); });
+                if (no) // the timer goes with the dialog, should New not show it
+                    QTimer::singleShot(50, app.ctx.windows.studentData,
+                                       [&] { app.ctx.windows.studentData->close(); });
                 main->newWorkbook();
                 break;
             case Open:

@@ -181,6 +181,16 @@ TEST(ComputeComputer, DamagedValuesAreErrors) {
         lab.computer.CacheSize = -8;
         lab.ExpectError("");
     }
+    {
+        Lab2 lab;
+        lab.computer.UsesStorage = 1;
+        lab.computer.StorageCycle = -5;
+        lab.ExpectError("Длительность цикла обращения к ВЗУ не может быть отрицательной");
+        lab.computer.StorageCycle = 15;
+        lab.computer.AccessCountKnown = 1;
+        lab.computer.GivenAccesses = -1;
+        lab.ExpectError("Число обращений к ВЗУ не может быть отрицательным");
+    }
     for (const double df : {0.0, -0.004, nan}) {
         Lab2 lab;
         lab.computer.UsesStorage = 1;

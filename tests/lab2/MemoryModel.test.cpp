@@ -26,7 +26,8 @@ TEST(ComputeMemory, WorkedTableForEveryChip) {
         for (std::int32_t chip = 0; chip < 4; ++chip) {
             MemoryRecord memory = DefaultMemory(chip);
             ComputeMemory(memory, row.defects);
-            SCOPED_TRACE(std::string(ChipTable[chip].Name) + ", D = " + std::to_string(row.defects));
+            SCOPED_TRACE(std::string(ChipTable[chip].Name) +
+                         ", D = " + std::to_string(row.defects));
             EXPECT_EQ(memory.CycleTime, 105);
             EXPECT_EQ(memory.MemoryCost, row.cost[chip]);
             EXPECT_EQ(memory.MemoryMtbf, row.mtbf[chip]);

@@ -89,9 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
         // the letter N only in its Latin form: Cyrillic "н" and "Н" are no operand
         "10*\xED", "10*\xCD",
         // literals outside 32 bits
-        "2147483648", "-2147483649", "$100000000", "99999999999999999999",
-        "-99999999999999999999", "0x100000000", "$1FFFFFFFF", "$FFFFFFFFFFFFFFFF",
-        "$10000000000000000", "x10000000000000001", "$100000000000000000000",
+        "2147483648", "-2147483649", "$100000000", "99999999999999999999", "-99999999999999999999",
+        "0x100000000", "$1FFFFFFFF", "$FFFFFFFFFFFFFFFF", "$10000000000000000",
+        "x10000000000000001", "$100000000000000000000",
         // powers that cannot be formed
         "0**-1", "2**63", "2**64", "2**100000", "-2**64", "10**n",
         // values beyond 32 bits: the caption's own example already at N = 40

@@ -67,8 +67,7 @@ QStringList MissingScaleLabels(const QImage& image, int kind, int w, int h, doub
     for (int i = kind < 8 ? 0 : 1; i <= 9; ++i) {
         const int x = kind < 8 ? RoundEven((s0 + 60) + (w - 100 - s0) * i / 9.0)
                                : RoundEven((w - 100) * i / 9.0 + 60);
-        const QString label =
-            Real(kind < 8 ? (3.0 - sweepStart) * i / 9 + sweepStart : i / 9.0, 2);
+        const QString label = Real(kind < 8 ? (3.0 - sweepStart) * i / 9 + sweepStart : i / 9.0, 2);
         if (!ShowsText(image, x - 15, h - 40, label))
             missing << label;
     }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <tuple>
 
@@ -197,6 +198,8 @@ TEST(ProcessorModel, ArithmeticErrorsAreReported) {
     EXPECT_EQ(ErrorText(Inputs(0, 1.0, 1.0, -2.0, 250)), kInvalidOperation); // ln of -1
     // Elements on one chip beyond 32 bits.
     EXPECT_EQ(ErrorText(Inputs(0, 1.0, 0.0001, 1.0, 250)), kInvalidOperation);
+    // One element on a chip and a device of 2^31 thousand: chips beyond 32 bits.
+    EXPECT_EQ(ErrorText(Inputs(0, 1.0, 1.0, 0.00002, INT32_MAX)), kInvalidOperation);
 }
 
 TEST(ProcessorModel, UnknownTechnologyIsAnError) {

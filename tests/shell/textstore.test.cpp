@@ -1,6 +1,6 @@
 #include "shell/TextStore.h"
-#include "workbook/Errors.h"
 #include "support/BuildFolder.h"
+#include "workbook/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -289,9 +289,9 @@ protected:
 
     // Runs the builder; returns its exit status, its messages in `log`.
     int Run(std::string& log) {
-        const std::string command =
-            "\"" + BuildFile("orvik-dbgen") + "\" \"" + output().string() +
-            "\" \"" + (dir_ / "texts").string() + "\" 2>\"" + (dir_ / "log").string() + "\"";
+        const std::string command = "\"" + BuildFile("orvik-dbgen") + "\" \"" + output().string() +
+                                    "\" \"" + (dir_ / "texts").string() + "\" 2>\"" +
+                                    (dir_ / "log").string() + "\"";
         const int status = std::system(command.c_str());
         log = ReadFile(dir_ / "log");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,16 +61,14 @@ TEST(WorkbookFile, NewWorkbookHasTheDefaultBytes) {
     ASSERT_EQ(bytes.size(), 21092u);
     EXPECT_EQ(bytes[0], 1);
     EXPECT_EQ(bytes[1], 17);
-    EXPECT_EQ(
-        Cp1251ToUtf8(std::string(reinterpret_cast<const char*>(&bytes[1 + 1]), 17)),
-        "Ордин Орд Ордович");
+    EXPECT_EQ(Cp1251ToUtf8(std::string(reinterpret_cast<const char*>(&bytes[1 + 1]), 17)),
+              "Ордин Орд Ордович");
     EXPECT_EQ(bytes[769], 1);
     EXPECT_EQ(bytes[769 + 1], '1');
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(bytes[1025 + i], 0);
     // Processor defaults in every processor block and curve row.
-    for (std::size_t offset : {20232, 20360, 20488,
-                               1032, 1032 + 149 * 128}) {
+    for (std::size_t offset : {20232, 20360, 20488, 1032, 1032 + 149 * 128}) {
         ProcessorRecord r;
         std::memcpy(&r, &bytes[offset], sizeof r);
         EXPECT_EQ(r.Technology, 0);
@@ -118,7 +117,9 @@ TEST(WorkbookFile, EveryBlockLiesAtItsOffset) {
         {"circuit variant 1", 20232,
          [](Workbook& w) { return reinterpret_cast<std::uint8_t*>(&w.Circuit1.Technology); }},
         {"circuit variant 1 DeviceIntegration", 20264,
-         [](Workbook& w) { return reinterpret_cast<std::uint8_t*>(&w.Circuit1.DeviceIntegration); }},
+         [](Workbook& w) {
+             return reinterpret_cast<std::uint8_t*>(&w.Circuit1.DeviceIntegration);
+         }},
         {"circuit variant 2", 20360,
          [](Workbook& w) { return reinterpret_cast<std::uint8_t*>(&w.Circuit2.Technology); }},
         {"circuit variant 2 DefectFactor", 20368,
@@ -257,11 +258,38 @@ TEST(WorkbookFile, FilesThatCannotBeOpenedNameTheFileAndTheReason) {
         }
         return "";
     };
-    const std::string missing = message(dir.file("nothing.orvik"));
-    EXPECT_NE(missing.find("nothing.orvik"), std::string::npos) << missing;
-    EXPECT_NE(missing.find("не найдены"), std::string::npos) << missing;
-    const std::string folder = message(dir.path());
-    EXPECT_NE(folder.find("папка"), std::string::npos) << folder;
+    const auto saveMessage = [](const std::string& path) -> std::string {
+        try {
+            SaveWorkbookFile(Workbook{}, path);
+        } catch (const Error& e) {
+            return e.what();
+        }
+        return "";
+    };
+    WriteAll(dir.file("plain"), {1});
+    const struct {
+        std::string path;
+        const char* openReason; // nullptr: opening this one is not tried
+        const char* saveReason;
+    } rows[] = {
+        {dir.file("nothing.orvik"), "не найдены", nullptr},
+        {dir.path(), "папка", nullptr},
+        {dir.file("gone/w.orvik"), "не найдены", "не найдены"},
+        {dir.file("plain/w.orvik"), "недопустимое имя файла", "недопустимое имя файла"},
+        {dir.file(std::string(300, 'a') + ".orvik"), "недопустимое имя файла",
+         "недопустимое имя файла"},
+    };
+    for (const auto& row : rows) {
+        if (row.openReason) {
+            const std::string text = message(row.path);
+            EXPECT_NE(text.find(row.path), std::string::npos) << text;
+            EXPECT_NE(text.find(row.openReason), std::string::npos) << text;
+        }
+        if (row.saveReason) {
+            const std::string text = saveMessage(row.path);
+            EXPECT_NE(text.find(row.saveReason), std::string::npos) << text;
+        }
+    }
 }
 
 TEST(WorkbookFile, AFailedSaveLeavesTheEarlierFileIntact) {
@@ -335,6 +363,7 @@ TEST(Cp1251, ConvertsBothWaysAndRefusesWhatItCannotHold) {
     EXPECT_EQ(Cp1251ToUtf8(*bytes), russian);
     EXPECT_FALSE(Utf8ToCp1251("日本").has_value());
     EXPECT_FALSE(Utf8ToCp1251("\xff\xfe").has_value());
+    EXPECT_THROW(ToCp1251("日本"), std::logic_error);
     // Every byte reads as something; the unassigned one as U+FFFD.
     std::string all;
     for (int b = 1; b < 256; ++b)
