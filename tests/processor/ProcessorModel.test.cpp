@@ -198,8 +198,9 @@ TEST(ProcessorModel, ArithmeticErrorsAreReported) {
     EXPECT_EQ(ErrorText(Inputs(0, 1.0, 1.0, -2.0, 250)), kInvalidOperation); // ln of -1
     // Elements on one chip beyond 32 bits.
     EXPECT_EQ(ErrorText(Inputs(0, 1.0, 0.0001, 1.0, 250)), kInvalidOperation);
-    // One element on a chip and a device of 2^31 thousand: chips beyond 32 bits.
-    EXPECT_EQ(ErrorText(Inputs(0, 1.0, 1.0, 0.00002, INT32_MAX)), kInvalidOperation);
+    // 1000 elements on a chip and a device of 2^31 - 1 thousand: the chip
+    // count, one more than 2^31 - 1, does not fit.
+    EXPECT_EQ(ErrorText(Inputs(0, 1.0, 1.0, 0.016, INT32_MAX)), kInvalidOperation);
 }
 
 TEST(ProcessorModel, UnknownTechnologyIsAnError) {

@@ -214,6 +214,12 @@ TEST(WorkbookFile, SaveAndOpenGiveBackEveryByte) {
     EXPECT_EQ(reopened.sStudent, original.sStudent);
     // No temporary file is left beside the workbook.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator{}), 1);
+    // A bare file name is a file of the current folder.
+    const fs::path here = fs::current_path();
+    fs::current_path(dir.path());
+    SaveWorkbookFile(original, "bare.orvik");
+    fs::current_path(here);
+    EXPECT_EQ(ReadAll(dir.file("bare.orvik")), expected);
 }
 
 TEST(WorkbookFile, LongTextsAreSavedAsTheirFirst255Characters) {
