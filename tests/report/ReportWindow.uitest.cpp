@@ -403,10 +403,16 @@ TEST_F(ReportTest, EveryPageOfAFinishedWorkbookFitsItsSheet) {
     report()->open();
     ButtonNamed(report(), "Отметить все")->click();
     QStringList files;
+    QStringList marks; // a text of each page, to tell that the pages came out in list order
     for (int row = 0; row < report()->list()->count(); ++row) {
         const int kind = report()->ReportPageKinds()[static_cast<std::size_t>(row)];
         if (kind == PageBusinessGame)
             continue;
+        marks << (kind == PageTitle       ? QStringLiteral("Москва")
+                  : kind == PageLab1Table ? QStringLiteral("Лабораторная работа N1")
+                  : kind == PageLab2Tables ? QStringLiteral("Лабораторная работа N2")
+                  : kind == PageFirm ? QStringLiteral("Лабораторная работа N3")
+                                     : GraphPageTitle(kind - PageFirstGraph));
         files << QDir(outDir).filePath(
             QStringLiteral("report-%1.pdf").arg(kind, 2, 10, QChar(u'0')));
         QFile::remove(files.back());
@@ -417,9 +423,11 @@ TEST_F(ReportTest, EveryPageOfAFinishedWorkbookFitsItsSheet) {
     ButtonNamed(report(), "Печать")->click();
     EXPECT_TRUE(app.dialogs.errors.isEmpty()) << app.dialogs.errors.join(u'\n').toStdString();
     EXPECT_EQ(app.dialogs.saveDialogs.size(), 14);
-    for (const QString& pdf : files) {
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString& pdf = files[i];
         SCOPED_TRACE(pdf.toStdString());
         ASSERT_TRUE(QFile::exists(pdf));
+        EXPECT_TRUE(PdfText(pdf).simplified().contains(marks[i])) << marks[i].toStdString();
         EXPECT_EQ(PdfPageCount(pdf), 1);
         EXPECT_TRUE(PdfIsA4(pdf));
         const auto words = PdfWords(pdf);
