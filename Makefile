@@ -1,16 +1,19 @@
-# make run   - installs what is missing, builds and starts the program
-# make test  - installs what is missing, builds and runs every test
-# make package - builds the Debian package orvik_<version>_<arch>.deb in $(BUILD)
-# make model   - builds and tests the model alone, without Qt, in $(MODEL_BUILD)
-# make format  - formats every C++ file with clang-format 14
+# make run      - installs what is missing, builds and starts the program
+# make test     - installs what is missing, builds and runs every test (a few minutes)
+# make check    - make test, then the tests again under the sanitizers, then fuzzing
+# make coverage - line and branch coverage of the model library by the model tests
+# make package  - builds the Debian package orvik_<version>_<arch>.deb in $(BUILD)
+# make model    - builds and tests the model alone, without Qt, in $(MODEL_BUILD)
+# make format   - formats every C++ file with clang-format 14
 # make check-format - fails when a C++ file is not formatted
 BUILD ?= build
 MODEL_BUILD ?= build-model
+COVERAGE_BUILD ?= build-coverage
 CLANG_FORMAT ?= clang-format-14
 CXX_FILES = $(shell git ls-files '*.cpp' '*.h')
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup configure build run test package clean model format check-format
+.PHONY: all setup configure build run test check coverage package clean model format check-format
 
 all: build
 
@@ -28,8 +31,13 @@ run: build
 	cd $(BUILD) && ./orvik
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	./scripts/run-tests.sh $(BUILD) $(JOBS)
+
+check: test
 	JOBS=$(JOBS) ./scripts/sanitize-and-fuzz.sh
+
+coverage: setup
+	JOBS=$(JOBS) ./scripts/coverage.sh $(COVERAGE_BUILD)
 
 package: build
 	cd $(BUILD) && cpack -G DEB
@@ -49,4 +57,4 @@ check-format:
 	@$(CLANG_FORMAT) --dry-run --Werror $(CXX_FILES) && echo "Every C++ file is formatted."
 
 clean:
-	rm -rf $(BUILD) $(MODEL_BUILD)
+	rm -rf $(BUILD) $(MODEL_BUILD) $(COVERAGE_BUILD)

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Robustness checks run by `make test` after the normal build's tests:
+# Robustness checks run by `make check` after `make test` (the normal build and its tests):
 #
 #  1. The whole test suite again (model and window tests) in a build with
 #     AddressSanitizer and UndefinedBehaviorSanitizer (g++, build-asan).

@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     cups cups-client cups-bsd printer-driver-cups-pdf
     clang-14 libclang-rt-14-dev clang-format-14
-    poppler-utils dpkg-dev file ccache
+    poppler-utils dpkg-dev file ccache gcovr
     hunspell hunspell-ru
 )
 

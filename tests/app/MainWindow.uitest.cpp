@@ -139,6 +139,62 @@ TEST(MainWindow, ASaveThatDoesNotHappenStopsTheCommandThatAsked) {
     main->hide();
 }
 
+// Each command that asks "Сохранить данные текущей лабораторной ?": "No" goes
+// on without saving, "Cancel" stops the command and keeps everything.
+TEST(MainWindow, NoGoesOnWithoutSavingAndCancelStops) {
+    enum Command { New, Open, Close };
+    for (const Command command : {New, Open, Close}) {
+        for (const Dialogs::Answer answer : {Dialogs::Answer::No, Dialogs::Answer::Cancel}) {
+            const bool no = answer == Dialogs::Answer::No;
+            SCOPED_TRACE(std::string(command == New    ? "New"
+                                     : command == Open ? "Open"
+                                                       : "Close") +
+                         (no ? ", No" : ", Cancel"));
+            TestApp app;
+            MainWindow* main = app.ctx.windows.main;
+            app.wb().PartDone[0] = 1;
+            app.state.WorkbookModified = true;
+            app.dialogs.confirmAnswers.push_back(answer);
+            bool closed = false;
+            switch (command) {
+            case New:
+                if (no) // the timer goes with the dialog, should New not show it
+                    QTimer::singleShot(50, app.ctx.windows.studentData,
+                                       [&] { app.ctx.windows.studentData->close(); });
+                main->newWorkbook();
+                break;
+            case Open:
+                main->openWorkbook(); // the open dialog, if shown, is cancelled
+                break;
+            case Close:
+                main->show();
+                closed = main->close();
+                break;
+            }
+            ASSERT_EQ(app.dialogs.confirms.size(), 1);
+            EXPECT_TRUE(app.dialogs.saveDialogs.isEmpty()) << "nothing is saved";
+            EXPECT_TRUE(app.state.WorkbookFileName.empty());
+            EXPECT_TRUE(app.dialogs.errors.isEmpty());
+            switch (command) {
+            case New:
+                EXPECT_EQ(app.wb().PartDone[0], no ? 0 : 1);
+                EXPECT_EQ(app.wb().GuideAutoStart, no ? 1 : 0);
+                break;
+            case Open:
+                EXPECT_EQ(app.dialogs.openDialogs.size(), no ? 1 : 0);
+                EXPECT_EQ(app.wb().PartDone[0], 1);
+                EXPECT_TRUE(app.state.WorkbookModified);
+                break;
+            case Close:
+                EXPECT_EQ(closed, no);
+                EXPECT_EQ(main->isVisible(), !no);
+                main->hide();
+                break;
+            }
+        }
+    }
+}
+
 TEST(MainWindow, NewResetsAsksForTheStudentAndTurnsTheGuideOn) {
     TestApp app;
     MainWindow* main = app.ctx.windows.main;

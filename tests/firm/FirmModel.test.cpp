@@ -195,36 +195,57 @@ TEST(FirmModel, KitNumbersAndGrades) {
     EXPECT_THROW(HighReliabilityPrice(4), Error);
 }
 
-// The exact integer forms agree with the decimal formulas evaluated in double
-// for every kit and every hour of the day, and no expected failure count lies
-// near a whole number.
-TEST(FirmModel, IntegerFormsMatchDecimalFormulas) {
-    const double share[] = {0.2, 0.6, 0.7, 0.2};
+// Over every kit and every hour of the day: sales do not depend on the hours;
+// longer hours never mean fewer repairs of the components that run only
+// while the equipment is on; the motherboard's repairs never change; the
+// profit is what the sales leave after the warranty; and making one component
+// high-reliability makes the kit dearer, sell less and need fewer repairs of it.
+TEST(FirmModel, PropertiesOverEveryKitAndHour) {
     for (int kit = 1; kit <= FirmKitCount; ++kit) {
+        SCOPED_TRACE("kit " + std::to_string(kit));
+        FirmRecord previous = MakeFirm(kit, 1);
+        ComputeFirm(previous);
         for (std::int32_t hours = 1; hours <= 24; ++hours) {
-            SCOPED_TRACE("kit " + std::to_string(kit) + ", hours " + std::to_string(hours));
             FirmRecord firm = MakeFirm(kit, hours);
             ComputeFirm(firm);
-
-            const double kitPrice = firm.KitPrice;
-            const double volume = std::floor(25903.614457831325 - 7.951807228915663 * kitPrice);
-            EXPECT_EQ(firm.SalesVolume, volume);
-            const double profit = std::floor(kitPrice * firm.SalesVolume * 0.118);
-            EXPECT_EQ(firm.SalesProfit, profit);
+            SCOPED_TRACE("hours " + std::to_string(hours));
+            EXPECT_EQ(firm.KitPrice, previous.KitPrice);
+            EXPECT_EQ(firm.SalesVolume, previous.SalesVolume);
+            EXPECT_EQ(firm.SalesProfit, previous.SalesProfit);
+            EXPECT_EQ(firm.Repairs[0], previous.Repairs[0]);
+            for (int i = 1; i < 4; ++i) {
+                EXPECT_GE(firm.Repairs[i], previous.Repairs[i]) << "component " << i;
+                EXPECT_LE(firm.Repairs[i], firm.SalesVolume) << "component " << i;
+            }
+            EXPECT_GE(firm.WarrantyCost, previous.WarrantyCost);
+            EXPECT_EQ(firm.ActivityProfit, firm.SalesProfit - firm.WarrantyCost);
+            // 11.8 % of the revenue, rounded down.
+            const std::int64_t revenue = std::int64_t{firm.KitPrice} * firm.SalesVolume;
+            EXPECT_LE(firm.SalesProfit, revenue * 0.118);
+            EXPECT_GT(firm.SalesProfit + 1, revenue * 0.118);
+            // The warranty pays a share of the price for each repair, rounded down.
             double warranty = 0;
+            const double share[] = {0.2, 0.6, 0.7, 0.2};
             for (int i = 0; i < 4; ++i)
                 warranty += share[i] * firm.Price[i] * firm.Repairs[i];
-            EXPECT_EQ(firm.WarrantyCost, std::floor(warranty));
-
-            for (int i = 0; i < 4; ++i) {
-                const double t = i == 0 ? 8990.0 : 375.0 * hours - 10.0;
-                const double x = firm.SalesVolume *
-                                 (1.0 - std::exp(-firm.FailureRate[i] * (t + std::log(t / 10))));
-                EXPECT_GT(std::fabs(x - std::round(x)), 0.0004) << "component " << i;
-                const std::int32_t repairs =
-                    (x > 0.5 && x < 1.0) ? 1 : static_cast<std::int32_t>(std::floor(x));
-                EXPECT_EQ(firm.Repairs[i], repairs) << "component " << i;
-            }
+            EXPECT_LE(firm.WarrantyCost, warranty);
+            EXPECT_GT(firm.WarrantyCost + 1, warranty);
+            previous = firm;
+        }
+        // The same kit with one component made high-reliability never needs
+        // more repairs of that component.
+        for (int i = 0; i < 4; ++i) {
+            FirmRecord standard = MakeFirm(kit, 8);
+            if (standard.Grade[i] == 1)
+                continue;
+            FirmRecord reliable = standard;
+            reliable.Grade[i] = 1;
+            ComputeFirm(standard);
+            ComputeFirm(reliable);
+            EXPECT_LT(reliable.FailureRate[i], standard.FailureRate[i]) << "component " << i;
+            EXPECT_LE(reliable.Repairs[i], standard.Repairs[i]) << "component " << i;
+            EXPECT_GT(reliable.KitPrice, standard.KitPrice) << "component " << i;
+            EXPECT_LT(reliable.SalesVolume, standard.SalesVolume) << "component " << i;
         }
     }
 }

@@ -62,17 +62,41 @@ struct Lab2 {
 };
 
 TEST(ComputeComputer, WorkedRows) {
-    Lab2 lab;
-    lab.Compute();
-    EXPECT_EQ(lab.Row(), "0 1975  8.71  5.77 342");
-
-    lab.computer.UsesStorage = 1;
-    lab.Compute();
-    EXPECT_EQ(lab.Row(), "3 2323 53.71  0.94 2481");
-
-    lab.computer.AccessCountKnown = 1;
-    lab.Compute();
-    EXPECT_EQ(lab.Row(), "1 2323 23.71  2.12 1095");
+    struct Row {
+        std::int32_t alus;
+        double dataFactor;
+        bool storage, countKnown;
+        const char* row; // accesses, cost, task time, performance, cost per MIPS
+        double frequency = 100, processorCost = 100;
+    };
+    const Row rows[] = {
+        {1, 0.004, false, false, "0 1975  8.71  5.77 342"},
+        {1, 0.004, true, false, "3 2323 53.71  0.94 2481"},
+        {1, 0.004, true, true, "1 2323 23.71  2.12 1095"},
+        // several copies of the device on the chip share the cycles
+        {2, 0.004, false, false, "0 1975  4.35 11.55 171"},
+        {2, 0.004, true, false, "3 2323 49.35  1.02 2280"},
+        {3, 0.004, true, true, "1 2323 17.90  2.81 827"},
+        // a more complex data structure goes to external storage more often
+        {1, 0.008, true, false, "22 2323338.71  0.15 15648"},
+        {1, 0.016, true, false, "108 23231628.71  0.03 75244"},
+        {1, 0.016, false, false, "0 1975  8.71  5.77 342"},
+        // the lab-2 processor with its default inputs and "КМОП": 2 ALUs,
+        // 92.44 MHz, cost 514.91
+        {2, 0.004, false, false, "0 2401  4.44 11.33 212", 92.44113820186982, 514.9058090738057},
+        {2, 0.004, true, false, "3 2749 49.44  1.02 2703", 92.44113820186982, 514.9058090738057},
+    };
+    for (const Row& r : rows) {
+        Lab2 lab;
+        lab.processor.AluCount = r.alus;
+        lab.processor.Frequency = r.frequency;
+        lab.processor.ProcessorCost = r.processorCost;
+        lab.task.DataFactor = r.dataFactor;
+        lab.computer.UsesStorage = r.storage;
+        lab.computer.AccessCountKnown = r.countKnown;
+        lab.Compute();
+        EXPECT_EQ(lab.Row(), r.row) << r.alus << " ALU, DF " << r.dataFactor;
+    }
 }
 
 TEST(ComputeComputer, StatedCountIsTakenWhateverTheTask) {
@@ -157,6 +181,16 @@ TEST(ComputeComputer, DamagedValuesAreErrors) {
         Lab2 lab;
         lab.computer.CacheSize = -8;
         lab.ExpectError("");
+    }
+    {
+        Lab2 lab;
+        lab.computer.UsesStorage = 1;
+        lab.computer.StorageCycle = -5;
+        lab.ExpectError("Длительность цикла обращения к ВЗУ не может быть отрицательной");
+        lab.computer.StorageCycle = 15;
+        lab.computer.AccessCountKnown = 1;
+        lab.computer.GivenAccesses = -1;
+        lab.ExpectError("Число обращений к ВЗУ не может быть отрицательным");
     }
     for (const double df : {0.0, -0.004, nan}) {
         Lab2 lab;

@@ -16,17 +16,25 @@ MemoryRecord DefaultMemory(std::int32_t chip = 0) {
 
 TEST(ComputeMemory, WorkedTableForEveryChip) {
     struct Row {
-        std::int32_t cost, mtbf;
+        double defects; // D of the lab-2 processor
+        std::int32_t cost[4], mtbf[4];
     };
-    const Row rows[4] = {{1872, 1335}, {919, 5338}, {1514, 21348}, {7844, 85348}};
-    for (std::int32_t chip = 0; chip < 4; ++chip) {
-        MemoryRecord memory = DefaultMemory(chip);
-        ComputeMemory(memory, 1.0);
-        EXPECT_EQ(memory.CycleTime, 105) << ChipTable[chip].Name;
-        EXPECT_EQ(memory.MemoryCost, rows[chip].cost) << ChipTable[chip].Name;
-        EXPECT_EQ(memory.MemoryMtbf, rows[chip].mtbf) << ChipTable[chip].Name;
-        EXPECT_EQ(memory.ChipType, chip);
-        EXPECT_EQ(memory.Capacity, 8);
+    // The defect coefficient changes the yield, so the cost, and nothing else.
+    const Row rows[] = {{1.0, {1872, 919, 1514, 7844}, {1335, 5338, 21348, 85348}},
+                        {0.5, {1803, 733, 712, 2434}, {1335, 5338, 21348, 85348}},
+                        {5.0, {2564, 3614, 19567, 162400}, {1335, 5338, 21348, 85348}}};
+    for (const Row& row : rows) {
+        for (std::int32_t chip = 0; chip < 4; ++chip) {
+            MemoryRecord memory = DefaultMemory(chip);
+            ComputeMemory(memory, row.defects);
+            SCOPED_TRACE(std::string(ChipTable[chip].Name) +
+                         ", D = " + std::to_string(row.defects));
+            EXPECT_EQ(memory.CycleTime, 105);
+            EXPECT_EQ(memory.MemoryCost, row.cost[chip]);
+            EXPECT_EQ(memory.MemoryMtbf, row.mtbf[chip]);
+            EXPECT_EQ(memory.ChipType, chip);
+            EXPECT_EQ(memory.Capacity, 8);
+        }
     }
 }
 
@@ -69,8 +77,15 @@ TEST(ComputeMemory, LargestStoreComputesForEveryChipAndDefect) {
 }
 
 TEST(ComputeMemory, DamagedValuesAreErrorsAndLeaveTheResults) {
-    const auto expectError = [](MemoryRecord memory, double d) {
-        EXPECT_THROW(ComputeMemory(memory, d), Error);
+    const auto expectError = [](MemoryRecord memory, double d, const char* message = nullptr) {
+        try {
+            ComputeMemory(memory, d);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            if (message) {
+                EXPECT_STREQ(e.what(), message);
+            }
+        }
         EXPECT_EQ(memory.CycleTime, -1);
         EXPECT_EQ(memory.MemoryCost, -1);
         EXPECT_EQ(memory.MemoryMtbf, -1);
@@ -87,6 +102,7 @@ TEST(ComputeMemory, DamagedValuesAreErrorsAndLeaveTheResults) {
              Row{&MemoryRecord::Capacity, 0,
                  "\"Объем ЗУ в словах, Мслов\": 0 (допустимо от 8 до 10000)"},
              Row{&MemoryRecord::Capacity, INT32_MAX, "(допустимо от 8 до 10000)"},
+             Row{&MemoryRecord::Capacity, INT32_MIN, "(допустимо от 8 до 10000)"},
              Row{&MemoryRecord::WordBits, -7,
                  "\"Размер слова ЗУ в битах\": -7 (допустимо от 16 до 80)"},
              Row{&MemoryRecord::WordBits, 81, "(допустимо от 16 до 80)"},

@@ -60,11 +60,17 @@ INSTANTIATE_TEST_SUITE_P(
         Valid{"xA", 0, 10}, Valid{"Xff", 0, 255}, Valid{"0x10", 0, 16}, Valid{"0X1f", 0, 31},
         Valid{"$FFFFFFFF", 0, -1}, Valid{"$80000000", 0, INT32_MIN}, Valid{"$000000007", 0, 7},
         Valid{"2147483647", 0, INT32_MAX}, Valid{"-2147483648", 0, INT32_MIN}, Valid{"007", 0, 7},
+        Valid{"$7FFFFFFF", 0, INT32_MAX}, Valid{"0x7fffffff", 0, INT32_MAX},
+        Valid{"$00000000000000000001", 0, 1}, Valid{"-00000000000000000009", 0, -9},
         // powers
         Valid{"5**0", 0, 1}, Valid{"0**0", 0, 1}, Valid{"n**0", 0, 1}, Valid{"0**3", 0, 0},
         Valid{"2**-1", 0, 0}, Valid{"3**-1", 0, 0}, Valid{"1**-3", 0, 1}, Valid{"n**-1", 40, 0},
         Valid{"-1**-3", 0, -1}, Valid{"-1**4", 0, 1}, Valid{"-2**31", 0, INT32_MIN},
         Valid{"2**30", 0, 1 << 30}, Valid{"n**2", 46340, 2147395600},
+        // both ends of the 32-bit range, reached by products and powers
+        Valid{"-65536*32768", 0, INT32_MIN}, Valid{"65535*32768", 0, 2147450880},
+        Valid{"-46340*46340", 0, -2147395600}, Valid{"-3**19", 0, -1162261467},
+        Valid{"3**19", 0, 1162261467}, Valid{"-1*2147483647", 0, -INT32_MAX},
         // values beyond 32 bits inside the formula are carried in 64 bits
         Valid{"100000*100000**0", 0, 1}, Valid{"2**62*0", 0, 1}, Valid{"0*2**62", 0, 0}));
 
@@ -83,11 +89,16 @@ INSTANTIATE_TEST_SUITE_P(
         // the letter N only in its Latin form: Cyrillic "н" and "Н" are no operand
         "10*\xED", "10*\xCD",
         // literals outside 32 bits
-        "2147483648", "-2147483649", "$100000000", "99999999999999999999",
+        "2147483648", "-2147483649", "$100000000", "99999999999999999999", "-99999999999999999999",
+        "0x100000000", "$1FFFFFFFF", "$FFFFFFFFFFFFFFFF", "$10000000000000000",
+        "x10000000000000001", "$100000000000000000000",
         // powers that cannot be formed
         "0**-1", "2**63", "2**64", "2**100000", "-2**64", "10**n",
         // values beyond 32 bits: the caption's own example already at N = 40
         "10*n**5", "2**31", "65536*65536", "$FFFF*$FFFF*$FFFF*$FFFF",
+        // ... at either end of the 32-bit range
+        "-65536*65536", "-65536*32769", "-3**21", "-3**20", "-2**33", "-2**32", "-46341*46341",
+        "$80000000*-1", "-1*-2147483648", "2147483647*2", "-2147483648*2",
         // a 64-bit product overflow is an error even when raised to the power 0 later
         "65536*65536*65536*65536**0"));
 

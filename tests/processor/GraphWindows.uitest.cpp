@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTableWidget>
 
 #include <array>
@@ -34,6 +35,48 @@ int RoundEven(double v) {
 }
 QString Real(double x, int decimals) {
     return QString::fromStdString(RealToText(x, decimals));
+}
+
+// Whether `image` shows `text` in the graph's regular 8-point font (11 pixels)
+// with its top-left corner at (x, y): the text is drawn alone on white and the
+// two pictures are compared over the text's box.
+bool ShowsText(const QImage& image, int x, int y, const QString& text) {
+    QImage alone(image.size(), image.format());
+    alone.fill(Qt::white);
+    QPainter p(&alone);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    const QFontMetrics fm = p.fontMetrics();
+    p.drawText(x, y + fm.ascent(), text);
+    p.end();
+    const QRect box(x, y, fm.horizontalAdvance(text), fm.height());
+    return image.copy(box) == alone.copy(box);
+}
+
+// The scale labels of a w x h graph of `kind` whose top value is yMax: the
+// nine vertical ones from yMax / 9 up, the horizontal ones from the sweep
+// start (or the area 0.11) to 3.00 (or 1.00). Returns the labels not found.
+QStringList MissingScaleLabels(const QImage& image, int kind, int w, int h, double yMax,
+                               double sweepStart) {
+    static const int decimals[kGraphKindCount] = {0, 1, 6, 2, 0, 0, 0, 0, 2, 2};
+    QStringList missing;
+    for (int i = 1; i <= 9; ++i) {
+        const int y = RoundEven((h - 50) - (h - 100) * i / 9.0);
+        const QString label = Real(i * yMax / 9, decimals[kind]);
+        if (!ShowsText(image, 5, y - 8, label))
+            missing << label;
+    }
+    const int s0 = RoundEven((w - 100) / 50.0);
+    for (int i = kind < 8 ? 0 : 1; i <= 9; ++i) {
+        const int x = kind < 8 ? RoundEven((s0 + 60) + (w - 100 - s0) * i / 9.0)
+                               : RoundEven((w - 100) * i / 9.0 + 60);
+        const QString label = Real(kind < 8 ? (3.0 - sweepStart) * i / 9 + sweepStart : i / 9.0, 2);
+        if (!ShowsText(image, x - 15, h - 40, label))
+            missing << label;
+    }
+    return missing;
 }
 
 class GraphWindows : public ::testing::Test {
@@ -126,7 +169,17 @@ TEST_F(GraphWindows, OpeningComputesTheCheckedVariantsCurvesAndDrawsKindZero) {
     const QPoint p = firstPoint(1, 0, w, h, yMax);
     EXPECT_EQ(p.y(), 50); // the largest value lies on y = 50
     EXPECT_TRUE(IsBlack(b, p.x(), p.y()));
-    EXPECT_EQ(RoundEven(1 * 509 / 50.0 + 60), 70);
+    // Row 49, the last point, lies at x = W - 40 = 569: the curve reaches that
+    // column and nothing of it lies right of it (up to the axis' arrow at 574).
+    const auto curveInColumn = [&](int x) {
+        for (int y = 50; y < h - 50; ++y)
+            if (IsBlack(b, x, y))
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(curveInColumn(569));
+    EXPECT_FALSE(curveInColumn(570));
+    EXPECT_FALSE(curveInColumn(573));
 
     graph()->close();
     EXPECT_TRUE(input()->isEnabled());
@@ -149,9 +202,15 @@ TEST_F(GraphWindows, EveryKindDrawsFromTheMenu) {
     for (int kind = 0; kind < kGraphKindCount; ++kind) {
         menuAction(QString::fromUtf8(GraphKinds[kind].menuItem))->trigger();
         EXPECT_EQ(app.state.GraphKind, kind);
-        EXPECT_GT(graph()->paintArea()->graphYMax(), 0.0) << kind;
+        const double yMax = graph()->paintArea()->graphYMax();
+        EXPECT_GT(yMax, 0.0) << kind;
         EXPECT_TRUE(IsBlack(bitmap(), 50, 415 - 50)) << kind;
+        EXPECT_EQ(MissingScaleLabels(bitmap(), kind, 609, 415, yMax, 0.35), QStringList())
+            << "kind " << kind;
     }
+    // The comparison tells texts apart: a scale with another divisor is not there.
+    EXPECT_FALSE(ShowsText(bitmap(), 5, RoundEven(365 - 315 * 9 / 9.0) - 8,
+                           Real(9 * graph()->paintArea()->graphYMax() / 10, 2)));
     EXPECT_TRUE(app.dialogs.errors.isEmpty());
 
     // Yield: set 0 has good chips from the sweep start on, so its curve begins at x 70.

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <tuple>
 
 using namespace orvik;
 
@@ -170,6 +172,18 @@ TEST(ProcessorModel, DefectFactorChangesOnlyYieldCostsAndFlag) {
         high.HasGoodChips = low.HasGoodChips;
         EXPECT_EQ(std::memcmp(&low, &high, sizeof low), 0) << "technology " << technology;
     }
+    // The default variant at other defect coefficients: Y = (1 + D)^-2.5.
+    for (const auto& [defects, yield, chipCost, processorCost] :
+         {std::tuple{0.5, 0.36288737, 64.850238, 972.75357},
+          {2.0, 0.06415003, 320.27980, 4804.1970}}) {
+        ProcessorRecord r = Defaults();
+        r.DefectFactor = defects;
+        EXPECT_TRUE(ComputeProcessor(r));
+        ExpectRelative(r.Yield, yield);
+        ExpectRelative(r.ChipCost, chipCost);
+        ExpectRelative(r.ProcessorCost, processorCost);
+        EXPECT_EQ(r.ChipIntegration, 62500);
+    }
     ProcessorRecord good = Defaults();
     ProcessorRecord none = Defaults();
     none.DefectFactor = 5.0;
@@ -184,6 +198,9 @@ TEST(ProcessorModel, ArithmeticErrorsAreReported) {
     EXPECT_EQ(ErrorText(Inputs(0, 1.0, 1.0, -2.0, 250)), kInvalidOperation); // ln of -1
     // Elements on one chip beyond 32 bits.
     EXPECT_EQ(ErrorText(Inputs(0, 1.0, 0.0001, 1.0, 250)), kInvalidOperation);
+    // 1000 elements on a chip and a device of 2^31 - 1 thousand: the chip
+    // count, one more than 2^31 - 1, does not fit.
+    EXPECT_EQ(ErrorText(Inputs(0, 1.0, 1.0, 0.016, INT32_MAX)), kInvalidOperation);
 }
 
 TEST(ProcessorModel, UnknownTechnologyIsAnError) {

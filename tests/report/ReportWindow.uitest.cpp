@@ -323,8 +323,23 @@ TEST_F(ReportTest, TablePagesHoldTheResultsWithoutChangingTheWorkbook) {
     Workbook& wb = app.wb();
     const Workbook before = wb;
 
+    // The title strip spans the printable width from the top margin (10 mm) down
+    // to 20.6 mm and holds the page's title alone; the tables begin below it.
+    const auto expectTitleStripAlone = [](const TablePage& page, const QString& pdf) {
+        QStringList inStrip;
+        for (const PdfWord& w : PdfWords(pdf)) {
+            if (w.yMin < 20.6) {
+                inStrip << w.text;
+                EXPECT_GE(w.yMin, 10.0) << w.text.toStdString();
+                EXPECT_LE(w.yMax, 20.6) << w.text.toStdString();
+                EXPECT_GE(w.xMin, 17.0 + 6.4 - kTol) << w.text.toStdString();
+            }
+        }
+        EXPECT_EQ(inStrip.join(u' '), page.title()) << pdf.toStdString();
+    };
     const QString lab1 = path("lab1.pdf");
     ASSERT_TRUE(WriteReportPdf(ProcessorTablesPage(wb), lab1));
+    expectTitleStripAlone(ProcessorTablesPage(wb), lab1);
     const QString t1 = PdfText(lab1);
     for (const char* s : {"Схемотехника 1", "Схемотехника 2", "ЭСЛ", "GaAs", "62500", "0.176777",
                           "122.60", "0.0020", "0.0000066", "Коифецент дефектности"})
@@ -332,6 +347,7 @@ TEST_F(ReportTest, TablePagesHoldTheResultsWithoutChangingTheWorkbook) {
 
     const QString lab2 = path("lab2.pdf");
     ASSERT_TRUE(WriteReportPdf(Lab2TablesPage(wb), lab2));
+    expectTitleStripAlone(Lab2TablesPage(wb), lab2);
     const QString t2 = PdfText(lab2);
     // The task's cycles, the four memory chips, and the twelve caches.
     for (const char* s : {"50283", "10*n", "1872", "919", "1514", "7844", "1335", "5338", "21348",
@@ -341,6 +357,7 @@ TEST_F(ReportTest, TablePagesHoldTheResultsWithoutChangingTheWorkbook) {
 
     const QString lab3 = path("lab3.pdf");
     ASSERT_TRUE(WriteReportPdf(FirmTablesPage(wb), lab3));
+    expectTitleStripAlone(FirmTablesPage(wb), lab3);
     const QString t3 = PdfText(lab3);
     for (const char* s : {"2360000", "2195815", "164185", "0.000067", "3622, 1818, 2363, 4507",
                           "38291", "22782", "N16", "Стандартное"})
@@ -386,10 +403,16 @@ TEST_F(ReportTest, EveryPageOfAFinishedWorkbookFitsItsSheet) {
     report()->open();
     ButtonNamed(report(), "Отметить все")->click();
     QStringList files;
+    QStringList marks; // a text of each page, to tell that the pages came out in list order
     for (int row = 0; row < report()->list()->count(); ++row) {
         const int kind = report()->ReportPageKinds()[static_cast<std::size_t>(row)];
         if (kind == PageBusinessGame)
             continue;
+        marks << (kind == PageTitle       ? QStringLiteral("Москва")
+                  : kind == PageLab1Table ? QStringLiteral("Лабораторная работа N1")
+                  : kind == PageLab2Tables ? QStringLiteral("Лабораторная работа N2")
+                  : kind == PageFirm ? QStringLiteral("Лабораторная работа N3")
+                                     : GraphPageTitle(kind - PageFirstGraph));
         files << QDir(outDir).filePath(
             QStringLiteral("report-%1.pdf").arg(kind, 2, 10, QChar(u'0')));
         QFile::remove(files.back());
@@ -400,18 +423,21 @@ TEST_F(ReportTest, EveryPageOfAFinishedWorkbookFitsItsSheet) {
     ButtonNamed(report(), "Печать")->click();
     EXPECT_TRUE(app.dialogs.errors.isEmpty()) << app.dialogs.errors.join(u'\n').toStdString();
     EXPECT_EQ(app.dialogs.saveDialogs.size(), 14);
-    for (const QString& pdf : files) {
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString& pdf = files[i];
         SCOPED_TRACE(pdf.toStdString());
         ASSERT_TRUE(QFile::exists(pdf));
+        EXPECT_TRUE(PdfText(pdf).simplified().contains(marks[i])) << marks[i].toStdString();
         EXPECT_EQ(PdfPageCount(pdf), 1);
         EXPECT_TRUE(PdfIsA4(pdf));
         const auto words = PdfWords(pdf);
         EXPECT_GT(words.size(), 3u);
         for (const PdfWord& w : words) {
-            EXPECT_GE(w.xMin, kMarginLeftMm - 0.2) << w.text.toStdString();
-            EXPECT_LE(w.xMax, kSheetWidthMm - kMarginRightMm + 0.2) << w.text.toStdString();
-            EXPECT_GE(w.yMin, kMarginTopMm - 0.2) << w.text.toStdString();
-            EXPECT_LE(w.yMax, kSheetHeightMm - kMarginBottomMm + 0.2) << w.text.toStdString();
+            // A4 with margins of 17 (left), 10 (right), 10 (top) and 17 mm (bottom).
+            EXPECT_GE(w.xMin, 17.0 - 0.2) << w.text.toStdString();
+            EXPECT_LE(w.xMax, 210.0 - 10.0 + 0.2) << w.text.toStdString();
+            EXPECT_GE(w.yMin, 10.0 - 0.2) << w.text.toStdString();
+            EXPECT_LE(w.yMax, 297.0 - 17.0 + 0.2) << w.text.toStdString();
         }
     }
     report()->close();

@@ -2,6 +2,7 @@
 // states ("Диапазон: A..B") must be the limits of the spin box beside its
 // "?" button, every spin box has a hint that states its range (or says the
 // box has none), and the texts fit the windows that show them.
+#include "support/BuildFolder.h"
 #include "support/TestApp.h"
 
 #include "app/GuideWindow.h"
@@ -67,16 +68,10 @@ std::vector<QWidget*> AllWindows(const Windows& w) {
         w.titlePage,        w.graphPage};
 }
 
-// The built data file, loaded as the main window loads it; false when the
-// build has not made it.
-bool LoadBuiltTexts(TestApp& app) {
-    const char* dir = std::getenv("ORVIK_BUILD_DIR");
-    if (!dir)
-        return false;
-    const std::filesystem::path path = std::filesystem::path(dir) / "orviklab.db2";
-    if (!std::filesystem::exists(path))
-        return false;
-    return LoadTextStore(app.state.Texts, path.string());
+// The built data file, loaded as the main window loads it.
+void LoadBuiltTexts(TestApp& app) {
+    ASSERT_EQ(MissingBuildFile("orviklab.db2"), "");
+    ASSERT_TRUE(LoadTextStore(app.state.Texts, (BuildFolder() / "orviklab.db2").string()));
 }
 
 // Entry `index` as lines of UTF-8 text (the store holds Windows-1251 with CR LF).
@@ -187,8 +182,7 @@ void ExpectHintMatchesBox(const TestApp& app, int index, const SpinBox& box,
 
 TEST(HintTexts, StatedRangesAreTheLimitsOfTheirBoxes) {
     TestApp app;
-    if (!LoadBuiltTexts(app))
-        GTEST_SKIP() << "orviklab.db2 not built";
+    ASSERT_NO_FATAL_FAILURE(LoadBuiltTexts(app));
 
     std::set<int> checkedHints;
     int boxes = 0;
@@ -222,8 +216,7 @@ TEST(HintTexts, StatedRangesAreTheLimitsOfTheirBoxes) {
 // stands outside the grid of the fields.
 TEST(HintTexts, VariantHintStatesOneToTen) {
     TestApp app;
-    if (!LoadBuiltTexts(app))
-        GTEST_SKIP() << "orviklab.db2 not built";
+    ASSERT_NO_FATAL_FAILURE(LoadBuiltTexts(app));
     auto* box = Child<SpinBox>(static_cast<QWidget*>(app.ctx.windows.studentData), "Variant");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->minimum(), 1);
@@ -246,8 +239,7 @@ TEST(HintTexts, EveryHintHasItsButton) {
 
 TEST(HintTexts, AllEntriesAreFilledAndFitTheirWindows) {
     TestApp app;
-    if (!LoadBuiltTexts(app))
-        GTEST_SKIP() << "orviklab.db2 not built";
+    ASSERT_NO_FATAL_FAILURE(LoadBuiltTexts(app));
     for (int i = 0; i < kTextCount; ++i) {
         const QStringList lines = Lines(app, i);
         EXPECT_FALSE(lines.join(QString()).trimmed().isEmpty()) << "entry " << i << " is empty";

@@ -1,5 +1,6 @@
 #include "shell/TextStore.h"
 #include "core/Errors.h"
+#include "support/BuildFolder.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -93,8 +94,8 @@ void ExpectShortFile(const fs::path& path, const Texts& texts, int failing) {
     }
 }
 
-const char* BuildDir() {
-    return std::getenv("ORVIK_BUILD_DIR");
+std::string BuildFile(const char* name) {
+    return (orvik::test::BuildFolder() / name).string();
 }
 
 } // namespace
@@ -112,11 +113,22 @@ TEST(UnscrambleText, KeyStreamAtKnownPositions) {
     EXPECT_EQ(orvik::UnscrambleText("A")[0], 'A' ^ 'X' ^ 'l');
 }
 
-TEST(UnscrambleText, TwiceGivesBackTheInput) {
+// Each character is combined with a key byte of its position alone: the
+// first 256 key bytes are K1[k mod 29] ^ K2[(256 - k) mod 48], whatever the text.
+TEST(UnscrambleText, EachPositionHasItsOwnKeyByte) {
+    const std::string k1 = "QX TRV k7.2 mx Welt zam GORAN";
+    const std::string k2 = "#kz = !mqwertyul(#rvxd, 47, #qpmn, #zxcvbn, 612)";
     std::string text;
     for (int j = 0; j < 1000; ++j)
         text += static_cast<char>(j * 31 & 0xFF);
-    EXPECT_EQ(orvik::UnscrambleText(orvik::UnscrambleText(text)), text);
+    const std::string scrambled = orvik::UnscrambleText(text);
+    const std::string keys = orvik::UnscrambleText(std::string(text.size(), '\0'));
+    ASSERT_EQ(scrambled.size(), text.size());
+    for (std::size_t k = 1; k <= 256; ++k)
+        ASSERT_EQ(scrambled[k - 1], text[k - 1] ^ k1[k % 29] ^ k2[(256 - k) % 48]) << k;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        ASSERT_EQ(scrambled[i], text[i] ^ keys[i]) << i + 1;
+    EXPECT_EQ(orvik::UnscrambleText(scrambled), text);
 }
 
 TEST(TextStoreFile, RoundTripOfRecordBoundaries) {
@@ -287,10 +299,9 @@ TEST(TextStoreFile, OverlongTextsAreCutWithANote) {
 
 // The data file the build puts beside the program.
 TEST(TextStoreFile, BuiltDataFileHoldsAllTexts) {
-    if (!BuildDir() || !fs::exists(fs::path(BuildDir()) / "orviklab.db2"))
-        GTEST_SKIP() << "orviklab.db2 not built";
+    ASSERT_EQ(orvik::test::MissingBuildFile("orviklab.db2"), "");
     TextStore store;
-    ASSERT_TRUE(orvik::LoadTextStore(store, (fs::path(BuildDir()) / "orviklab.db2").string()));
+    ASSERT_TRUE(orvik::LoadTextStore(store, BuildFile("orviklab.db2")));
     for (int i = 0; i < kTextCount + orvik::kGameTextCount; ++i) {
         const std::string& text = i < kTextCount ? store.entries[i] : store.game[i - kTextCount];
         EXPECT_FALSE(text.empty()) << "entry " << i;
@@ -307,8 +318,7 @@ TEST(TextStoreFile, BuiltDataFileHoldsAllTexts) {
 class DataFileBuilder : public testing::Test {
 protected:
     void SetUp() override {
-        if (!BuildDir() || !fs::exists(fs::path(BuildDir()) / "orvik-dbgen"))
-            GTEST_SKIP() << "orvik-dbgen not built";
+        ASSERT_EQ(orvik::test::MissingBuildFile("orvik-dbgen"), "");
         fs::create_directories(dir_ / "texts");
         for (int i = 0; i < kTextCount; ++i) {
             char name[16];
@@ -319,9 +329,9 @@ protected:
 
     // Runs the builder; returns its exit status, its messages in `log`.
     int Run(std::string& log) {
-        const std::string command =
-            "\"" + (fs::path(BuildDir()) / "orvik-dbgen").string() + "\" \"" + output().string() +
-            "\" \"" + (dir_ / "texts").string() + "\" 2>\"" + (dir_ / "log").string() + "\"";
+        const std::string command = "\"" + BuildFile("orvik-dbgen") + "\" \"" + output().string() +
+                                    "\" \"" + (dir_ / "texts").string() + "\" 2>\"" +
+                                    (dir_ / "log").string() + "\"";
         const int status = std::system(command.c_str());
         log = ReadFile(dir_ / "log");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
