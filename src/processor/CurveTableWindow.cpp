@@ -3,6 +3,7 @@
 #include "core/RealToText.h"
 #include "widgets/Buttons.h"
 #include "widgets/ReadOnlyGrid.h"
+#include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
 
 #include <QGridLayout>
@@ -120,6 +121,8 @@ CurveTableWindow::CurveTableWindow(UiContext& context)
     legend->addWidget(Legend(kLegendRight, std::size(kLegendRight), this));
     legend->addStretch(1);
     content()->addLayout(legend);
+    content()->addWidget(
+        MakeTableExport(ctx, this, grid_, QStringLiteral("Результаты расчетов для графиков")));
     content()->addWidget(MakeDivider(this));
 
     AddCloseRow(ctx, content(), this, HintCurveTable, [this] { hide(); });
