@@ -1,6 +1,12 @@
 // Filling a graph page (curves of both circuit variants, two drawings) and
-// writing it as a PDF page.
+// writing it as a PDF page; the whole report of a finished workbook as one
+// PDF file.
 #include "app/AppContext.h"
+#include "firm/FirmModel.h"
+#include "lab2/ComputerModel.h"
+#include "lab2/MemoryModel.h"
+#include "lab2/TaskModel.h"
+#include "processor/ProcessorModel.h"
 #include "report/GraphPage.h"
 #include "report/ReportPage.h"
 #include "report/ReportWindow.h"
@@ -73,5 +79,38 @@ void BM_TitlePageToPdf(benchmark::State& bench) {
     }
 }
 BENCHMARK(BM_TitlePageToPdf)->Unit(benchmark::kMillisecond);
+
+void BM_WholeReportToPdf(benchmark::State& bench) {
+    App();
+    orvik::LabState state;
+    orvik::ResetWorkbook(state);
+    orvik::Workbook& wb = state.workbook;
+    orvik::ComputeProcessor(wb.Circuit1);
+    wb.Circuit2.Technology = 4;
+    orvik::ComputeProcessor(wb.Circuit2);
+    orvik::ComputeTask(wb.Task, [] {});
+    orvik::ComputeProcessor(wb.Lab2Processor);
+    orvik::ComputeMemory(wb.Memory, wb.Lab2Processor.DefectFactor);
+    orvik::ComputeComputer(wb.Computer, wb.Task, wb.Lab2Processor, wb.Memory);
+    orvik::ComputeFirm(wb.Firm);
+    wb.PartDone.fill(1);
+    wb.PartDone[orvik::PartBusinessGame] = 0;
+    SilentDialogs dialogs;
+    orvik::AppContext ctx(state, dialogs);
+    ctx.GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
+    auto graphPage = std::make_unique<orvik::GraphPage>(ctx);
+    auto titlePage = std::make_unique<orvik::TitlePage>(ctx);
+    ctx.windows.graphPage = graphPage.get();
+    ctx.windows.titlePage = titlePage.get();
+    auto report = std::make_unique<orvik::ReportWindow>(ctx);
+    report->open(); // lists the fourteen pages
+    report->setAllChecked(true);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(report->writeCheckedPdf(pdf));
+    report->close();
+}
+BENCHMARK(BM_WholeReportToPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
