@@ -43,23 +43,32 @@ QApplication& App() {
     return app;
 }
 
+// The report window with the two page holders it fills.
+struct ReportRig {
+    explicit ReportRig(orvik::LabState& state) : ctx(state, dialogs) {
+        ctx.GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
+        ctx.windows.graphPage = graphPage.get();
+        ctx.windows.titlePage = titlePage.get();
+        report = std::make_unique<orvik::ReportWindow>(ctx);
+    }
+    SilentDialogs dialogs;
+    orvik::AppContext ctx;
+    std::unique_ptr<orvik::GraphPage> graphPage = std::make_unique<orvik::GraphPage>(ctx);
+    std::unique_ptr<orvik::TitlePage> titlePage = std::make_unique<orvik::TitlePage>(ctx);
+    std::unique_ptr<orvik::ReportWindow> report;
+};
+
 void BM_GraphPageToPdf(benchmark::State& bench) {
     App();
     orvik::LabState state;
     orvik::ResetWorkbook(state);
-    SilentDialogs dialogs;
-    orvik::AppContext ctx(state, dialogs);
-    ctx.GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
-    auto graphPage = std::make_unique<orvik::GraphPage>(ctx);
-    auto titlePage = std::make_unique<orvik::TitlePage>(ctx);
-    ctx.windows.graphPage = graphPage.get();
-    ctx.windows.titlePage = titlePage.get();
-    auto report = std::make_unique<orvik::ReportWindow>(ctx);
+    ReportRig rig(state);
+    orvik::ReportWindow* report = rig.report.get();
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("graph.pdf"));
     for (auto _ : bench) {
         report->FillGraphPage(5);
-        benchmark::DoNotOptimize(orvik::WriteReportPdf(*graphPage, pdf));
+        benchmark::DoNotOptimize(orvik::WriteReportPdf(*rig.graphPage, pdf));
     }
 }
 BENCHMARK(BM_GraphPageToPdf)->Unit(benchmark::kMillisecond);
@@ -95,14 +104,8 @@ void BM_WholeReportToPdf(benchmark::State& bench) {
     orvik::ComputeFirm(wb.Firm);
     wb.PartDone.fill(1);
     wb.PartDone[orvik::PartBusinessGame] = 0;
-    SilentDialogs dialogs;
-    orvik::AppContext ctx(state, dialogs);
-    ctx.GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
-    auto graphPage = std::make_unique<orvik::GraphPage>(ctx);
-    auto titlePage = std::make_unique<orvik::TitlePage>(ctx);
-    ctx.windows.graphPage = graphPage.get();
-    ctx.windows.titlePage = titlePage.get();
-    auto report = std::make_unique<orvik::ReportWindow>(ctx);
+    ReportRig rig(state);
+    orvik::ReportWindow* report = rig.report.get();
     report->open(); // lists the fourteen pages
     report->setAllChecked(true);
     QTemporaryDir dir;

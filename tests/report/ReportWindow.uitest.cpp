@@ -8,6 +8,7 @@
 #include "report/ReportPage.h"
 #include "report/TablePages.h"
 #include "report/TitlePage.h"
+#include "support/FinishedWorkbook.h"
 #include "support/ReportTestHelpers.h"
 #include "support/TestApp.h"
 
@@ -86,16 +87,8 @@ protected:
     }
     // Computes every lab once, as the windows would, and marks it done.
     void doAllLabs() {
-        Workbook& wb = app.wb();
-        ComputeProcessor(wb.Circuit1);
-        wb.Circuit2.Technology = 4; // GaAs
-        ComputeProcessor(wb.Circuit2);
-        ComputeTask(wb.Task, [] {});
-        ComputeProcessor(wb.Lab2Processor);
-        ComputeMemory(wb.Memory, wb.Lab2Processor.DefectFactor);
-        ComputeComputer(wb.Computer, wb.Task, wb.Lab2Processor, wb.Memory);
-        ComputeFirm(wb.Firm);
-        wb.PartDone.fill(1);
+        ComputeAllLabs(app.wb());
+        app.wb().PartDone.fill(1);
     }
 };
 

@@ -12,6 +12,7 @@
 #include "processor/Curves.h"
 #include "processor/ProcessorModel.h"
 #include "processor/ProcessorResultsWindow.h"
+#include "support/FinishedWorkbook.h"
 #include "support/ReportTestHelpers.h"
 #include "support/TestApp.h"
 #include "widgets/ExportFile.h"
@@ -123,15 +124,6 @@ protected:
     QTemporaryDir dir;
 };
 
-void ComputeEverything(Workbook& wb) {
-    ComputeProcessor(wb.Circuit1);
-    ComputeTask(wb.Task, [] {});
-    ComputeProcessor(wb.Lab2Processor);
-    ComputeMemory(wb.Memory, wb.Lab2Processor.DefectFactor);
-    ComputeComputer(wb.Computer, wb.Task, wb.Lab2Processor, wb.Memory);
-    ComputeFirm(wb.Firm);
-}
-
 const TableCase kTables[] = {
     {"curves", "TForm8",
      [](TestApp& app) {
@@ -152,7 +144,7 @@ const TableCase kTables[] = {
     {"memory chips", "TForm12",
      [](TestApp& app) {
          Workbook& wb = app.wb();
-         ComputeEverything(wb);
+         ComputeAllLabs(wb);
          MemoryRecord memory = wb.Memory;
          const auto chips = ComputeMemoryByChip(memory, wb.Lab2Processor.DefectFactor);
          std::vector<ModelCell> cells;
@@ -166,7 +158,7 @@ const TableCase kTables[] = {
     {"caches", "TForm14",
      [](TestApp& app) {
          Workbook& wb = app.wb();
-         ComputeEverything(wb);
+         ComputeAllLabs(wb);
          ComputerRecord computer = wb.Computer;
          const auto rows = ComputeCacheTable(computer, wb.Task, wb.Lab2Processor, wb.Memory);
          std::vector<ModelCell> cells;
@@ -181,7 +173,7 @@ const TableCase kTables[] = {
     {"all kits", "TForm17",
      [](TestApp& app) {
          Workbook& wb = app.wb();
-         ComputeEverything(wb);
+         ComputeAllLabs(wb);
          FirmRecord firm = wb.Firm;
          const auto kits = ComputeAllKits(firm);
          std::vector<ModelCell> cells;
@@ -200,11 +192,10 @@ TEST_P(TableExportTest, TheSpreadsheetAndTheCopyHoldTheShownNumbers) {
     app.wb().sGroup = AppContext::ToWorkbookText("ИВТ-21");
     const std::vector<ModelCell> expected = c.computeAndExpect(app);
     const std::vector<std::uint8_t> workbookBytes = EncodeWorkbook(app.wb());
-    auto* window = app.ctx.mainWindow()->window()->findChild<LabFrame*>(c.window);
-    if (!window)
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == c.window)
-                window = qobject_cast<LabFrame*>(w);
+    LabFrame* window = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == c.window)
+            window = qobject_cast<LabFrame*>(w);
     ASSERT_NE(window, nullptr);
     window->open();
     auto* grid = window->findChild<QTableWidget*>();
@@ -287,7 +278,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, TableExportTest, ::testing::ValuesIn(kTables),
 // The results windows copy their lines as "caption<TAB>value".
 TEST(ResultsCopy, CaptionsAndValuesGoToTheClipboard) {
     TestApp app;
-    ComputeEverything(app.wb());
+    ComputeAllLabs(app.wb());
     app.state.Working = app.wb().Circuit1;
     struct Case {
         LabFrame* window;
