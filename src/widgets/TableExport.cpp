@@ -53,7 +53,7 @@ struct XlsxBook {
 } // namespace
 
 ShownTable TableFromGrid(const QTableWidget& grid, const QString& title) {
-    ShownTable table{title, {}, {}};
+    ShownTable table{title, {}, {}, {}};
     if (!grid.horizontalHeader()->isHidden())
         for (int c = 0; c < grid.columnCount(); ++c) {
             const QTableWidgetItem* head = grid.horizontalHeaderItem(c);
@@ -69,7 +69,7 @@ ShownTable TableFromGrid(const QTableWidget& grid, const QString& title) {
 }
 
 ShownTable TableFromForm(const QGridLayout& form, const QString& title) {
-    ShownTable table{title, {}, {}};
+    ShownTable table{title, {}, {}, {}};
     for (int r = 0; r < form.rowCount(); ++r) {
         // Cells keep their columns; a label across columns counts once.
         QStringList cells;
@@ -174,6 +174,9 @@ void WriteXlsx(const ShownTable& table, const QString& headerLine, const std::st
         }
         ++row;
     }
+    ++row;
+    for (const QString& note : table.notes)
+        worksheet_write_string(sheet, row++, 0, note.toUtf8().constData(), nullptr);
     for (std::size_t c = 0; c < widths.size(); ++c)
         worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), widths[c],
                              nullptr);

@@ -21,6 +21,7 @@ struct ShownTable {
     QString title;            // the sheet's name and first line
     QStringList columnTitles; // the grid's header; empty when it has none
     QList<QStringList> rows;  // cell texts, row by row
+    QStringList notes;        // lines below the table in a spreadsheet (a legend)
 };
 
 // The header and cells of a grid (empty cells as "").

@@ -238,6 +238,11 @@ TEST_P(TableExportTest, TheSpreadsheetAndTheCopyHoldTheShownNumbers) {
                 EXPECT_EQ(cell.text, shown);
             }
         }
+    // Below the table, a legend where the window has one (the curve table's).
+    bool legend = false;
+    for (const auto& [ref, cell] : cells)
+        legend = legend || cell.text == "п13 - Стоимость ед.быстродействия, у.е";
+    EXPECT_EQ(legend, c.window == "TForm8");
     for (const ModelCell& m : expected) {
         const QString ref = ColumnName(m.column) + QString::number(firstRow + m.row);
         SCOPED_TRACE(ref.toStdString());
