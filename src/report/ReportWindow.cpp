@@ -168,12 +168,19 @@ std::vector<int> ReportWindow::checkedKinds() const {
     return kinds;
 }
 
+bool ReportWindow::pagesChecked() const {
+    for (const int kind : checkedKinds())
+        if (kind != PageBusinessGame && kind != PageNone)
+            return true;
+    return false;
+}
+
 void ReportWindow::printChecked() {
     const std::vector<int> kinds = checkedKinds();
     if (kinds.empty())
         return;
     // Without a printer the checked pages may go to one PDF file instead.
-    if (!PrinterAvailable()) {
+    if (!PrinterAvailable() && pagesChecked()) {
         if (ctx.dialogs.askYesNo(QStringLiteral("Принтер не найден.\nСохранить отмеченные "
                                                 "страницы отчета в файл PDF ?")))
             choosePdfAndWrite();
@@ -191,7 +198,7 @@ QString ReportWindow::pdfBaseName() const {
 }
 
 void ReportWindow::saveCheckedToPdf() {
-    if (checkedKinds().empty()) {
+    if (!pagesChecked()) {
         ctx.dialogs.inform(QStringLiteral("Отметьте страницы отчета, которые нужно сохранить."));
         return;
     }

@@ -66,6 +66,8 @@ private:
     bool withPage(int kind, const std::function<void(const ReportPage&)>& use);
     // The page kinds of the checked rows, in list order.
     std::vector<int> checkedKinds() const;
+    // Whether a checked row has a page to print.
+    bool pagesChecked() const;
     // Asks for the file and writes the checked pages into it.
     void choosePdfAndWrite();
 
