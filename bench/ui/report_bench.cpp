@@ -1,6 +1,12 @@
 // Filling a graph page (curves of both circuit variants, two drawings) and
-// writing it as a PDF page.
+// writing it as a PDF page; the whole report of a finished workbook as one
+// PDF file.
 #include "app/AppContext.h"
+#include "firm/FirmModel.h"
+#include "lab2/ComputerModel.h"
+#include "lab2/MemoryModel.h"
+#include "lab2/TaskModel.h"
+#include "processor/ProcessorModel.h"
 #include "report/GraphPage.h"
 #include "report/ReportPage.h"
 #include "report/ReportWindow.h"
@@ -37,23 +43,32 @@ QApplication& App() {
     return app;
 }
 
+// The report window with the two page holders it fills.
+struct ReportRig {
+    explicit ReportRig(orvik::LabState& state) : ctx(state, dialogs) {
+        ctx.GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
+        ctx.windows.graphPage = graphPage.get();
+        ctx.windows.titlePage = titlePage.get();
+        report = std::make_unique<orvik::ReportWindow>(ctx);
+    }
+    SilentDialogs dialogs;
+    orvik::AppContext ctx;
+    std::unique_ptr<orvik::GraphPage> graphPage = std::make_unique<orvik::GraphPage>(ctx);
+    std::unique_ptr<orvik::TitlePage> titlePage = std::make_unique<orvik::TitlePage>(ctx);
+    std::unique_ptr<orvik::ReportWindow> report;
+};
+
 void BM_GraphPageToPdf(benchmark::State& bench) {
     App();
     orvik::LabState state;
     orvik::ResetWorkbook(state);
-    SilentDialogs dialogs;
-    orvik::AppContext ctx(state, dialogs);
-    ctx.GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
-    auto graphPage = std::make_unique<orvik::GraphPage>(ctx);
-    auto titlePage = std::make_unique<orvik::TitlePage>(ctx);
-    ctx.windows.graphPage = graphPage.get();
-    ctx.windows.titlePage = titlePage.get();
-    auto report = std::make_unique<orvik::ReportWindow>(ctx);
+    ReportRig rig(state);
+    orvik::ReportWindow* report = rig.report.get();
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("graph.pdf"));
     for (auto _ : bench) {
         report->FillGraphPage(5);
-        benchmark::DoNotOptimize(orvik::WriteReportPdf(*graphPage, pdf));
+        benchmark::DoNotOptimize(orvik::WriteReportPdf(*rig.graphPage, pdf));
     }
 }
 BENCHMARK(BM_GraphPageToPdf)->Unit(benchmark::kMillisecond);
@@ -73,5 +88,32 @@ void BM_TitlePageToPdf(benchmark::State& bench) {
     }
 }
 BENCHMARK(BM_TitlePageToPdf)->Unit(benchmark::kMillisecond);
+
+void BM_WholeReportToPdf(benchmark::State& bench) {
+    App();
+    orvik::LabState state;
+    orvik::ResetWorkbook(state);
+    orvik::Workbook& wb = state.workbook;
+    orvik::ComputeProcessor(wb.Circuit1);
+    wb.Circuit2.Technology = 4;
+    orvik::ComputeProcessor(wb.Circuit2);
+    orvik::ComputeTask(wb.Task, [] {});
+    orvik::ComputeProcessor(wb.Lab2Processor);
+    orvik::ComputeMemory(wb.Memory, wb.Lab2Processor.DefectFactor);
+    orvik::ComputeComputer(wb.Computer, wb.Task, wb.Lab2Processor, wb.Memory);
+    orvik::ComputeFirm(wb.Firm);
+    wb.PartDone.fill(1);
+    wb.PartDone[orvik::PartBusinessGame] = 0;
+    ReportRig rig(state);
+    orvik::ReportWindow* report = rig.report.get();
+    report->open(); // lists the fourteen pages
+    report->setAllChecked(true);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(report->writeCheckedPdf(pdf));
+    report->close();
+}
+BENCHMARK(BM_WholeReportToPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "firm/FirmResultsWindow.h"
 #include "widgets/Buttons.h"
 #include "widgets/ReadOnlyGrid.h"
+#include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
 
 #include <QBoxLayout>
@@ -69,6 +70,8 @@ FirmAllKitsWindow::FirmAllKitsWindow(UiContext& ctx)
         table_->setColumnWidth(c, widths[c]);
     table_->setFixedHeight(VisibleRows * rowHeight + 2 * table_->frameWidth());
     content()->addWidget(table_);
+    content()->addWidget(
+        MakeTableExport(ctx, this, table_, QStringLiteral("Результаты по всем комплектациям")));
 
     AddCloseRow(ctx, content(), this, HintFirmAllKits, [this] { close(); });
 }

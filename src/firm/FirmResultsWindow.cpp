@@ -4,6 +4,7 @@
 #include "firm/FirmModel.h"
 #include "widgets/Buttons.h"
 #include "widgets/FormRows.h"
+#include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
 
 #include <QBoxLayout>
@@ -110,6 +111,12 @@ FirmResultsWindow::FirmResultsWindow(UiContext& ctx)
                                     QStringLiteral("ActivityProfit"));
     rows.addDivider();
     content()->addLayout(rows.grid());
+    QGridLayout* totals = rows.grid();
+    AddCopyShortcut(ctx, this, [table, totals] {
+        ShownTable shown = TableFromForm(*table, QStringLiteral("Результаты"));
+        shown.rows += TableFromForm(*totals, QString()).rows;
+        return shown;
+    });
 
     AddCloseRow(ctx, content(), this, HintFirmResults, [this] { close(); });
 }

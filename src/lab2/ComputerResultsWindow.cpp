@@ -4,6 +4,7 @@
 #include "lab2/CacheTable.h"
 #include "widgets/FormRows.h"
 #include "widgets/ReadOnlyGrid.h"
+#include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
 
 #include <QHeaderView>
@@ -89,6 +90,9 @@ ComputerResultsWindow::ComputerResultsWindow(UiContext& ctx)
                        kVisibleRows * grid_->verticalHeader()->defaultSectionSize();
     grid_->setFixedSize(width, height);
     rows.addControl(QString(), grid_, HintComputerResults);
+    rows.addControl(
+        QString(),
+        MakeTableExport(ctx, this, grid_, QStringLiteral("Расчет для разных видов кэш-памяти")));
 
     rows.addClose([this] { hide(); });
     content()->addLayout(rows.grid());

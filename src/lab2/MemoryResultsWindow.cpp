@@ -3,6 +3,7 @@
 #include "lab2/MemoryByChip.h"
 #include "widgets/FormRows.h"
 #include "widgets/ReadOnlyGrid.h"
+#include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
 
 #include <QHeaderView>
@@ -73,6 +74,8 @@ MemoryResultsWindow::MemoryResultsWindow(UiContext& ctx)
         height += grid_->rowHeight(row);
     grid_->setFixedSize(width, height);
     rows.addControl(QString(), grid_, HintMemoryResults);
+    rows.addControl(QString(), MakeTableExport(ctx, this, grid_,
+                                               QStringLiteral("Расчет для разных видов БИС ЗУ")));
 
     rows.addClose([this] { hide(); });
     content()->addLayout(rows.grid());

@@ -3,6 +3,7 @@
 #include "core/RealToText.h"
 #include "widgets/Buttons.h"
 #include "widgets/ReadOnlyGrid.h"
+#include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
 
 #include <QGridLayout>
@@ -120,6 +121,18 @@ CurveTableWindow::CurveTableWindow(UiContext& context)
     legend->addWidget(Legend(kLegendRight, std::size(kLegendRight), this));
     legend->addStretch(1);
     content()->addLayout(legend);
+    // The spreadsheet carries the legend below the table.
+    QStringList legendLines;
+    for (const char* line : kLegendLeft)
+        legendLines << QString::fromUtf8(line);
+    for (const char* line : kLegendRight)
+        legendLines << QString::fromUtf8(line);
+    content()->addWidget(MakeTableExport(ctx, this, [this, legendLines] {
+        ShownTable table =
+            TableFromGrid(*grid_, QStringLiteral("Результаты расчетов для графиков"));
+        table.notes = legendLines;
+        return table;
+    }));
     content()->addWidget(MakeDivider(this));
 
     AddCloseRow(ctx, content(), this, HintCurveTable, [this] { hide(); });

@@ -238,23 +238,31 @@ double CurveMax(int kind, const GraphData& data, int set) {
     return max;
 }
 
-double DrawGraph(QImage& bitmap, int w, int h, int kind, const GraphData& data) {
-    if (bitmap.isNull())
-        return 0.0;
-    // The drawing needs more than 100 pixels each way and stays within the picture.
-    w = std::clamp(w, 101, std::max(101, bitmap.width()));
-    h = std::clamp(h, 101, std::max(101, bitmap.height()));
-    if (w > bitmap.width() || h > bitmap.height())
-        return 0.0;
+namespace {
 
+// Lines as vector drawing, through the pixel centres the picture's lines
+// run through: the same graph on a page or in an SVG file.
+class VectorPen {
+public:
+    explicit VectorPen(QPainter& painter) : painter_(painter) {}
+    void moveTo(int x, int y) { at_ = QPoint(x, y); }
+    void lineTo(int x, int y) {
+        const QPointF centre(0.5, 0.5);
+        painter_.drawLine(QPointF(at_) + centre, QPointF(x, y) + centre);
+        at_ = QPoint(x, y);
+    }
+
+private:
+    QPainter& painter_;
+    QPoint at_;
+};
+
+// The drawing itself, on painter `p` with lines by `pen`.
+template <typename Pen>
+double DrawGraphWith(QPainter& p, Pen& pen, int w, int h, int kind, const GraphData& data) {
     const GraphKindInfo* info = GraphKindAt(kind);
     const bool area = IsAreaKind(kind);
     const double start = data.curves.MlrSweepStart;
-
-    PenPath pen(bitmap);
-    QPainter p(&bitmap);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
 
     // 1. Frame: white inside, black outline.
     p.fillRect(QRect(0, 0, w, h), Qt::white);
@@ -373,6 +381,38 @@ double DrawGraph(QImage& bitmap, int w, int h, int kind, const GraphData& data) 
         for (int k = 0; k < kAreaCount; ++k)
             pen.lineTo(pointX(k), pointY(CurveValue(kind, data, k, 0)));
     }
+    return yMax;
+}
+
+} // namespace
+
+double DrawGraph(QImage& bitmap, int w, int h, int kind, const GraphData& data) {
+    if (bitmap.isNull())
+        return 0.0;
+    // The drawing needs more than 100 pixels each way and stays within the picture.
+    w = std::clamp(w, 101, std::max(101, bitmap.width()));
+    h = std::clamp(h, 101, std::max(101, bitmap.height()));
+    if (w > bitmap.width() || h > bitmap.height())
+        return 0.0;
+
+    PenPath pen(bitmap);
+    QPainter p(&bitmap);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    return DrawGraphWith(p, pen, w, h, kind, data);
+}
+
+double PaintGraph(QPainter& painter, int w, int h, int kind, const GraphData& data) {
+    w = std::max(w, 101);
+    h = std::max(h, 101);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    QPen line(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    painter.setPen(line);
+    painter.setClipRect(QRect(0, 0, w, h), Qt::IntersectClip);
+    VectorPen pen(painter);
+    const double yMax = DrawGraphWith(painter, pen, w, h, kind, data);
+    painter.restore();
     return yMax;
 }
 

@@ -4,6 +4,7 @@
 #include "processor/ProcessorRecord.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QString>
 
 #include <array>
@@ -47,6 +48,10 @@ double CurveMax(int kind, const GraphData& data, int set);
 // Draws curve kind `kind` (0..9) of `data` into the top-left w x h pixels of
 // `bitmap` (the 1600 x 1200 GraphBitmap) and returns GraphYMax.
 double DrawGraph(QImage& bitmap, int w, int h, int kind, const GraphData& data);
+
+// The same drawing as vector lines and text on any painter (a report page,
+// an SVG file), in its coordinates from (0, 0) to (w, h); returns GraphYMax.
+double PaintGraph(QPainter& painter, int w, int h, int kind, const GraphData& data);
 
 // The mouse readout over a w x h graph at pointer (x, y): the horizontal text
 // ("МЛР =" or "Пл.Кр. =" with the value) and the vertical text (the kind's

@@ -3,10 +3,15 @@
 #include "processor/CurveTableWindow.h"
 #include "processor/Curves.h"
 #include "processor/DrawGraph.h"
+#include "processor/GraphPicture.h"
 #include "processor/ProcessorInputWindow.h"
+#include "widgets/ExportFile.h"
 #include "widgets/UiContext.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMenu>
@@ -115,6 +120,11 @@ GraphWindow::GraphWindow(UiContext& ctx)
         if (auto* table = ctx_.window<CurveTableWindow>(LabWindow::CurveTable))
             table->open();
     });
+    QMenu* picture = menuBar_->addMenu(QStringLiteral("Рисунок"));
+    picture->addAction(QStringLiteral("Сохранить рисунок..."), this,
+                       [this] { Guarded(ctx_, [this] { savePicture(); }); });
+    picture->addAction(QStringLiteral("Копировать"), QKeySequence::Copy, this,
+                       [this] { Guarded(ctx_, [this] { copyPicture(); }); });
 
     setMinimumSize(kMinimumOuter);
     setMaximumSize(kMaximumOuter);
@@ -140,12 +150,35 @@ bool GraphWindow::layoutPaintArea() {
     return resized;
 }
 
-void GraphWindow::redraw() {
+GraphData GraphWindow::data() const {
     const auto* input = ctx_.window<ProcessorInputWindow>(LabWindow::ProcessorInput);
-    const QString technology = input ? input->technologyText() : QString();
-    const GraphData data{ctx_.workbook().CurveTable, ctx_.state.Curves, technology};
+    return GraphData{ctx_.workbook().CurveTable, ctx_.state.Curves,
+                     input ? input->technologyText() : QString()};
+}
+
+void GraphWindow::redraw() {
     view_->drawn(
-        DrawGraph(ctx_.GraphBitmap, view_->width(), view_->height(), ctx_.state.GraphKind, data));
+        DrawGraph(ctx_.GraphBitmap, view_->width(), view_->height(), ctx_.state.GraphKind, data()));
+}
+
+void GraphWindow::savePicture() {
+    const int kind = ctx_.state.GraphKind;
+    const GraphKindInfo* info = GraphKindAt(kind);
+    const QString name = info ? QString::fromUtf8(info->menuItem) : QStringLiteral("График");
+    const QString path = ChooseExportFile(
+        ctx_,
+        {QStringLiteral("Сохранить рисунок"),
+         QStringLiteral("Рисунок PNG (*.png);;Рисунок SVG (*.svg)"), QStringLiteral("png")},
+        SafeFileName(name, QStringLiteral("График")));
+    if (path.isEmpty())
+        return;
+    const bool svg =
+        QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
+    WriteExportFile(path, svg ? GraphSvg(kind, data(), name) : GraphPng(kind, data()));
+}
+
+void GraphWindow::copyPicture() {
+    QApplication::clipboard()->setImage(GraphPicture(ctx_.state.GraphKind, data()));
 }
 
 bool GraphWindow::open() {

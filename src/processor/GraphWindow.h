@@ -1,5 +1,6 @@
 #pragma once
 
+#include "processor/DrawGraph.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QString>
@@ -52,6 +53,11 @@ public:
     // The menu "Графики": draws kind `kind` at once.
     void chooseKind(int kind);
 
+    // The menu "Рисунок": the graph shown, as a 1600 x 1200 picture, to a
+    // PNG or SVG file or to the clipboard.
+    void savePicture();
+    void copyPicture();
+
     GraphView* paintArea() const { return view_; }
     // The size of the paint area the window's outer size gives.
     QSize paintSizeFor(QSize outer) const;
@@ -65,6 +71,9 @@ private:
     // Places the paint area; true when its size changed.
     bool layoutPaintArea();
     void redraw();
+    // What the window draws from: the curves and the checked variant's
+    // technology.
+    GraphData data() const;
 
     UiContext& ctx_;
     QMenuBar* menuBar_;

@@ -4,6 +4,7 @@
 #include "processor/Technology.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FormRows.h"
+#include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
 
 #include <QGridLayout>
@@ -85,6 +86,10 @@ ProcessorResultsWindow::ProcessorResultsWindow(UiContext& context)
     rows.addDivider();
     rows.addButton(QStringLiteral("Закрыть"), HintProcessorResults, [this] { hide(); });
     content()->addLayout(rows.grid());
+    QGridLayout* form = rows.grid();
+    AddCopyShortcut(ctx, this, [form] {
+        return TableFromForm(*form, QStringLiteral("Расчет характеристик процессора"));
+    });
 }
 
 bool ProcessorResultsWindow::prepare() {

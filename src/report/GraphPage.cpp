@@ -1,6 +1,9 @@
 #include "report/GraphPage.h"
 
+#include "processor/DrawGraph.h"
 #include "widgets/UiContext.h"
+
+#include <QPainter>
 
 #include <array>
 
@@ -58,9 +61,18 @@ GraphPage::GraphPage(UiContext& ctx)
 }
 
 void GraphPage::fill(int g, const QImage& variant1, const QImage& variant2) {
+    fill(g, variant1, variant2, nullptr, nullptr);
+}
+
+void GraphPage::fill(int g, const QImage& variant1, const QImage& variant2,
+                     std::shared_ptr<const GraphCurves> curves1,
+                     std::shared_ptr<const GraphCurves> curves2) {
     title_ = GraphPageTitle(g);
+    kind_ = g;
     pictures_[0] = variant1;
     pictures_[1] = variant2;
+    curves_[0] = std::move(curves1);
+    curves_[1] = std::move(curves2);
 }
 
 QString GraphPage::documentName() const {
@@ -73,8 +85,22 @@ void GraphPage::paintPage(PageCanvas& canvas) const {
     canvas.textBox(QRectF(strip.left() + kTitleIndent, strip.top() + kTitleDrop,
                           strip.width() - kTitleIndent, kTitleHeight),
                    PageFont(QStringLiteral("Arial"), 10, true), Qt::AlignLeft, title_);
-    for (int i = 0; i < 2; ++i)
-        canvas.image(kPictureBoxes[i], pictures_[i]);
+    for (int i = 0; i < 2; ++i) {
+        if (!curves_[i]) {
+            canvas.image(kPictureBoxes[i], pictures_[i]);
+            continue;
+        }
+        // The drawing's 650 x 450 pixels fill the picture's box.
+        QPainter& p = canvas.painter();
+        const QRectF box = canvas.toDevice(kPictureBoxes[i]);
+        p.save();
+        p.translate(box.topLeft());
+        p.scale(box.width() / kGraphPictureWidth, box.height() / kGraphPictureHeight);
+        const GraphCurves& c = *curves_[i];
+        PaintGraph(p, kGraphPictureWidth, kGraphPictureHeight, kind_,
+                   GraphData{c.table, c.curves, c.technology});
+        p.restore();
+    }
 }
 
 } // namespace orvik

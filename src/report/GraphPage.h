@@ -1,10 +1,13 @@
 #pragma once
 
+#include "processor/Curves.h"
 #include "report/ReportPage.h"
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
+
+#include <memory>
 
 namespace orvik {
 
@@ -20,6 +23,14 @@ QString ReportGraphName(int g);
 // the graph shows ("Зависимость частоты от МЛР"); empty for another g.
 QString GraphPageTitle(int g);
 
+// What one graph of the page is drawn from: the curves of one circuit
+// variant as they were computed for it.
+struct GraphCurves {
+    CurveTableData table{};
+    CurveResults curves;
+    QString technology; // the technology text of the graph's title
+};
+
 // TForm22: the graph page of the report. Never shown; it holds the title
 // line and the two pictures (circuit variant 1 above variant 2).
 class GraphPage : public QWidget, public ReportPage {
@@ -29,6 +40,11 @@ public:
 
     // Shows graph kind g with the two drawings (650 x 450 pixels each).
     void fill(int g, const QImage& variant1, const QImage& variant2);
+    // The same, and the page paints the two graphs from their curves as
+    // vector drawing (sharp at any scale) instead of scaling the pictures.
+    void fill(int g, const QImage& variant1, const QImage& variant2,
+              std::shared_ptr<const GraphCurves> curves1,
+              std::shared_ptr<const GraphCurves> curves2);
 
     QString titleLine() const { return title_; }
     const QImage& picture(int index) const { return pictures_[index == 0 ? 0 : 1]; }
@@ -39,7 +55,9 @@ public:
 private:
     UiContext& ctx_;
     QString title_;
+    int kind_ = 0;
     QImage pictures_[2];
+    std::shared_ptr<const GraphCurves> curves_[2];
 };
 
 } // namespace orvik

@@ -4,9 +4,14 @@
 #include "widgets/Dialogs.h"
 #include "widgets/UiContext.h"
 
+#include <QGuiApplication>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QScreen>
+
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 
 namespace orvik {
 
@@ -16,42 +21,31 @@ void PreviewReportPage(QWidget* parent, const ReportPage& page) {
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(QStringLiteral("Просмотр - ") + page.documentName());
     preview.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // Large enough to read a whole page, within the screen's free area.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QRect free = screen->availableGeometry();
+        const int height = free.height() * 9 / 10;
+        const int width = std::min(free.width() * 9 / 10, height * 4 / 5 + 120);
+        preview.resize(std::max(width, std::min(free.width() * 9 / 10, 900)), height);
+        preview.move(free.center() - QPoint(preview.width() / 2, preview.height() / 2));
+    }
+    if (auto* view = preview.findChild<QPrintPreviewWidget*>())
+        view->fitInView();
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&page](QPrinter* target) { PaintReportPage(*target, page); });
     preview.exec();
 }
 
-namespace {
-
-bool SaveAsPdf(UiContext& ctx, const ReportPage& page) {
-    if (!ctx.dialogs.askYesNo(QStringLiteral("Принтер не найден.\nСохранить страницу \"") +
-                              page.documentName() + QStringLiteral("\" в файл PDF ?")))
-        return false;
-    FileDialogOptions options;
-    options.title = QStringLiteral("Сохранить страницу отчета");
-    options.filter = QStringLiteral("PDF (*.pdf)");
-    options.defaultSuffix = QStringLiteral("pdf");
-    options.proposed = page.documentName() + QStringLiteral(".pdf");
-    const QString path = ctx.dialogs.chooseSaveFile(options);
-    if (path.isEmpty())
-        return false;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    SetUpReportPrinter(printer, page.documentName());
-    if (!PaintReportPage(printer, page)) {
-        ctx.dialogs.inform(QStringLiteral("Не удалось записать файл ") + path);
-        return false;
-    }
-    return true;
+bool PrinterAvailable() {
+    return !QPrinterInfo::defaultPrinter().isNull();
 }
-
-} // namespace
 
 bool PrintReportPage(UiContext& ctx, const ReportPage& page) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        return SaveAsPdf(ctx, page);
+    if (info.isNull()) {
+        ctx.dialogs.inform(QStringLiteral("Принтер не найден."));
+        return false;
+    }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::NativeFormat);
     SetUpReportPrinter(printer, page.documentName());

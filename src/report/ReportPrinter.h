@@ -13,10 +13,12 @@ class ReportPage;
 // the student closes that window.
 void PreviewReportPage(QWidget* parent, const ReportPage& page);
 
+// Whether the system has a default printer.
+bool PrinterAvailable();
+
 // Prints `page` as one job of one page on the system's default printer,
-// without a printer dialog. Without a printer the student is told so and
-// may save the page as a PDF file instead. Returns true when the page went
-// to the printer or the file.
+// without a printer dialog. Returns true when the page went to the printer;
+// otherwise the student is told why.
 bool PrintReportPage(UiContext& ctx, const ReportPage& page);
 
 } // namespace orvik

@@ -1,15 +1,18 @@
 #include "report/ReportWindow.h"
 
 #include "core/Errors.h"
+#include "core/RestoreOnExit.h"
 #include "processor/Curves.h"
 #include "processor/DrawGraph.h"
 #include "processor/Technology.h"
 #include "report/GraphPage.h"
+#include "report/ReportPdf.h"
 #include "report/ReportPrinter.h"
 #include "report/TablePages.h"
 #include "report/TitlePage.h"
 #include "widgets/Buttons.h"
 #include "widgets/Dialogs.h"
+#include "widgets/ExportFile.h"
 #include "widgets/UiContext.h"
 
 #include <QDate>
@@ -39,6 +42,8 @@ ReportWindow::ReportWindow(UiContext& ctx)
     buttons->addWidget(
         MakeButton(ctx, QStringLiteral("Просмотр"), this, [this] { previewSelected(); }));
     buttons->addWidget(MakeButton(ctx, QStringLiteral("Печать"), this, [this] { printChecked(); }));
+    buttons->addWidget(
+        MakeButton(ctx, QStringLiteral("Сохранить в PDF"), this, [this] { saveCheckedToPdf(); }));
     buttons->addWidget(
         MakeButton(ctx, QStringLiteral("Отметить все"), this, [this] { setAllChecked(true); }));
     buttons->addWidget(
@@ -97,18 +102,21 @@ void ReportWindow::FillGraphPage(int g) {
         ctx.GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
     const ProcessorRecord* variants[2] = {&wb.Circuit1, &wb.Circuit2};
     QImage pictures[2];
+    std::shared_ptr<GraphCurves> curves[2];
     for (int i = 0; i < 2; ++i) {
         state.Working = *variants[i];
         ComputeCurves(state.Working, wb.CurveTable, state.Curves);
         // The title names the technology of the variant drawn.
-        const QString technology =
-            QString::fromUtf8(TechnologyAt(wb.CurveTable[0][0].Technology).Name);
+        curves[i] = std::make_shared<GraphCurves>(
+            GraphCurves{wb.CurveTable, state.Curves,
+                        QString::fromUtf8(TechnologyAt(wb.CurveTable[0][0].Technology).Name)});
         DrawGraph(ctx.GraphBitmap, kGraphPictureWidth, kGraphPictureHeight, g,
-                  GraphData{wb.CurveTable, state.Curves, technology});
+                  GraphData{wb.CurveTable, state.Curves, curves[i]->technology});
         pictures[i] = ctx.GraphBitmap.copy(0, 0, kGraphPictureWidth, kGraphPictureHeight);
     }
+    // Pages paint the graphs from their curves, as sharp vector drawing.
     if (auto* page = ctx.window<GraphPage>(LabWindow::GraphPage))
-        page->fill(g, pictures[0], pictures[1]);
+        page->fill(g, pictures[0], pictures[1], curves[0], curves[1]);
 }
 
 bool ReportWindow::withPage(int kind, const std::function<void(const ReportPage&)>& use) {
@@ -152,13 +160,74 @@ void ReportWindow::previewSelected() {
              [this](const ReportPage& page) { PreviewReportPage(this, page); });
 }
 
+std::vector<int> ReportWindow::checkedKinds() const {
+    std::vector<int> kinds;
+    for (int row = 0; row < list_->count() && row < kPageKindCount; ++row)
+        if (list_->item(row)->checkState() == Qt::Checked)
+            kinds.push_back(kinds_[static_cast<std::size_t>(row)]);
+    return kinds;
+}
+
+bool ReportWindow::pagesChecked() const {
+    for (const int kind : checkedKinds())
+        if (kind != PageBusinessGame && kind != PageNone)
+            return true;
+    return false;
+}
+
 void ReportWindow::printChecked() {
-    for (int row = 0; row < list_->count() && row < kPageKindCount; ++row) {
-        if (list_->item(row)->checkState() != Qt::Checked)
-            continue;
-        withPage(kinds_[static_cast<std::size_t>(row)],
-                 [this](const ReportPage& page) { PrintReportPage(ctx, page); });
+    const std::vector<int> kinds = checkedKinds();
+    if (kinds.empty())
+        return;
+    // Without a printer the checked pages may go to one PDF file instead.
+    if (!PrinterAvailable() && pagesChecked()) {
+        if (ctx.dialogs.askYesNo(QStringLiteral("Принтер не найден.\nСохранить отмеченные "
+                                                "страницы отчета в файл PDF ?")))
+            choosePdfAndWrite();
+        return;
     }
+    for (const int kind : kinds)
+        withPage(kind, [this](const ReportPage& page) { PrintReportPage(ctx, page); });
+}
+
+QString ReportWindow::pdfBaseName() const {
+    const Workbook& wb = ctx.workbook();
+    return SafeFileName(UiContext::FromWorkbookText(wb.sStudent) + u' ' +
+                            UiContext::FromWorkbookText(wb.sGroup),
+                        QStringLiteral("Отчет"));
+}
+
+void ReportWindow::saveCheckedToPdf() {
+    if (!pagesChecked()) {
+        ctx.dialogs.inform(QStringLiteral("Отметьте страницы отчета, которые нужно сохранить."));
+        return;
+    }
+    choosePdfAndWrite();
+}
+
+void ReportWindow::choosePdfAndWrite() {
+    const QString path =
+        ChooseExportFile(ctx,
+                         {QStringLiteral("Сохранить отчет в PDF"),
+                          QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral("pdf")},
+                         pdfBaseName());
+    if (!path.isEmpty() && !writeCheckedPdf(path))
+        ctx.dialogs.inform(QStringLiteral("Среди отмеченных строк нет страниц отчета."));
+}
+
+bool ReportWindow::writeCheckedPdf(const QString& path) {
+    LabState& state = ctx.state;
+    // Graph pages compute curves; the workbook's curve table stays as it was.
+    const RestoreOnExit keep(state.workbook.CurveTable, state.Curves, state.Working);
+    ReportPdf pdf(TitlePage::CourseLine(), UiContext::FromWorkbookText(state.workbook.sStudent));
+    for (const int kind : checkedKinds())
+        if (kind != PageBusinessGame)
+            withPage(kind, [&pdf](const ReportPage& page) { pdf.add(page); });
+    const QByteArray bytes = pdf.finish();
+    if (bytes.isEmpty())
+        return false;
+    WriteExportFile(path, bytes);
+    return true;
 }
 
 } // namespace orvik

@@ -3,6 +3,7 @@
 #include "widgets/LabFrame.h"
 
 #include <array>
+#include <vector>
 
 class QListWidget;
 
@@ -45,6 +46,15 @@ public:
     void previewSelected();
     void printChecked();
     void setAllChecked(bool checked);
+    // "Сохранить в PDF": every checked page in list order as one PDF file.
+    void saveCheckedToPdf();
+
+    // The PDF file's proposed name: the student and the group.
+    QString pdfBaseName() const;
+    // Writes the checked pages to `path` as one PDF document; the workbook
+    // stays as it was. False when no checked row has a page. Throws Error
+    // when the file cannot be written (nothing is left half-written).
+    bool writeCheckedPdf(const QString& path);
 
 protected:
     bool prepare() override;
@@ -54,6 +64,12 @@ private:
     // Fills the page of `kind` and hands it to `use`; false (after telling
     // the student) for a kind without a page.
     bool withPage(int kind, const std::function<void(const ReportPage&)>& use);
+    // The page kinds of the checked rows, in list order.
+    std::vector<int> checkedKinds() const;
+    // Whether a checked row has a page to print.
+    bool pagesChecked() const;
+    // Asks for the file and writes the checked pages into it.
+    void choosePdfAndWrite();
 
     QListWidget* list_;
     std::array<int, kPageKindCount> kinds_{};

@@ -22,7 +22,7 @@ QString RunFileDialog(const FileDialogOptions& options, QFileDialog::AcceptMode 
     dialog.setAcceptMode(mode);
     dialog.setNameFilters(options.filter.split(";;"));
     dialog.setDefaultSuffix(options.defaultSuffix);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.askOverwrite);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.selectFile(options.proposed);

@@ -8,9 +8,10 @@ namespace orvik {
 
 struct FileDialogOptions {
     QString title;
-    QString filter;        // Qt form: "ORVIK lab files (*.orvik);;All files (*.*)"
-    QString defaultSuffix; // without the dot
-    QString proposed;      // the path proposed in the dialog
+    QString filter;           // Qt form: "ORVIK lab files (*.orvik);;All files (*.*)"
+    QString defaultSuffix;    // without the dot
+    QString proposed;         // the path proposed in the dialog
+    bool askOverwrite = true; // the dialog's own question before replacing a file
 };
 
 // Every modal question, message and file dialog of the program goes through

@@ -1,10 +1,10 @@
 #include "workbook/WorkbookFile.h"
 
+#include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "game/GameBlock.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <string_view>
@@ -32,115 +32,6 @@ template <typename T> void Put(std::vector<std::uint8_t>& out, std::size_t offse
 template <typename T> void Get(std::span<const std::uint8_t> in, std::size_t offset, T& value) {
     std::memcpy(&value, in.data() + offset, sizeof value);
 }
-
-// The student's message for a failed read or write of an open file.
-std::string IoMessage(int code) {
-    switch (code) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return "Disk full";
-    case ENOENT:
-        return "File not found";
-    case ENOTDIR:
-    case ENAMETOOLONG:
-        return "Invalid filename";
-    case EMFILE:
-    case ENFILE:
-        return "Too many open files";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return "File access denied";
-    default:
-        return "I/O error " + std::to_string(code);
-    }
-}
-
-// Why a file could not be created or opened, in the program's words.
-std::string Reason(int code) {
-    switch (code) {
-    case ENOENT:
-        return "папка или файл не найдены";
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EINVAL:
-        return "недопустимое имя файла";
-    case EACCES:
-    case EPERM:
-        return "нет прав доступа";
-    case EROFS:
-        return "диск защищен от записи";
-    case EISDIR:
-        return "это папка, а не файл";
-    case ELOOP:
-        return "символические ссылки образуют кольцо";
-    case ENOSPC:
-    case EDQUOT:
-        return "диск заполнен";
-    case EMFILE:
-    case ENFILE:
-        return "открыто слишком много файлов";
-    default:
-        return "ошибка ввода-вывода " + std::to_string(code);
-    }
-}
-
-std::string DirectoryOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The file a save really writes: a symbolic link (a shortcut to a USB stick
-// or a share) is followed to the file it names, also when that file does not
-// exist yet, so the link stays and its target gets the work.
-std::string FollowLinks(const std::string& chosen) {
-    std::string path = chosen;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return path;
-        std::string target(static_cast<std::size_t>(PATH_MAX), '\0');
-        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
-        if (n < 0 || static_cast<std::size_t>(n) >= target.size())
-            return path; // the save fails with the reason of the link itself
-        target.resize(static_cast<std::size_t>(n));
-        path = target.starts_with('/') ? target : DirectoryOf(path) + "/" + target;
-    }
-    throw Error("Не удается создать файл \"" + chosen + "\": " + Reason(ELOOP));
-}
-
-// Why the user may not replace a file ("" when he may). A file without any
-// write permission is meant to stay as it is, also where root could write it.
-std::string WhyNotReplace(const std::string& path, const struct stat& info) {
-    if ((info.st_mode & 0222) == 0)
-        return "файл защищен от записи";
-    if (::access(path.c_str(), W_OK) != 0)
-        return Reason(errno);
-    return {};
-}
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
 
 } // namespace
 
@@ -190,71 +81,9 @@ Workbook DecodeWorkbook(std::span<const std::uint8_t> in, std::string* gameMessa
 }
 
 void SaveWorkbookFile(const Workbook& workbook, const std::string& chosen) {
-    const std::vector<std::uint8_t> bytes = EncodeWorkbook(workbook);
-    const std::string path = FollowLinks(chosen);
-    // Only a regular file may be replaced: never a folder, a device or a pipe.
-    struct stat target {};
-    const bool exists = ::stat(path.c_str(), &target) == 0;
-    if (exists && !S_ISREG(target.st_mode))
-        throw Error(
-            "Не удается создать файл \"" + chosen + "\": " +
-            (S_ISDIR(target.st_mode) ? Reason(EISDIR) : std::string("это не обычный файл")));
-    if (const std::string why = exists ? WhyNotReplace(path, target) : ""; !why.empty())
-        throw Error("Не удается сохранить работу в файл \"" + chosen + "\": " + why +
-                    ". Сохраните работу под другим именем");
-
-    // A short temporary name, so that a name of the longest length still saves.
-    std::string temp = DirectoryOf(path) + "/.orvikXXXXXX";
-    Fd fd(::mkstemp(temp.data()));
-    if (fd.get() < 0) {
-        const int code = errno;
-        throw Error("Не удается создать файл \"" + chosen + "\": " + Reason(code));
-    }
-    bool keepTemp = false;
-    struct TempRemover {
-        const std::string& name;
-        bool& keep;
-        ~TempRemover() {
-            if (!keep)
-                ::unlink(name.c_str());
-        }
-    } remover{temp, keepTemp};
-
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd.get(), bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw Error(IoMessage(errno));
-        if (n == 0)
-            throw Error("Disk full");
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd.get()) != 0)
-        throw Error(IoMessage(errno));
-    if (exists) {
-        // The replaced file keeps its owner (where we may give it) and its
-        // permissions: a private file stays private.
-        [[maybe_unused]] const int owned = ::fchown(fd.get(), target.st_uid, target.st_gid);
-        ::fchmod(fd.get(), target.st_mode & 07777);
-    } else {
-        // A new file gets the usual permissions (mkstemp makes it private).
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd.get(), 0666 & ~mask);
-    }
-    if (::close(fd.release()) != 0)
-        throw Error(IoMessage(errno));
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int code = errno;
-        throw Error("Не удается создать файл \"" + chosen + "\": " + Reason(code));
-    }
-    keepTemp = true;
-    // Make the rename itself durable.
-    Fd dir(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
+    WriteFileAtomically(
+        chosen, EncodeWorkbook(workbook),
+        {"Не удается сохранить работу в файл", ". Сохраните работу под другим именем"});
 }
 
 Workbook OpenWorkbookFile(const std::string& path, std::string* gameMessage) {

@@ -71,7 +71,8 @@ if(control MATCHES "Depends: ([^\n]*)")
     set(depends "${CMAKE_MATCH_1}")
     # The libraries come from dpkg-shlibdeps, with their least versions.
     foreach(dep "libqt6core6[^,]*\\(>= 6" "libqt6gui6[^,]*\\(>= 6" "libqt6widgets6[^,]*\\(>= 6"
-            "libc6 \\(>= " "libstdc\\+\\+6 \\(>= " "fonts-liberation2" "qt6-qpa-plugins")
+            "libxlsxwriter4 \\(>= " "libc6 \\(>= " "libstdc\\+\\+6 \\(>= " "fonts-liberation2"
+            "qt6-qpa-plugins")
         if(NOT depends MATCHES "${dep}")
             list(APPEND errors "Depends lacks ${dep}: ${depends}")
         endif()

@@ -3,19 +3,27 @@
 #include "processor/CurveTableWindow.h"
 #include "processor/Curves.h"
 #include "processor/DrawGraph.h"
+#include "processor/GraphPicture.h"
 #include "processor/GraphWindow.h"
 #include "processor/ProcessorInputWindow.h"
 #include "processor/ProcessorModel.h"
 #include "support/TestApp.h"
+#include "workbook/WorkbookFile.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QFile>
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <array>
 #include <cmath>
@@ -356,6 +364,54 @@ std::uint64_t PictureChecksum(const QImage& image) {
             hash = (hash ^ line[i]) * 1099511628211ULL;
     }
     return hash;
+}
+
+// "Рисунок": the graph shown goes to a PNG file at 1600 x 1200, to an SVG
+// file holding the same texts as vector drawing, and to the clipboard.
+TEST_F(GraphWindows, ThePictureGoesToPngSvgAndTheClipboard) {
+    openGraph();
+    menuAction(QStringLiteral("Частота от МЛР"))->trigger();
+    const QImage expected = GraphPicture(5, data());
+    QTemporaryDir dir;
+    const std::vector<std::uint8_t> before = EncodeWorkbook(app.wb());
+    const bool modified = app.state.WorkbookModified;
+    struct Case {
+        QString file;
+        bool svg;
+    };
+    for (const Case& c :
+         {Case{"graph.png", false}, Case{"graph.svg", true}, Case{"noext", false}}) {
+        SCOPED_TRACE(c.file.toStdString());
+        app.dialogs.saveFiles = {dir.filePath(c.file)};
+        menuAction(QStringLiteral("Сохранить рисунок..."))->trigger();
+        const QString saved = dir.filePath(c.file.contains('.') ? c.file : c.file + ".png");
+        ASSERT_TRUE(QFile::exists(saved));
+        if (!c.svg) {
+            EXPECT_EQ(QImage(saved).convertToFormat(QImage::Format_RGB32), expected);
+            continue;
+        }
+        QSvgRenderer svg(saved);
+        ASSERT_TRUE(svg.isValid());
+        EXPECT_EQ(svg.defaultSize(), QSize(1600, 1200));
+        QFile file(saved);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        for (const QString& label :
+             {QStringLiteral("МЛР"), QStringLiteral("Частота"), QStringLiteral("3.00"),
+              Real(app.state.Curves.MlrSweepStart, 2).trimmed(), QStringLiteral("ЭСЛ 250")})
+            EXPECT_TRUE(text.contains(
+                QRegularExpression(">\\s*" + QRegularExpression::escape(label) + "<")))
+                << label.toStdString();
+    }
+    EXPECT_EQ(app.dialogs.saveDialogs.back().filter, "Рисунок PNG (*.png);;Рисунок SVG (*.svg)");
+    EXPECT_TRUE(app.dialogs.errors.isEmpty());
+
+    QApplication::clipboard()->clear();
+    QApplication::setActiveWindow(graph());
+    QTest::keySequence(graph(), QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), expected);
+    EXPECT_EQ(app.state.WorkbookModified, modified);
+    EXPECT_EQ(EncodeWorkbook(app.wb()), before);
 }
 
 struct PictureVariant {

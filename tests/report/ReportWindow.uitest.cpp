@@ -8,6 +8,7 @@
 #include "report/ReportPage.h"
 #include "report/TablePages.h"
 #include "report/TitlePage.h"
+#include "support/FinishedWorkbook.h"
 #include "support/ReportTestHelpers.h"
 #include "support/TestApp.h"
 
@@ -19,7 +20,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstring>
+
+#include <unistd.h>
 
 using namespace orvik;
 using namespace orvik::test;
@@ -83,16 +87,8 @@ protected:
     }
     // Computes every lab once, as the windows would, and marks it done.
     void doAllLabs() {
-        Workbook& wb = app.wb();
-        ComputeProcessor(wb.Circuit1);
-        wb.Circuit2.Technology = 4; // GaAs
-        ComputeProcessor(wb.Circuit2);
-        ComputeTask(wb.Task, [] {});
-        ComputeProcessor(wb.Lab2Processor);
-        ComputeMemory(wb.Memory, wb.Lab2Processor.DefectFactor);
-        ComputeComputer(wb.Computer, wb.Task, wb.Lab2Processor, wb.Memory);
-        ComputeFirm(wb.Firm);
-        wb.PartDone.fill(1);
+        ComputeAllLabs(app.wb());
+        app.wb().PartDone.fill(1);
     }
 };
 
@@ -277,12 +273,16 @@ TEST_F(ReportTest, GraphPageFillingLeavesTheStoredRecords) {
     EXPECT_EQ(page->picture(0).size(), QSize(650, 450));
     EXPECT_EQ(page->picture(1).size(), QSize(650, 450));
 
+    // The graphs go onto the page as vector drawing: no pictures, and their
+    // scale labels are text (the horizontal scale runs to 3.00 in both).
     const QString pdf = path("graph.pdf");
     ASSERT_TRUE(WriteReportPdf(*page, pdf));
     const QString images = RunTool("pdfimages", {"-list", pdf});
-    EXPECT_EQ(images.count(QRegularExpression("\\n\\s*1\\s+\\d+\\s+image\\s+650\\s+450")), 2)
-        << images.toStdString();
+    EXPECT_FALSE(images.contains(" image ")) << images.toStdString();
     const auto words = PdfWords(pdf);
+    EXPECT_EQ(std::count_if(words.begin(), words.end(),
+                            [](const PdfWord& w) { return w.text == "3.00"; }),
+              2);
     const PdfWord* title = FindWord(words, "Зависимость");
     ASSERT_NE(title, nullptr);
     EXPECT_NEAR(title->xMin, 17.0 + 6.4, kTol);
@@ -370,67 +370,76 @@ TEST_F(ReportTest, TablePagesHoldTheResultsWithoutChangingTheWorkbook) {
     EXPECT_TRUE(SameBytes(wb.Lab2Processor, before.Lab2Processor));
 }
 
-TEST_F(ReportTest, WithoutAPrinterThePageMayGoToAPdfFile) {
+TEST_F(ReportTest, WithoutAPrinterTheCheckedPagesMayGoToOnePdfFile) {
     app.wb().PartDone[PartProcessor1] = 1;
     report()->open();
     report()->list()->item(0)->setCheckState(Qt::Checked);
     report()->list()->item(4)->setCheckState(Qt::Checked); // graph kind 2
-    const QString title = path("title-out.pdf");
-    app.dialogs.yesNoAnswers = {true, false};
-    app.dialogs.saveFiles = {title};
+    const QString out = path("out.pdf");
+    app.dialogs.yesNoAnswers = {true};
+    app.dialogs.saveFiles = {out};
     ButtonNamed(report(), "Печать")->click();
-    ASSERT_EQ(app.dialogs.questions.size(), 2);
+    ASSERT_EQ(app.dialogs.questions.size(), 1); // one question for both pages
     EXPECT_TRUE(app.dialogs.questions[0].contains("Принтер"));
-    ASSERT_EQ(app.dialogs.saveDialogs.size(), 1); // the second page was declined
-    EXPECT_EQ(app.dialogs.saveDialogs[0].filter, "PDF (*.pdf)");
-    EXPECT_TRUE(PdfIsA4(title));
-    EXPECT_EQ(PdfPageCount(title), 1);
-    EXPECT_TRUE(PdfText(title).contains("Москва"));
+    ASSERT_EQ(app.dialogs.saveDialogs.size(), 1);
+    EXPECT_EQ(app.dialogs.saveDialogs[0].filter, "Документ PDF (*.pdf)");
+    EXPECT_TRUE(PdfIsA4(out));
+    EXPECT_EQ(PdfPageCount(out), 2);
+    EXPECT_TRUE(PdfText(out, 1).contains("Москва"));
+    EXPECT_TRUE(PdfText(out, 2).contains("Зависимость интенсивности отказов от МЛР"));
     EXPECT_EQ(app.state.GraphKind, 2);
     EXPECT_TRUE(app.dialogs.errors.isEmpty());
     report()->close();
 }
 
-// Every page of a finished workbook goes out (here to PDF files, as there is
-// no printer), one A4 page each, with every word inside the margins. With
-// ORVIK_REPORT_PDF_DIR set the pages are kept there for a look.
-TEST_F(ReportTest, EveryPageOfAFinishedWorkbookFitsItsSheet) {
+// A finished workbook goes out as one PDF file of fourteen A4 pages in list
+// order, every word inside the margins, with the report's title and the
+// student as the document's title and author; the workbook stays as it was.
+// With ORVIK_REPORT_PDF_DIR set the file is kept there for a look.
+TEST_F(ReportTest, AFinishedWorkbookIsOnePdfOfEveryPage) {
     doAllLabs();
     setStudent("10",
                "Римский-Корсаков-Преображенский Александр-Константин Вячеславович Иванов-Петровъ",
                "Петров П.П.", "ИВТ-21");
+    app.state.WorkbookFileName = path("work.orvik").toStdString();
+    const Workbook before = app.wb();
     const QString outDir = qEnvironmentVariable("ORVIK_REPORT_PDF_DIR", dir.path());
+    const QString pdf = QDir(outDir).filePath("report.pdf");
+    QFile::remove(pdf);
     report()->open();
     ButtonNamed(report(), "Отметить все")->click();
-    QStringList files;
-    QStringList marks; // a text of each page, to tell that the pages came out in list order
-    for (int row = 0; row < report()->list()->count(); ++row) {
-        const int kind = report()->ReportPageKinds()[static_cast<std::size_t>(row)];
-        if (kind == PageBusinessGame)
-            continue;
-        marks << (kind == PageTitle       ? QStringLiteral("Москва")
-                  : kind == PageLab1Table ? QStringLiteral("Лабораторная работа N1")
-                  : kind == PageLab2Tables ? QStringLiteral("Лабораторная работа N2")
-                  : kind == PageFirm ? QStringLiteral("Лабораторная работа N3")
-                                     : GraphPageTitle(kind - PageFirstGraph));
-        files << QDir(outDir).filePath(
-            QStringLiteral("report-%1.pdf").arg(kind, 2, 10, QChar(u'0')));
-        QFile::remove(files.back());
-        app.dialogs.yesNoAnswers.push_back(true);
-        app.dialogs.saveFiles.push_back(files.back());
-    }
-    ASSERT_EQ(files.size(), 14);
-    ButtonNamed(report(), "Печать")->click();
+    app.dialogs.saveFiles = {pdf};
+    ButtonNamed(report(), "Сохранить в PDF")->click();
     EXPECT_TRUE(app.dialogs.errors.isEmpty()) << app.dialogs.errors.join(u'\n').toStdString();
-    EXPECT_EQ(app.dialogs.saveDialogs.size(), 14);
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        const QString& pdf = files[i];
-        SCOPED_TRACE(pdf.toStdString());
-        ASSERT_TRUE(QFile::exists(pdf));
-        EXPECT_TRUE(PdfText(pdf).simplified().contains(marks[i])) << marks[i].toStdString();
-        EXPECT_EQ(PdfPageCount(pdf), 1);
-        EXPECT_TRUE(PdfIsA4(pdf));
-        const auto words = PdfWords(pdf);
+    ASSERT_EQ(app.dialogs.saveDialogs.size(), 1);
+    // Proposed beside the workbook, named after the student and the group.
+    EXPECT_EQ(app.dialogs.saveDialogs[0].proposed,
+              path("Римский-Корсаков-Преображенский Александр-Константин Вячеславович "
+                   "Иванов-Петровъ ИВТ-21.pdf"));
+    ASSERT_EQ(PdfPageCount(pdf), 14);
+    EXPECT_TRUE(PdfIsA4(pdf));
+    EXPECT_EQ(PdfInfoField(pdf, "Title"), TitlePage::CourseLine());
+    EXPECT_EQ(PdfInfoField(pdf, "Author"),
+              "Римский-Корсаков-Преображенский Александр-Константин Вячеславович Иванов-Петровъ");
+    // Each page's own words, in the order of the list.
+    const char* const pageWords[14] = {"Москва",
+                                       "Схемотехника 1",
+                                       "Зависимость степени интеграции от МЛР",
+                                       "Зависимость задержки на ЛЭ от МЛР",
+                                       "Зависимость интенсивности отказов от МЛР",
+                                       "Зависимость выхода годных кристаллов от МЛР",
+                                       "Зависимость стоимости БИС от МЛР",
+                                       "Зависимость частоты от МЛР",
+                                       "Зависимость времени наработки от МЛР",
+                                       "Зависимость стоимости процессора от МЛР",
+                                       "Зависимость времени наработки от площади кристалла",
+                                       "Зависимость стоимости процессора от площади кристалла",
+                                       "Ст.вычисл.",
+                                       "Стандартное"};
+    for (int page = 1; page <= 14; ++page) {
+        SCOPED_TRACE(page);
+        EXPECT_TRUE(PdfText(pdf, page).contains(QString::fromUtf8(pageWords[page - 1])));
+        const auto words = PdfWords(pdf, page);
         EXPECT_GT(words.size(), 3u);
         for (const PdfWord& w : words) {
             // A4 with margins of 17 (left), 10 (right), 10 (top) and 17 mm (bottom).
@@ -440,6 +449,53 @@ TEST_F(ReportTest, EveryPageOfAFinishedWorkbookFitsItsSheet) {
             EXPECT_LE(w.yMax, 297.0 - 17.0 + 0.2) << w.text.toStdString();
         }
     }
+    EXPECT_TRUE(SameBytes(app.wb().CurveTable, before.CurveTable));
+    EXPECT_FALSE(app.state.WorkbookModified);
+    report()->close();
+}
+
+// An existing file is replaced only after the question; a folder that cannot
+// be written gets a message and keeps no part of the file.
+TEST_F(ReportTest, SavingThePdfAsksBeforeReplacingAndLeavesNothingHalfWritten) {
+    report()->open();
+    report()->list()->item(0)->setCheckState(Qt::Checked);
+    const QString pdf = path("old.pdf");
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    struct Case {
+        bool replace;
+        QByteArray starts;
+    };
+    for (const Case& c : {Case{false, "old"}, Case{true, "%PDF"}}) {
+        app.dialogs.saveFiles = {pdf};
+        app.dialogs.yesNoAnswers = {c.replace};
+        ButtonNamed(report(), "Сохранить в PDF")->click();
+        ASSERT_FALSE(app.dialogs.questions.isEmpty());
+        EXPECT_EQ(app.dialogs.questions.back(),
+                  QStringLiteral("Файл %1 уже существует. Заменить?").arg(pdf));
+        QFile in(pdf);
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(in.readAll().startsWith(c.starts));
+    }
+
+    QDir(dir.path()).mkdir("locked");
+    QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::ExeOwner);
+    app.dialogs.saveFiles = {path("locked/report.pdf")};
+    ButtonNamed(report(), "Сохранить в PDF")->click();
+    if (::geteuid() != 0) { // root writes anywhere
+        ASSERT_EQ(app.dialogs.errors.size(), 1);
+        EXPECT_TRUE(app.dialogs.errors[0].startsWith("Не удается создать файл"));
+        EXPECT_TRUE(QDir(path("locked")).isEmpty());
+    }
+    // Nothing checked: a message, no dialog.
+    const auto dialogs = app.dialogs.saveDialogs.size();
+    ButtonNamed(report(), "Снять все")->click();
+    ButtonNamed(report(), "Сохранить в PDF")->click();
+    EXPECT_EQ(app.dialogs.saveDialogs.size(), dialogs);
+    EXPECT_FALSE(app.dialogs.messages.isEmpty());
+    EXPECT_FALSE(app.state.WorkbookModified);
     report()->close();
 }
 
@@ -452,8 +508,8 @@ TEST_F(ReportTest, AModelErrorIsReportedAndNothingPrints) {
     app.dialogs.saveFiles = {path("never.pdf")};
     ButtonNamed(report(), "Печать")->click();
     EXPECT_EQ(app.dialogs.errors.size(), 1);
-    EXPECT_TRUE(app.dialogs.questions.isEmpty());
     EXPECT_FALSE(QFile::exists(path("never.pdf")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
     report()->close();
 }
 

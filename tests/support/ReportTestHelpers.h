@@ -24,10 +24,19 @@ struct PdfWord {
     double xMin, yMin, xMax, yMax;
 };
 
-// The words of the first page, as pdftotext -bbox reads them.
-inline std::vector<PdfWord> PdfWords(const QString& pdf) {
+// Arguments of the poppler tools for one page (1..), or for all pages (0).
+inline QStringList PageArgs(int page) {
+    if (page <= 0)
+        return {};
+    return {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+            QString::number(page)};
+}
+
+// The words of a page (all pages for 0), as pdftotext -bbox reads them.
+inline std::vector<PdfWord> PdfWords(const QString& pdf, int page = 0) {
     const QString html =
-        RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        RunTool(QStringLiteral("pdftotext"),
+                PageArgs(page) + QStringList{QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     static const QRegularExpression word(
         QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
                        "yMax=\"([\\d.]+)\">([^<]*)</word>"));
@@ -51,10 +60,20 @@ inline const PdfWord* FindWord(const std::vector<PdfWord>& words, const QString&
     return nullptr;
 }
 
-// The plain text of a PDF file.
-inline QString PdfText(const QString& pdf) {
+// The plain text of a PDF file, or of one of its pages (1..).
+inline QString PdfText(const QString& pdf, int page = 0) {
     return RunTool(QStringLiteral("pdftotext"),
-                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+                   PageArgs(page) +
+                       QStringList{QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+}
+
+// A field of pdfinfo's report ("Title", "Author", ...), UTF-8.
+inline QString PdfInfoField(const QString& pdf, const QString& field) {
+    const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
+    const QRegularExpression re(QStringLiteral("^") + field + QStringLiteral(":\\s+(.*)$"),
+                                QRegularExpression::MultilineOption);
+    const auto m = re.match(info);
+    return m.hasMatch() ? m.captured(1).trimmed() : QString();
 }
 
 // "Pages:" and "Page size:" of pdfinfo.

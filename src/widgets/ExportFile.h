@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+namespace orvik {
+
+class UiContext;
+
+// What an export offers in its save dialog.
+struct ExportKind {
+    QString title;  // of the dialog
+    QString filter; // "Книга Excel (*.xlsx)"
+    QString suffix; // "xlsx", without the dot
+};
+
+// A file name from the student's texts: characters a file name cannot hold
+// become "_", and an empty name becomes `fallback`.
+QString SafeFileName(const QString& name, const QString& fallback);
+
+// The folder exports are proposed in: the workbook's, else the home folder.
+QString ExportFolder(const UiContext& ctx);
+
+// Asks where to save (proposing `baseName` in the export folder) and, for a
+// file that exists, "Файл ... уже существует. Заменить?". Empty when the
+// student cancels or declines.
+QString ChooseExportFile(UiContext& ctx, const ExportKind& kind, const QString& baseName);
+
+// Writes the export atomically with `fill` (see WriteFileAtomically): the
+// file is complete or not there at all. Throws Error with the student's
+// message. The workbook is not touched.
+void WriteExportFile(const QString& path,
+                     const std::function<void(int fd, const std::string& temp)>& fill);
+void WriteExportFile(const QString& path, const QByteArray& bytes);
+
+} // namespace orvik
