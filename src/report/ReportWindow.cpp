@@ -4,6 +4,7 @@
 #include "processor/Curves.h"
 #include "processor/DrawGraph.h"
 #include "processor/Technology.h"
+#include "report/GameReportPage.h"
 #include "report/GraphPage.h"
 #include "report/ReportPrinter.h"
 #include "report/TablePages.h"
@@ -128,8 +129,8 @@ bool ReportWindow::withPage(int kind, const std::function<void(const ReportPage&
         use(FirmTablesPage(ctx.workbook()));
         return true;
     case PageBusinessGame:
-        ctx.dialogs.inform(QStringLiteral("Для деловой игры страница отчета не предусмотрена."));
-        return false;
+        use(BusinessGamePage(ctx.workbook()));
+        return true;
     default:
         if (kind >= PageFirstGraph && kind <= PageLastGraph) {
             FillGraphPage(kind - PageFirstGraph);

@@ -1,9 +1,11 @@
 #include "report/ReportWindow.h"
 #include "firm/FirmModel.h"
+#include "game/GamePlayers.h"
 #include "lab2/ComputerModel.h"
 #include "lab2/MemoryModel.h"
 #include "lab2/TaskModel.h"
 #include "processor/ProcessorModel.h"
+#include "report/GameReportPage.h"
 #include "report/GraphPage.h"
 #include "report/ReportPage.h"
 #include "report/TablePages.h"
@@ -93,6 +95,13 @@ protected:
         ComputeComputer(wb.Computer, wb.Task, wb.Lab2Processor, wb.Memory);
         ComputeFirm(wb.Firm);
         wb.PartDone.fill(1);
+    }
+    // Eight years of the business game, each with the best forecast profit.
+    void playGame() {
+        GameSession session(FreshGame(6));
+        while (!session.over())
+            session.commit(GreedyDecision(session));
+        app.wb().Game = session.state();
     }
 };
 
@@ -346,6 +355,18 @@ TEST_F(ReportTest, TablePagesHoldTheResultsWithoutChangingTheWorkbook) {
                           "38291", "22782", "N16", "Стандартное"})
         EXPECT_TRUE(t3.contains(QString::fromUtf8(s))) << s;
 
+    // The game: none yet, then eight years won.
+    const QString game = path("game.pdf");
+    ASSERT_TRUE(WriteReportPdf(BusinessGamePage(wb), game));
+    EXPECT_TRUE(PdfText(game).contains(QStringLiteral("Игра еще не начата.")));
+    playGame();
+    ASSERT_TRUE(WriteReportPdf(BusinessGamePage(wb), game));
+    const QString tg = PdfText(game);
+    for (const char* s :
+         {"Вариант 6", "Итог игры", "Ваша фирма", "Альфа", "Бета", "Гамма", "Победа", "Деньги на"})
+        EXPECT_TRUE(tg.contains(QString::fromUtf8(s))) << s;
+    EXPECT_EQ(PdfPageCount(game), 1);
+
     EXPECT_TRUE(SameBytes(wb.Memory, before.Memory));
     EXPECT_TRUE(SameBytes(wb.Computer, before.Computer));
     EXPECT_TRUE(SameBytes(wb.Firm, before.Firm));
@@ -379,6 +400,7 @@ TEST_F(ReportTest, WithoutAPrinterThePageMayGoToAPdfFile) {
 // ORVIK_REPORT_PDF_DIR set the pages are kept there for a look.
 TEST_F(ReportTest, EveryPageOfAFinishedWorkbookFitsItsSheet) {
     doAllLabs();
+    playGame();
     setStudent("10",
                "Римский-Корсаков-Преображенский Александр-Константин Вячеславович Иванов-Петровъ",
                "Петров П.П.", "ИВТ-21");
@@ -388,18 +410,16 @@ TEST_F(ReportTest, EveryPageOfAFinishedWorkbookFitsItsSheet) {
     QStringList files;
     for (int row = 0; row < report()->list()->count(); ++row) {
         const int kind = report()->ReportPageKinds()[static_cast<std::size_t>(row)];
-        if (kind == PageBusinessGame)
-            continue;
         files << QDir(outDir).filePath(
             QStringLiteral("report-%1.pdf").arg(kind, 2, 10, QChar(u'0')));
         QFile::remove(files.back());
         app.dialogs.yesNoAnswers.push_back(true);
         app.dialogs.saveFiles.push_back(files.back());
     }
-    ASSERT_EQ(files.size(), 14);
+    ASSERT_EQ(files.size(), 15);
     ButtonNamed(report(), "Печать")->click();
     EXPECT_TRUE(app.dialogs.errors.isEmpty()) << app.dialogs.errors.join(u'\n').toStdString();
-    EXPECT_EQ(app.dialogs.saveDialogs.size(), 14);
+    EXPECT_EQ(app.dialogs.saveDialogs.size(), 15);
     for (const QString& pdf : files) {
         SCOPED_TRACE(pdf.toStdString());
         ASSERT_TRUE(QFile::exists(pdf));
