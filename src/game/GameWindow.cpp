@@ -246,7 +246,7 @@ GameWindow::GameWindow(UiContext& ctx)
     tabs_->addTab(firmsPage(QStringLiteral("results"), resultsNote_, results_),
                   QStringLiteral("Итоги года"));
     tabs_->addTab(buildHistory(), QStringLiteral("История"));
-    tabs_->setFixedSize(640, 520);
+    tabs_->setFixedSize(640, 470);
     middle->addWidget(tabs_);
     content()->addLayout(middle);
 
@@ -285,14 +285,13 @@ QWidget* GameWindow::buildHeader() {
     smallest_ = pair(1, 1, QStringLiteral("Наименьший МЛР этого года, мкм"),
                      QStringLiteral("smallestFeature"));
     restarts_ = pair(2, 1, QStringLiteral("Игра начата заново, раз"), QStringLiteral("restarts"));
-    auto* marketTitle = new QLabel(QStringLiteral("Емкость рынка в прошлом году, шт:"), box);
-    grid->addWidget(marketTitle, 0, 3, 1, 2);
+    auto* marketTitle = new QLabel(QStringLiteral("Емкость рынка\nв прошлом году, шт:"), box);
+    grid->addWidget(marketTitle, 0, 3, 3, 1, Qt::AlignVCenter);
     for (int s = 0; s < kSegmentCount; ++s)
-        market_[static_cast<std::size_t>(s)] = pair(
-            s + 1, 3, QStringLiteral("   ") + SegmentName(s), QStringLiteral("market%1").arg(s));
-    grid->setRowMinimumHeight(3, 0);
+        market_[static_cast<std::size_t>(s)] =
+            pair(s, 4, SegmentName(s), QStringLiteral("market%1").arg(s));
     grid->setColumnStretch(2, 1);
-    grid->setColumnStretch(5, 1);
+    grid->setColumnStretch(6, 1);
     return box;
 }
 
@@ -374,6 +373,7 @@ QWidget* GameWindow::buildHistory() {
     history_ = MakeReadOnlyGrid({.rows = kGameYears,
                                  .columns = static_cast<int>(columns.size()) + 1,
                                  .objectName = QStringLiteral("history"),
+                                 .rowHeight = 19,
                                  .cellAlignment = Qt::AlignRight | Qt::AlignVCenter},
                                 page);
     QStringList headings{QStringLiteral("Год")};
