@@ -1,6 +1,7 @@
 #include "game/GameChart.h"
 
 #include "core/RealToText.h"
+#include "processor/DrawGraph.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -18,14 +19,6 @@ namespace {
 constexpr int kSmallFontPixels = 11;
 constexpr int kTitleFontPixels = 14;
 constexpr int kScaleSteps = 5;
-
-QFont ChartFont(int pixels, bool bold, bool underline = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
 
 struct Series {
     QString name;
@@ -59,14 +52,14 @@ void DrawPanel(QPainter& p, const QRect& box, const Panel& panel) {
     p.setPen(QPen(Qt::black, 1));
     p.drawRect(box.adjusted(0, 0, -1, -1));
 
-    const QFont titleFont = ChartFont(kTitleFontPixels, true, true);
+    const QFont titleFont = GraphFont(kTitleFontPixels, true, true);
     p.setFont(titleFont);
     const QFontMetrics titleMetrics(titleFont);
     p.drawText(box.left() + (box.width() - titleMetrics.horizontalAdvance(panel.title)) / 2,
                box.top() + 6 + titleMetrics.ascent(), panel.title);
 
-    const QFont bold = ChartFont(kSmallFontPixels, true);
-    const QFont font = ChartFont(kSmallFontPixels, false);
+    const QFont bold = GraphFont(kSmallFontPixels, true);
+    const QFont font = GraphFont(kSmallFontPixels, false);
     const QFontMetrics fm(font);
     const int line = fm.height();
 
