@@ -434,13 +434,14 @@ void GameWindow::refresh() {
     year_->setText(session_->over()
                        ? QStringLiteral("Игра окончена")
                        : QStringLiteral("Год %1 из %2").arg(header.Year).arg(kGameYears));
-    // After the end there is no year to decide: its technology is not shown.
+    // After the end there is no year to decide: nothing of it is shown.
     const bool over = session_->over();
     defect_->setText(over ? QStringLiteral("—") : Real(header.DefectFactor, 2));
     smallest_->setText(over ? QStringLiteral("—") : Real(header.SmallestFeature, 2));
     for (int s = 0; s < kSegmentCount; ++s)
         market_[static_cast<std::size_t>(s)]->setText(
-            Real(header.LastYearMarket[static_cast<std::size_t>(s)], 0));
+            over ? QStringLiteral("—")
+                 : Real(header.LastYearMarket[static_cast<std::size_t>(s)], 0));
     restarts_->setText(QString::number(session_->state().Restarts));
     calculate_->setEnabled(!session_->over());
     move_->setEnabled(!session_->over());

@@ -121,6 +121,8 @@ TEST(GameWindow, AWholeGamePlayedThroughTheWindow) {
             << LabelText(w, "verdict").toStdString();
         EXPECT_TRUE(Child<QGroupBox>(w, "standing")->isVisibleTo(w));
         EXPECT_FALSE(ButtonNamed(w, QStringLiteral("Сделать ход"))->isEnabled());
+        EXPECT_EQ(LabelText(w, "year"), QStringLiteral("Игра окончена"));
+        EXPECT_EQ(LabelText(w, "market0"), QStringLiteral("—"));
         EXPECT_EQ(app.dialogs.messages.size(), 1); // the verdict, once
         // Replayed from the saved decisions, the same game.
         const GameSession replay(app.wb().Game);
