@@ -256,7 +256,12 @@ GameWindow::GameWindow(UiContext& ctx)
                                [this] { this->ctx.ShowTaskText(TaskGame); }));
     foot->addWidget(MakeButton(ctx, QStringLiteral("Начать заново"), this, [this] { restart(); }));
     foot->addStretch(1);
-    foot->addWidget(MakeButton(ctx, QStringLiteral("Закрыть"), this, [this] { close(); }));
+    // Like the processor window of the same lab work, it leads back to the
+    // guide when the guide starts by itself.
+    foot->addWidget(MakeButton(ctx, QStringLiteral("Закрыть"), this, [this] {
+        hide();
+        this->ctx.ReturnToGuide();
+    }));
     content()->addLayout(foot);
 }
 

@@ -75,6 +75,12 @@ TEST(GameWindow, FirstYearHeaderAndTheRivalsOffers) {
     }
     EXPECT_TRUE(Cell(w, "forecast", 0, 1).isEmpty()); // the student's column before "Рассчитать"
     EXPECT_FALSE(app.state.WorkbookModified);
+
+    // "Закрыть" leads back to the guide when it starts by itself.
+    app.wb().GuideAutoStart = 1;
+    ButtonNamed(w, QStringLiteral("Закрыть"))->click();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(app.ctx.windows.guide->isVisible());
 }
 
 // Rows: who plays, and how the game ends.
