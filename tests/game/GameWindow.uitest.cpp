@@ -160,6 +160,30 @@ TEST(GameWindow, RestartAsksFirstAndIsCounted) {
     EXPECT_EQ(Cell(w, "history", 0, 0), QString());
 }
 
+// GaAs on a 1 cm² chip at 1 µm in year 1 (D = 2): Y = 3^-5 and
+// 3,14 × (5 − 1)² × Y < 0,6, so the wafer gives no good chip.
+TEST(GameWindow, AWaferWithoutGoodChipsMakesNothingButCostsRemain) {
+    TestApp app;
+    GameWindow* w = OpenGame(app, "1");
+    GameDecision d = DefaultDecision();
+    d.Technology = 4;
+    d.Advertising = 100;
+    Enter(w, d);
+    ButtonNamed(w, QStringLiteral("Рассчитать"))->click();
+    ASSERT_EQ(app.dialogs.messages.size(), 1);
+    EXPECT_EQ(app.dialogs.messages[0], QString::fromUtf8(kNoGoodChipsMessage));
+    EXPECT_EQ(Cell(w, "forecast", 4, 1), QStringLiteral("НЕТ")); // the frequency
+    EXPECT_TRUE(app.wb().Game.Decisions.empty());
+
+    ButtonNamed(w, QStringLiteral("Сделать ход"))->click();
+    ASSERT_EQ(app.wb().Game.Decisions.size(), 1u);
+    const FirmYear& own = w->session()->years()[0].Firms[0];
+    EXPECT_EQ(own.TotalSales, 0);
+    EXPECT_EQ(own.Money.FixedCosts, 1500000);
+    EXPECT_EQ(own.Money.Advertising, 100000);
+    EXPECT_EQ(Cell(w, "results", 4, 1), QStringLiteral("НЕТ"));
+}
+
 TEST(GameWindow, TaskButtonShowsTheGamesTask) {
     TestApp app;
     app.state.Texts.game[GameTask] = "\xc7\xc0\xc4\xc0\xcd\xc8\xc5"; // "ЗАДАНИЕ" in Windows-1251
