@@ -1,10 +1,10 @@
 // DrawGraph at the largest window size and at the report page's size, for
 // the default circuit variant's curves, beside its floor: a bare QPainter
 // drawing the same frame, texts and lines, prepared beforehand.
+#include "core/RealToText.h"
 #include "processor/Curves.h"
 #include "processor/DrawGraph.h"
 #include "processor/ProcessorModel.h"
-#include "core/RealToText.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -68,17 +68,10 @@ struct Scene {
     std::vector<QPolygon> lines;
 };
 
-QFont SceneFont(int pixels, bool bold, bool underline) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
 Scene MakeScene(int w, int h, int kind, const orvik::GraphData& data) {
     Scene s;
-    s.fonts = {SceneFont(16, true, true), SceneFont(11, true, false), SceneFont(11, false, false)};
+    s.fonts = {orvik::GraphFont(16, true, true), orvik::GraphFont(11, true, false),
+               orvik::GraphFont(11, false, false)};
     const auto text = [&s](int font, int x, int top, const QString& t, bool right = false) {
         const QFontMetrics fm(s.fonts[static_cast<std::size_t>(font)]);
         s.texts.push_back(

@@ -28,8 +28,9 @@ class TaskTextWindow;
 class ReportWindow;
 class TitlePage;
 class GraphPage;
+class GameWindow;
 
-// The 22 windows, created once each, in this order (see WindowSet.cpp).
+// The 23 windows, created once each, in this order (see WindowSet.cpp).
 struct Windows {
     SplashWindow* splash = nullptr;                     // TForm3
     MainWindow* main = nullptr;                         // TForm1
@@ -53,9 +54,10 @@ struct Windows {
     ReportWindow* report = nullptr;                     // TForm20
     TitlePage* titlePage = nullptr;                     // TForm21
     GraphPage* graphPage = nullptr;                     // TForm22
+    GameWindow* game = nullptr;                         // TForm23
 };
 
-// The program's context: the named ways of UiContext carried out on the 22
+// The program's context: the named ways of UiContext carried out on the 23
 // windows, which it alone knows.
 class AppContext : public UiContext {
 public:

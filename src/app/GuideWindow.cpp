@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
 #include "firm/FirmInputWindow.h"
+#include "game/GameWindow.h"
 #include "lab2/ComputerInputWindow.h"
 #include "lab2/MemoryInputWindow.h"
 #include "lab2/TaskWindow.h"
@@ -66,21 +67,21 @@ const std::array<GuidePageText, 5>& Pages() {
     return pages;
 }
 
-// A part of lab work 2 that needs the part before it done first.
+// A part that needs the part before it done first.
 struct Prerequisite {
     int part;
     int needs;
     const char* message;
-    int guideItem; // the item of page 2 that leads to the missing part
+    int guidePage; // the lab work's page
+    int guideItem; // the item of that page that leads to the missing part
 };
 
 constexpr Prerequisite kPrerequisites[] = {
-    {PartProcessor2, PartTask, "Сначала выполните оценку характеристик задачи.", 1},
-    {PartMemory, PartProcessor2, "Сначала выполните расчет характеристик процессора.", 2},
-    {PartComputer, PartMemory, "Сначала выполните расчет характеристик памяти.", 3},
+    {PartBusinessGame, PartProcessor1, "Сначала выполните расчет характеристик процессора", 1, 1},
+    {PartProcessor2, PartTask, "Сначала выполните оценку характеристик задачи.", 2, 1},
+    {PartMemory, PartProcessor2, "Сначала выполните расчет характеристик процессора.", 2, 2},
+    {PartComputer, PartMemory, "Сначала выполните расчет характеристик памяти.", 2, 3},
 };
-
-constexpr int kLabWorkPage = 2; // the page of lab work 2, where the refusals lead
 
 } // namespace
 
@@ -272,7 +273,7 @@ void GuideWindow::OpenLabPart(int part) {
     for (const Prerequisite& p : kPrerequisites) {
         if (p.part == part && !ctx_.state.workbook.done(p.needs)) {
             ctx_.dialogs.inform(QString::fromUtf8(p.message));
-            ctx_.ShowGuide(kLabWorkPage, p.guideItem);
+            ctx_.ShowGuide(p.guidePage, p.guideItem);
             return;
         }
     }
@@ -300,7 +301,11 @@ void GuideWindow::OpenLabPart(int part) {
         if (w.firmInput)
             w.firmInput->open();
         break;
-    default: // the business game has no window; other numbers are no part
+    case PartBusinessGame:
+        if (w.game)
+            w.game->open();
+        break;
+    default: // no part
         break;
     }
 }

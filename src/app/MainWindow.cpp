@@ -340,10 +340,13 @@ void MainWindow::openWorkbook() {
         return;
     // The file is read whole before anything changes: a file that cannot
     // be read leaves the workbook, its name and its modified flag as they were.
-    ctx_.state.workbook = OpenWorkbookFile(path.toStdString());
+    std::string gameMessage;
+    ctx_.state.workbook = OpenWorkbookFile(path.toStdString(), &gameMessage);
     ctx_.state.WorkbookFileName = path.toStdString();
     ctx_.state.WorkbookModified = false;
     refreshStudent();
+    if (!gameMessage.empty()) // the workbook opened; only its game was lost
+        ctx_.dialogs.inform(QString::fromStdString(gameMessage));
 }
 
 void MainWindow::showStudentData() {

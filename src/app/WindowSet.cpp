@@ -7,6 +7,7 @@
 #include "firm/FirmAllKitsWindow.h"
 #include "firm/FirmInputWindow.h"
 #include "firm/FirmResultsWindow.h"
+#include "game/GameWindow.h"
 #include "lab2/ComputerInputWindow.h"
 #include "lab2/ComputerResultsWindow.h"
 #include "lab2/MemoryInputWindow.h"
@@ -57,6 +58,7 @@ WindowSet::WindowSet(AppContext& ctx) : ctx_(ctx) {
     w.report = make<ReportWindow>(ctx);
     w.titlePage = make<TitlePage>(ctx);
     w.graphPage = make<GraphPage>(ctx);
+    w.game = make<GameWindow>(ctx);
 }
 
 WindowSet::~WindowSet() {

@@ -9,7 +9,7 @@ namespace orvik {
 
 class AppContext;
 
-// Creates the program's 22 windows once, in their fixed order, records them
+// Creates the program's 23 windows once, in their fixed order, records them
 // in the context, and destroys them at the end of the run.
 class WindowSet {
 public:

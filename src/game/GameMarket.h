@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/Errors.h"
 #include "game/GameRules.h"
 #include "processor/ProcessorRecord.h"
-#include "core/Errors.h"
 
 #include <array>
 #include <cstdint>

@@ -77,14 +77,6 @@ double FieldOf(int kind, const ProcessorRecord& r) {
     }
 }
 
-QFont GraphFont(int pixels, bool bold, bool underline = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
 // One line of text in one font, shaped once: its width places it, and it is
 // written with its top-left corner at (x, y) on a white cell, as the drawing
 // writes every text.
@@ -199,6 +191,14 @@ QString Text(double x, int decimals) {
 }
 
 } // namespace
+
+QFont GraphFont(int pixels, bool bold, bool underline) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
 
 const GraphKindInfo* GraphKindAt(int kind) {
     return kind >= 0 && kind < kGraphKindCount ? &GraphKinds[static_cast<std::size_t>(kind)]

@@ -3,6 +3,7 @@
 #include "processor/Curves.h"
 #include "processor/ProcessorRecord.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -44,6 +45,9 @@ double CurveValue(int kind, const GraphData& data, int set, int row);
 // The largest value of a set over its rows with good chips (kinds 0..7), or
 // over all ten area rows (kinds 8 and 9, whatever the set); 0 when none.
 double CurveMax(int kind, const GraphData& data, int set);
+
+// The graphs' font: Arial at a size in pixels, as the window system draws.
+QFont GraphFont(int pixels, bool bold, bool underline = false);
 
 // Draws curve kind `kind` (0..9) of `data` into the top-left w x h pixels of
 // `bitmap` (the 1600 x 1200 GraphBitmap) and returns GraphYMax.

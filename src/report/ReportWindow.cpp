@@ -5,6 +5,7 @@
 #include "processor/Curves.h"
 #include "processor/DrawGraph.h"
 #include "processor/Technology.h"
+#include "report/GameReportPage.h"
 #include "report/GraphPage.h"
 #include "report/ReportPdf.h"
 #include "report/ReportPrinter.h"
@@ -136,8 +137,8 @@ bool ReportWindow::withPage(int kind, const std::function<void(const ReportPage&
         use(FirmTablesPage(ctx.workbook()));
         return true;
     case PageBusinessGame:
-        ctx.dialogs.inform(QStringLiteral("Для деловой игры страница отчета не предусмотрена."));
-        return false;
+        use(BusinessGamePage(ctx.workbook()));
+        return true;
     default:
         if (kind >= PageFirstGraph && kind <= PageLastGraph) {
             FillGraphPage(kind - PageFirstGraph);
@@ -170,7 +171,7 @@ std::vector<int> ReportWindow::checkedKinds() const {
 
 bool ReportWindow::pagesChecked() const {
     for (const int kind : checkedKinds())
-        if (kind != PageBusinessGame && kind != PageNone)
+        if (kind != PageNone)
             return true;
     return false;
 }
@@ -221,8 +222,7 @@ bool ReportWindow::writeCheckedPdf(const QString& path) {
     const RestoreOnExit keep(state.workbook.CurveTable, state.Curves, state.Working);
     ReportPdf pdf(TitlePage::CourseLine(), UiContext::FromWorkbookText(state.workbook.sStudent));
     for (const int kind : checkedKinds())
-        if (kind != PageBusinessGame)
-            withPage(kind, [&pdf](const ReportPage& page) { pdf.add(page); });
+        withPage(kind, [&pdf](const ReportPage& page) { pdf.add(page); });
     const QByteArray bytes = pdf.finish();
     if (bytes.isEmpty())
         return false;

@@ -121,6 +121,11 @@ void TablePage::paintPage(PageCanvas& canvas) const {
 
     double y = kFirstBlockTop;
     for (const PageBlock& block : blocks_) {
+        if (!block.picture.isNull()) {
+            canvas.image(QRectF(area.left(), y, area.width(), block.pictureHeight), block.picture);
+            y += block.pictureHeight + kBlockGap;
+            continue;
+        }
         if (block.table.widths.empty()) {
             canvas.textBox(
                 QRectF(area.left(), y + kHeadingDrop, area.width(), kHeadingHeight - kHeadingDrop),

@@ -2,6 +2,7 @@
 
 #include "report/ReportPage.h"
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -28,10 +29,12 @@ struct PageTable {
     double points = 8.0; // size of the cell text; the rows grow with it
 };
 
-// A heading or a table, placed one below the other.
+// A heading, a table or a picture, placed one below the other.
 struct PageBlock {
-    QString heading; // a heading when `table` has no columns
+    QString heading; // a heading when `table` has no columns and there is no picture
     PageTable table;
+    QImage picture = {};      // when set: the picture across the printable width
+    double pictureHeight = 0; // its height in mm
 };
 
 // A page of calculation tables, in the style of the graph page: the title

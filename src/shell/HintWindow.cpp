@@ -89,10 +89,7 @@ void HintWindow::ShowHintText(int index) {
         move(QCursor::pos() - QPoint(kPointerOffset, kPointerOffset));
     show();
     raise();
-    const auto& entries = ctx_.state.Texts.entries;
-    text_->setPlainText(index >= 0 && index < static_cast<int>(entries.size())
-                            ? PlainText(entries[static_cast<std::size_t>(index)])
-                            : QString());
+    text_->setPlainText(PlainText(TextEntry(ctx_.state.Texts, index)));
     QTextCursor caret = text_->textCursor();
     caret.movePosition(QTextCursor::Start);
     text_->setTextCursor(caret);

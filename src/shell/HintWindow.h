@@ -16,7 +16,7 @@ class HintWindow : public QWidget {
 public:
     explicit HintWindow(UiContext& ctx);
 
-    // Shows TextStore entry `index` (an index outside 0..66 shows nothing).
+    // Shows TextStore entry `index` (an index without a text shows nothing).
     void ShowHintText(int index);
 
 protected:

@@ -62,10 +62,8 @@ TaskTextWindow::TaskTextWindow(UiContext& ctx)
 
 void TaskTextWindow::ShowTaskText(int index) {
     text_->clear();
-    const auto& entries = ctx_.state.Texts.entries;
-    const int entry = kFirstTaskEntry + index;
-    if (index >= 0 && entry < static_cast<int>(entries.size())) {
-        const std::string& text = entries[static_cast<std::size_t>(entry)];
+    if (index >= 0) {
+        const std::string& text = TextEntry(ctx_.state.Texts, kFirstTaskEntry + index);
         if (HasVisibleText(text)) {
             QString shown = UiContext::FromWorkbookText(text);
             shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -92,6 +92,15 @@ std::string UnscrambleText(std::string_view text) {
     return out;
 }
 
+const std::string& TextEntry(const TextStore& store, int entry) {
+    static const std::string none;
+    if (entry >= 0 && entry < kTextCount)
+        return store.entries[static_cast<std::size_t>(entry)];
+    if (entry >= kFirstGameText && entry < kFirstGameText + kGameTextCount)
+        return store.game[static_cast<std::size_t>(entry - kFirstGameText)];
+    return none;
+}
+
 bool LoadTextStore(TextStore& store, const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))

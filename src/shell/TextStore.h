@@ -38,6 +38,10 @@ struct TextStore {
     std::array<std::string, kGameTextCount> game; // indexed by GameText
 };
 
+// Entry `entry` of the data file (0..66, then the game's 67..74); an empty
+// text for any other number.
+const std::string& TextEntry(const TextStore& store, int entry);
+
 // XOR scrambling of the data file; its own inverse.
 std::string UnscrambleText(std::string_view text);
 

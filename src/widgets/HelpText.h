@@ -44,6 +44,14 @@ enum HelpText : int {
     HintCalculateAllKits = 30,
     HintFirmAllKits = 31, // (17)
     HintFirmResults = 32, // (18)
+    // business game window (23), entries 67..73 of the data file
+    HintGameTechnology = 67,
+    HintGameMinFeature = 68,
+    HintGameChipArea = 69,
+    HintGameIntegration = 70,
+    HintGamePrice = 71,
+    HintGameVolume = 72,
+    HintGameAdvertising = 73,
 };
 
 // The "Задание" buttons show the entry of the student's variant: the lab
@@ -60,6 +68,7 @@ enum TaskText : int {
     TaskLab1 = 1,
     TaskLab2 = 2,
     TaskLab3 = 3,
+    TaskGame = 11, // entry 74, the business game's task
 };
 
 } // namespace orvik

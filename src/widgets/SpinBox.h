@@ -26,6 +26,8 @@ public:
     double singleStep() const { return step_; }
     int decimals() const { return decimals_; }
     bool hasLimits() const { return minimum_ != maximum_; }
+    // A new lower limit; the text stays until the box is left or stepped.
+    void setMinimum(double minimum) { minimum_ = minimum; }
 
     // The number a text reads as in this box (the lower limit for a non-number).
     double readText(const QString& text) const;

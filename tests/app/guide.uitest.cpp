@@ -5,6 +5,7 @@
 #include "app/GuideWindow.h"
 #include "app/MainWindow.h"
 #include "core/Cp1251.h"
+#include "game/GameWindow.h"
 #include "lab2/ComputerInputWindow.h"
 #include "lab2/MemoryInputWindow.h"
 #include "processor/ProcessorInputWindow.h"
@@ -99,59 +100,70 @@ TEST(Guide, DefaultItemsPointAtTheFirstPartNotDone) {
     EXPECT_EQ(Guide(app)->selectedItem(), 0);
 }
 
-TEST(Guide, RefusesALabTwoPartWhosePredecessorIsNotDone) {
+TEST(Guide, RefusesAPartWhosePredecessorIsNotDone) {
     struct Case {
-        int item; // on page 2
+        int page;
+        int item;
         int part;
         int missing;
         QString message;
         int preselected;
     };
     const Case cases[] = {
-        {2, 3, 2, QStringLiteral("Сначала выполните оценку характеристик задачи."), 1},
-        {3, 4, 3, QStringLiteral("Сначала выполните расчет характеристик процессора."), 2},
-        {4, 5, 4, QStringLiteral("Сначала выполните расчет характеристик памяти."), 3},
+        {1, 2, 1, 0, QStringLiteral("Сначала выполните расчет характеристик процессора"), 1},
+        {2, 2, 3, 2, QStringLiteral("Сначала выполните оценку характеристик задачи."), 1},
+        {2, 3, 4, 3, QStringLiteral("Сначала выполните расчет характеристик процессора."), 2},
+        {2, 4, 5, 4, QStringLiteral("Сначала выполните расчет характеристик памяти."), 3},
     };
     for (const Case& c : cases) {
         TestApp app;
         app.wb().PartDone.fill(1);
         app.wb().PartDone[static_cast<std::size_t>(c.missing)] = 0;
-        app.ctx.ShowGuide(2, c.item);
+        app.ctx.ShowGuide(c.page, c.item);
         ButtonNamed(Guide(app), "OK")->click();
 
         ASSERT_EQ(app.dialogs.messages, QStringList{c.message});
         EXPECT_TRUE(Guide(app)->isVisible());
-        EXPECT_EQ(Guide(app)->GuidePage(), 2);
+        EXPECT_EQ(Guide(app)->GuidePage(), c.page);
         EXPECT_EQ(Guide(app)->selectedItem(), c.preselected);
         EXPECT_EQ(app.state.CurrentPart, c.part);
         EXPECT_FALSE(app.ctx.windows.main->isEnabled());
         for (QWidget* lab : {static_cast<QWidget*>(app.ctx.windows.processorInput),
                              static_cast<QWidget*>(app.ctx.windows.memoryInput),
-                             static_cast<QWidget*>(app.ctx.windows.computerInput)})
+                             static_cast<QWidget*>(app.ctx.windows.computerInput),
+                             static_cast<QWidget*>(app.ctx.windows.game)})
             EXPECT_FALSE(lab->isVisible()) << lab->objectName().toStdString();
     }
 }
 
 TEST(Guide, OpensThePartWhenItsPredecessorIsDone) {
-    TestApp app;
-    app.wb().PartDone[PartProcessor2] = 1;
-    app.ctx.ShowGuide(2, 3);
-    ButtonNamed(Guide(app), "OK")->click();
-    EXPECT_TRUE(app.dialogs.messages.isEmpty());
-    EXPECT_FALSE(Guide(app)->isVisible());
-    EXPECT_EQ(app.state.CurrentPart, 4);
-    EXPECT_TRUE(static_cast<QWidget*>(app.ctx.windows.memoryInput)->isVisible());
-}
-
-TEST(Guide, BusinessGameOpensNothing) {
-    TestApp app;
-    app.ctx.ShowGuide(1, 2);
-    ButtonNamed(Guide(app), "OK")->click();
-    EXPECT_FALSE(Guide(app)->isVisible());
-    EXPECT_EQ(app.state.CurrentPart, 1);
-    EXPECT_TRUE(app.ctx.windows.main->isEnabled());
-    for (QWidget* w : QApplication::topLevelWidgets())
-        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    struct Case {
+        int page;
+        int item;
+        int done;
+        int part;
+        const char* window;
+    };
+    const Case cases[] = {
+        {2, 3, PartProcessor2, PartMemory, "TForm11"},
+        {1, 2, PartProcessor1, PartBusinessGame, "TForm23"},
+    };
+    for (const Case& c : cases) {
+        TestApp app;
+        app.wb().PartDone[static_cast<std::size_t>(c.done)] = 1;
+        app.ctx.ShowGuide(c.page, c.item);
+        ButtonNamed(Guide(app), "OK")->click();
+        EXPECT_TRUE(app.dialogs.messages.isEmpty()) << c.window;
+        EXPECT_FALSE(Guide(app)->isVisible());
+        EXPECT_EQ(app.state.CurrentPart, c.part);
+        QWidget* opened = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w != app.ctx.windows.main)
+                opened = w;
+        ASSERT_NE(opened, nullptr) << c.window;
+        EXPECT_EQ(opened->objectName().toStdString(), c.window);
+        EXPECT_FALSE(app.ctx.windows.main->isEnabled()) << c.window;
+    }
 }
 
 TEST(Guide, BackReturnsToTheFirstPage) {

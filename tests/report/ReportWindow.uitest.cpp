@@ -1,9 +1,11 @@
 #include "report/ReportWindow.h"
 #include "firm/FirmModel.h"
+#include "game/GamePlayers.h"
 #include "lab2/ComputerModel.h"
 #include "lab2/MemoryModel.h"
 #include "lab2/TaskModel.h"
 #include "processor/ProcessorModel.h"
+#include "report/GameReportPage.h"
 #include "report/GraphPage.h"
 #include "report/ReportPage.h"
 #include "report/TablePages.h"
@@ -90,6 +92,13 @@ protected:
         ComputeAllLabs(app.wb());
         app.wb().PartDone.fill(1);
     }
+    // Eight years of the business game, each with the best forecast profit.
+    void playGame() {
+        GameSession session(FreshGame(6));
+        while (!session.over())
+            session.commit(GreedyDecision(session));
+        app.wb().Game = session.state();
+    }
 };
 
 TEST_F(ReportTest, ListFollowsThePartsDone) {
@@ -169,13 +178,12 @@ TEST_F(ReportTest, PreviewActsOnTheSelectedRowOnly) {
     EXPECT_EQ(app.state.GraphKind, 5);
     EXPECT_EQ(app.ctx.windows.graphPage->titleLine(), "Зависимость частоты от МЛР");
 
-    report()->list()->item(12)->setSelected(true); // the business game has no page
+    report()->list()->item(12)->setSelected(true); // the business game's page
     closer.arm();
     ButtonNamed(report(), "Просмотр")->click();
     QApplication::processEvents();
-    EXPECT_EQ(closer.seen, 1);
-    ASSERT_EQ(app.dialogs.messages.size(), 1);
-    EXPECT_TRUE(app.dialogs.messages[0].contains("деловой игры"));
+    EXPECT_EQ(closer.seen, 2);
+    EXPECT_TRUE(app.dialogs.messages.isEmpty());
     EXPECT_TRUE(app.dialogs.errors.isEmpty());
     report()->close();
 }
@@ -363,6 +371,18 @@ TEST_F(ReportTest, TablePagesHoldTheResultsWithoutChangingTheWorkbook) {
                           "38291", "22782", "N16", "Стандартное"})
         EXPECT_TRUE(t3.contains(QString::fromUtf8(s))) << s;
 
+    // The game: none yet, then eight years won.
+    const QString game = path("game.pdf");
+    ASSERT_TRUE(WriteReportPdf(BusinessGamePage(wb), game));
+    EXPECT_TRUE(PdfText(game).contains(QStringLiteral("Игра еще не начата.")));
+    playGame();
+    ASSERT_TRUE(WriteReportPdf(BusinessGamePage(wb), game));
+    const QString tg = PdfText(game);
+    for (const char* s :
+         {"Вариант 6", "Итог игры", "Ваша фирма", "Альфа", "Бета", "Гамма", "Победа", "Деньги на"})
+        EXPECT_TRUE(tg.contains(QString::fromUtf8(s))) << s;
+    EXPECT_EQ(PdfPageCount(game), 1);
+
     EXPECT_TRUE(SameBytes(wb.Memory, before.Memory));
     EXPECT_TRUE(SameBytes(wb.Computer, before.Computer));
     EXPECT_TRUE(SameBytes(wb.Firm, before.Firm));
@@ -392,12 +412,13 @@ TEST_F(ReportTest, WithoutAPrinterTheCheckedPagesMayGoToOnePdfFile) {
     report()->close();
 }
 
-// A finished workbook goes out as one PDF file of fourteen A4 pages in list
+// A finished workbook goes out as one PDF file of fifteen A4 pages in list
 // order, every word inside the margins, with the report's title and the
 // student as the document's title and author; the workbook stays as it was.
 // With ORVIK_REPORT_PDF_DIR set the file is kept there for a look.
 TEST_F(ReportTest, AFinishedWorkbookIsOnePdfOfEveryPage) {
     doAllLabs();
+    playGame();
     setStudent("10",
                "Римский-Корсаков-Преображенский Александр-Константин Вячеславович Иванов-Петровъ",
                "Петров П.П.", "ИВТ-21");
@@ -416,13 +437,13 @@ TEST_F(ReportTest, AFinishedWorkbookIsOnePdfOfEveryPage) {
     EXPECT_EQ(app.dialogs.saveDialogs[0].proposed,
               path("Римский-Корсаков-Преображенский Александр-Константин Вячеславович "
                    "Иванов-Петровъ ИВТ-21.pdf"));
-    ASSERT_EQ(PdfPageCount(pdf), 14);
+    ASSERT_EQ(PdfPageCount(pdf), 15);
     EXPECT_TRUE(PdfIsA4(pdf));
     EXPECT_EQ(PdfInfoField(pdf, "Title"), TitlePage::CourseLine());
     EXPECT_EQ(PdfInfoField(pdf, "Author"),
               "Римский-Корсаков-Преображенский Александр-Константин Вячеславович Иванов-Петровъ");
     // Each page's own words, in the order of the list.
-    const char* const pageWords[14] = {"Москва",
+    const char* const pageWords[15] = {"Москва",
                                        "Схемотехника 1",
                                        "Зависимость степени интеграции от МЛР",
                                        "Зависимость задержки на ЛЭ от МЛР",
@@ -435,8 +456,9 @@ TEST_F(ReportTest, AFinishedWorkbookIsOnePdfOfEveryPage) {
                                        "Зависимость времени наработки от площади кристалла",
                                        "Зависимость стоимости процессора от площади кристалла",
                                        "Ст.вычисл.",
-                                       "Стандартное"};
-    for (int page = 1; page <= 14; ++page) {
+                                       "Стандартное",
+                                       "деловая игра"};
+    for (int page = 1; page <= 15; ++page) {
         SCOPED_TRACE(page);
         EXPECT_TRUE(PdfText(pdf, page).contains(QString::fromUtf8(pageWords[page - 1])));
         const auto words = PdfWords(pdf, page);

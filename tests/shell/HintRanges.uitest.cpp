@@ -12,6 +12,7 @@
 #include "firm/FirmAllKitsWindow.h"
 #include "firm/FirmInputWindow.h"
 #include "firm/FirmResultsWindow.h"
+#include "game/GameWindow.h"
 #include "lab2/ComputerInputWindow.h"
 #include "lab2/ComputerResultsWindow.h"
 #include "lab2/MemoryInputWindow.h"
@@ -56,6 +57,28 @@ constexpr int kPopupLineLimit = 35;
 constexpr int kTaskLineLimit = 78;
 constexpr int kLastHint = 32;
 constexpr int kLastPopupText = 62;
+// The business game's entries: hints 67..73, then its task 74.
+constexpr int kFirstGameHint = kFirstGameText;
+constexpr int kGameTaskEntry = kFirstGameText + GameTask;
+constexpr int kLastEntry = kFirstGameText + kGameTextCount - 1;
+// A hint whose box's lower limit changes with the game's year states the
+// limits in words: "Пределы меняются по годам: от ... до 5,00, шаг 0,01".
+const QString kYearlyLimits = QStringLiteral("Пределы меняются по годам");
+
+bool IsHint(int index) {
+    return (index >= 0 && index <= kLastHint) ||
+           (index >= kFirstGameHint && index < kGameTaskEntry);
+}
+bool ShownInPopup(int index) {
+    return index <= kLastPopupText || (index >= kFirstGameHint && index < kGameTaskEntry);
+}
+// Every entry of the data file: the course's 0..66 and the game's 67..74.
+std::vector<int> AllEntries() {
+    std::vector<int> all;
+    for (int i = 0; i <= kLastEntry; ++i)
+        all.push_back(i);
+    return all;
+}
 // The phrase of a hint whose box has no limits.
 const QString kNoLimits = QStringLiteral("Пределы в окне не заданы");
 
@@ -65,7 +88,7 @@ std::vector<QWidget*> AllWindows(const Windows& w) {
         w.processorResults, w.graph,         w.curveTable,    w.studentData,     w.task,
         w.memoryInput,      w.memoryResults, w.computerInput, w.computerResults, w.hint,
         w.firmInput,        w.firmAllKits,   w.firmResults,   w.taskText,        w.report,
-        w.titlePage,        w.graphPage};
+        w.titlePage,        w.graphPage,     w.game};
 }
 
 // The built data file, loaded as the main window loads it.
@@ -76,8 +99,7 @@ void LoadBuiltTexts(TestApp& app) {
 
 // Entry `index` as lines of UTF-8 text (the store holds Windows-1251 with CR LF).
 QStringList Lines(const TestApp& app, int index) {
-    const QString text = QString::fromStdString(
-        Cp1251ToUtf8(app.state.Texts.entries[static_cast<std::size_t>(index)]));
+    const QString text = QString::fromStdString(Cp1251ToUtf8(TextEntry(app.state.Texts, index)));
     return text.split(QStringLiteral("\r\n"));
 }
 
@@ -159,11 +181,20 @@ bool SameNumber(double a, double b) {
 void ExpectHintMatchesBox(const TestApp& app, int index, const SpinBox& box,
                           const std::string& where) {
     SCOPED_TRACE(where + ", hint " + std::to_string(index));
-    ASSERT_GE(index, 0);
-    ASSERT_LE(index, kLastHint);
+    ASSERT_TRUE(IsHint(index));
     const QStringList lines = Lines(app, index);
     const std::optional<StatedRange> range = RangeLine(lines, index);
-    if (box.hasLimits()) {
+    const QString flat = lines.join(u' ');
+    if (flat.contains(kYearlyLimits)) {
+        // The lower limit is the year's: the words state the upper one and the step.
+        EXPECT_FALSE(range.has_value()) << "a yearly limit and a \"Диапазон\" line";
+        const QString upper =
+            QStringLiteral("до ") + box.formatValue(box.maximum()).replace(u'.', u',');
+        const QString step =
+            QStringLiteral("шаг ") + QString::number(box.singleStep()).replace(u'.', u',');
+        EXPECT_TRUE(flat.contains(upper)) << upper.toStdString();
+        EXPECT_TRUE(flat.contains(step)) << step.toStdString();
+    } else if (box.hasLimits()) {
         ASSERT_TRUE(range.has_value()) << "the hint states no \"Диапазон\" line";
         EXPECT_TRUE(SameNumber(range->low, box.minimum()))
             << "stated " << range->low << ", box from " << box.minimum();
@@ -207,9 +238,10 @@ TEST(HintTexts, StatedRangesAreTheLimitsOfTheirBoxes) {
             checkedHints.insert(hint->index());
         }
     }
-    // All fifteen input boxes were found and compared, none passed over.
-    EXPECT_EQ(boxes, 15);
-    EXPECT_EQ(checkedHints, (std::set<int>{0, 3, 4, 5, 6, 11, 15, 16, 17, 21, 22, 23, 24, 25, 28}));
+    // All twenty-one input boxes were found and compared, none passed over.
+    EXPECT_EQ(boxes, 21);
+    EXPECT_EQ(checkedHints, (std::set<int>{0,  3,  4,  5,  6,  11, 15, 16, 17, 21, 22,
+                                           23, 24, 25, 28, 68, 69, 70, 71, 72, 73}));
 }
 
 // The variant box of the student data dialog, named explicitly: its hint
@@ -232,20 +264,21 @@ TEST(HintTexts, EveryHintHasItsButton) {
         for (HintButton* button : window->findChildren<HintButton*>())
             used.insert(button->index());
     std::set<int> expected;
-    for (int i = 0; i <= kLastHint; ++i)
-        expected.insert(i);
+    for (int i : AllEntries())
+        if (IsHint(i))
+            expected.insert(i);
     EXPECT_EQ(used, expected);
 }
 
 TEST(HintTexts, AllEntriesAreFilledAndFitTheirWindows) {
     TestApp app;
     ASSERT_NO_FATAL_FAILURE(LoadBuiltTexts(app));
-    for (int i = 0; i < kTextCount; ++i) {
+    for (int i : AllEntries()) {
         const QStringList lines = Lines(app, i);
         EXPECT_FALSE(lines.join(QString()).trimmed().isEmpty()) << "entry " << i << " is empty";
         // Hints and variant tasks go to the popup, the guide and lab tasks
         // to the task window.
-        const int limit = i <= kLastPopupText ? kPopupLineLimit : kTaskLineLimit;
+        const int limit = ShownInPopup(i) ? kPopupLineLimit : kTaskLineLimit;
         for (int n = 0; n < lines.size(); ++n)
             EXPECT_LE(lines[n].size(), limit)
                 << "entry " << i << ", line " << n + 1 << ": \"" << lines[n].toStdString() << "\"";
@@ -259,9 +292,9 @@ TEST(HintTexts, EveryLineFitsItsWindowWithoutWrapping) {
     TestApp app;
     if (!LoadBuiltTexts(app))
         GTEST_SKIP() << "orviklab.db2 not built";
-    for (int i = 0; i < kTextCount; ++i) {
+    for (int i : AllEntries()) {
         QWidget* window = nullptr;
-        if (i <= kLastPopupText) {
+        if (ShownInPopup(i)) {
             app.ctx.windows.hint->ShowHintText(i);
             window = app.ctx.windows.hint;
         } else {

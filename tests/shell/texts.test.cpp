@@ -2,6 +2,7 @@
 // the course, and what the texts state about the models. Every worked answer
 // to a variant task and every number a text states is checked against the
 // models (tests/shell/text-answers.txt says how).
+#include "core/Cp1251.h"
 #include "firm/FirmModel.h"
 #include "firm/FirmRecord.h"
 #include "lab2/ComputerModel.h"
@@ -15,7 +16,6 @@
 #include "processor/ProcessorRecord.h"
 #include "processor/Technology.h"
 #include "shell/TextStore.h"
-#include "core/Cp1251.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -201,7 +201,7 @@ void ExpectTextKeepsTheRules(int index, const std::string& utf8) {
 }
 
 TEST(CourseTexts, KeepTheTypographyAndWordingRules) {
-    for (int i = 0; i < kTextCount; ++i)
+    for (int i = 0; i < kTextCount + kGameTextCount; ++i)
         ExpectTextKeepsTheRules(i, ReadUtf8(TextPath(i)));
 }
 

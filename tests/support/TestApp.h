@@ -18,7 +18,7 @@
 
 namespace orvik::test {
 
-// The whole program for one test: its state, scripted dialogs and all 22
+// The whole program for one test: its state, scripted dialogs and all 23
 // windows, created in their order on the offscreen platform.
 class TestApp {
 public:

@@ -456,3 +456,75 @@ TEST_F(InspectorTest, DamagedValuesAreReportedWithoutCrash) {
 
 } // namespace
 } // namespace orvik::inspect
+
+// --- The business game ---------------------------------------------------------------------
+
+namespace orvik::inspect {
+namespace {
+
+// The lab's default processor every year, until the firm goes bankrupt.
+GameState DefaultPlayersGame(int variant, unsigned restarts) {
+    GameState state;
+    StartGame(state, variant);
+    state.Restarts = restarts;
+    GameSession session(state);
+    while (!session.over())
+        session.commit(DefaultDecision());
+    return session.state();
+}
+
+TEST_F(InspectorTest, TheGameIsShownReplayedInEveryOutput) {
+    Workbook played = ComputedWorkbook("Игроков Игорь");
+    played.Game = DefaultPlayersGame(5, 2);
+    played.PartDone[PartBusinessGame] = 1;
+    const Workbook none = ComputedWorkbook("Новиков Нил");
+    const std::string withGame = Write("game.orvik", played), without = Write("none.orvik", none);
+    const std::size_t years = played.Game.Decisions.size();
+    ASSERT_GE(years, 1u);
+    ASSERT_LT(years, 8u);
+
+    ASSERT_EQ(Run({withGame, without}), kExitAgree);
+    for (const char* s : {"Деловая игра [Game]", "Вариант игры: 5; начата заново, раз: 2",
+                          "1: ЭСЛ, МЛР 1.00, S 1.00, G 250, цена ", ", объем 5000, реклама 0",
+                          "Итог игры:", "4. Ваша фирма — -", "(банкрот)",
+                          "Ваша фирма обанкротилась", "Деловая игра [Game]: не начата"})
+        EXPECT_NE(out_.find(s), std::string::npos) << s;
+
+    ASSERT_EQ(Run({"--json", withGame, without}), kExitAgree);
+    const auto lines = Lines(out_);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(JsonReader::Parse(lines[1])["Game"].kind, Json::Null);
+    const Json game = JsonReader::Parse(lines[0])["Game"];
+    EXPECT_EQ(game["Variant"].text, "5");
+    EXPECT_EQ(game["Restarts"].text, "2");
+    EXPECT_EQ(game["over"].text, "true");
+    ASSERT_EQ(game["Decisions"].items.size(), years);
+    EXPECT_EQ(game["Decisions"][0]["Volume"].text, "5000");
+    ASSERT_EQ(game["years"].items.size(), years);
+    // Each firm's cash: last year's cash (10 000 000 at the start) + profit − interest.
+    for (int f = 0; f < 4; ++f) {
+        double cash = 10000000;
+        for (std::size_t y = 0; y < years; ++y) {
+            const Json& firm = game["years"][y]["firms"][static_cast<std::size_t>(f)];
+            EXPECT_EQ(firm["FixedCosts"].text, "1500000");
+            const double profit = std::stod(firm["Profit"].text);
+            const double interest = std::stod(firm["Interest"].text);
+            EXPECT_NEAR(std::stod(firm["Cash"].text), cash + profit - interest, 1e-6);
+            cash = std::stod(firm["Cash"].text);
+        }
+    }
+    EXPECT_EQ(game["years"][0]["firms"][0]["Interest"].text, "0");
+    EXPECT_EQ(game["standing"].items.size(), 4u);
+    EXPECT_EQ(game["standing"][3]["name"].text, "Ваша фирма");
+    EXPECT_EQ(game["StudentPlace"].text, "4");
+
+    ASSERT_EQ(Run({"--summary", withGame, without}), kExitAgree);
+    const auto rows = Lines(out_);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_NE(rows[0].find("Игра"), std::string::npos);
+    EXPECT_NE(rows[1].find(", 4-е место"), std::string::npos); // Игроков before Новиков
+    EXPECT_NE(rows[2].find("  -  "), std::string::npos);
+}
+
+} // namespace
+} // namespace orvik::inspect

@@ -51,11 +51,15 @@ const char* const kHelpText =
 "ОРВИК лабораторные работы") для преподавателя. Без параметров для каждого
 файла выводятся: студент, группа, преподаватель и вариант; отметки о
 выполнении семи частей лабораторных работ; исходные данные и сохраненные
-результаты каждой записи, включая 150 строк таблицы точек кривых.
+результаты каждой записи, включая 150 строк таблицы точек кривых; деловая
+игра: вариант, число повторов, решения по годам, результаты четырех фирм,
+пересчитанные по этим решениям, и итог игры.
 
 Параметры:
   --summary    Одна строка на файл: группа, студент, вариант, отметки
-               выполнения частей и имя файла. Отметки идут в порядке частей:
+               выполнения частей, деловая игра (деньги фирмы студента в
+               конце и ее место среди четырех фирм; пометка (лет N) - игра
+               не окончена, "-" - не начата) и имя файла. Отметки идут в порядке частей:
                  1 ЛР1 Расчет характеристик процессора  2 ЛР1 Деловая игра
                  3 ЛР2 Оценка характеристик задачи      4 ЛР2 Расчет
                  характеристик процессора  5 ЛР2 Расчет характеристик памяти
@@ -90,7 +94,9 @@ const char* const kHelpText =
                150 строк таблицы кривых; числа с плавающей точкой - с 17
                значащими цифрами (читаются обратно без потерь),
                бесконечности и нечисла - строками "Infinity", "-Infinity",
-               "NaN". Для непрочитанного файла выводится
+               "NaN". Раздел "Game" - деловая игра (null, если она не
+               начата): решения по годам, результаты повтора и итог.
+               Для непрочитанного файла выводится
                {"file": ..., "error": "причина"}.
 
   -h, --help   Эта справка.
@@ -158,8 +164,9 @@ int RunInspector(const std::vector<std::string>& args, std::ostream& out, std::o
     std::vector<SummaryRow> rows;
     for (const std::string& file : options.files) {
         Workbook wb;
+        std::string gameMessage;
         try {
-            wb = OpenWorkbookFile(file);
+            wb = OpenWorkbookFile(file, &gameMessage);
         } catch (const std::exception& e) {
             const std::string message = ReadFailure(file, e.what());
             err << "orvik-inspect: " << message << "\n";
@@ -168,6 +175,8 @@ int RunInspector(const std::vector<std::string>& args, std::ostream& out, std::o
             status = kExitTrouble;
             continue;
         }
+        if (!gameMessage.empty()) // the workbook is read; only its game is lost
+            err << "orvik-inspect: " << OneLine(file) << ": " << gameMessage << "\n";
         CheckResult check;
         if (options.recompute) {
             check = Recompute(wb);

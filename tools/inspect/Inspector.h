@@ -5,10 +5,12 @@
 // makes a one-line-per-file table of a folder, and recomputes the stored
 // results with the program's own models.
 
+#include "game/Game.h"
 #include "workbook/Workbook.h"
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -128,6 +130,21 @@ struct CheckResult {
 // every field of the result with the stored record.
 CheckResult Recompute(const Workbook& wb);
 
+// --- The business game -------------------------------------------------------
+
+// The saved game replayed: none when it was never started; an error when
+// the replay fails.
+struct GameReplay {
+    bool started = false;
+    std::optional<GameSession> session;
+    std::string error;
+};
+GameReplay ReplayGame(const Workbook& wb);
+// The game's section of the listing.
+void PrintGame(std::ostream& out, const Workbook& wb);
+// The summary's game column: the student's cash and place ("-": not started).
+std::string GameSummary(const Workbook& wb);
+
 // --- Outputs ---------------------------------------------------------------
 
 void PrintListing(std::ostream& out, const std::string& file, const Workbook& wb);
@@ -138,7 +155,7 @@ std::string WorkbookJson(const std::string& file, const Workbook& wb, const Chec
 std::string ErrorJson(const std::string& file, const std::string& message);
 
 struct SummaryRow {
-    std::string group, student, variant, flags, check, file;
+    std::string group, student, variant, flags, game, check, file;
 };
 SummaryRow MakeSummaryRow(const std::string& file, const Workbook& wb, const CheckResult* check);
 // Sorts by group, then student, then file name, and prints the table.

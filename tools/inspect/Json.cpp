@@ -131,6 +131,109 @@ void CheckJson(JsonWriter& j, const CheckResult& check) {
     j.close('}');
 }
 
+// The game: its saved state and what the replay of it gives. Reals with 17
+// significant digits, as everywhere in this output, so that a replay of the
+// model elsewhere can be compared bit for bit.
+void GameJson(JsonWriter& j, const Workbook& wb) {
+    const GameReplay replay = ReplayGame(wb);
+    if (!replay.started) {
+        j.null();
+        return;
+    }
+    const auto decision = [&j](const GameDecision& d) {
+        j.open('{');
+        j.key("Technology").integer(d.Technology);
+        j.key("MinFeature").value(Value::Real(d.MinFeature));
+        j.key("ChipArea").value(Value::Real(d.ChipArea));
+        j.key("DeviceIntegration").integer(d.DeviceIntegration);
+        j.key("Price").value(Value::Real(d.Price));
+        j.key("Volume").integer(d.Volume);
+        j.key("Advertising").value(Value::Real(d.Advertising));
+        j.close('}');
+    };
+    const auto reals = [&j](const auto& values) {
+        j.open('[');
+        for (const auto v : values)
+            j.value(Value::Real(static_cast<double>(v)));
+        j.close(']');
+    };
+    j.open('{');
+    j.key("Variant").integer(wb.Game.Variant);
+    j.key("Restarts").integer(wb.Game.Restarts);
+    j.key("Decisions").open('[');
+    for (const GameDecision& d : wb.Game.Decisions)
+        decision(d);
+    j.close(']');
+    if (!replay.session) {
+        j.key("error").string(replay.error);
+        j.close('}');
+        return;
+    }
+    j.key("error").null();
+    const GameSession& s = *replay.session;
+    j.key("over").boolean(s.over());
+    j.key("years").open('[');
+    for (const YearResult& y : s.years()) {
+        j.open('{');
+        j.key("Year").integer(y.Year);
+        j.key("MarketSize");
+        reals(y.MarketSize);
+        j.key("firms").open('[');
+        for (int f = 0; f < kGameFirmCount; ++f) {
+            const FirmYear& fy = y.Firms[static_cast<std::size_t>(f)];
+            j.open('{');
+            j.key("name").string(kGameFirmNames[static_cast<std::size_t>(f)]);
+            j.key("InMarket").boolean(fy.InMarket);
+            j.key("Decision");
+            decision(fy.Decision);
+            j.key("Made").boolean(fy.Product.Made);
+            j.key("Frequency").value(Value::Real(fy.Product.Frequency));
+            j.key("Mtbf").value(Value::Real(fy.Product.Mtbf));
+            j.key("UnitCost").value(Value::Real(fy.Product.UnitCost));
+            j.key("GoodChips").value(Value::Real(fy.Product.GoodChips));
+            j.key("Performance").value(Value::Real(fy.Product.Performance));
+            j.key("Share");
+            reals(fy.Share);
+            j.key("Sales").open('[');
+            for (const std::int64_t n : fy.Sales)
+                j.integer(n);
+            j.close(']');
+            j.key("TotalSales").integer(fy.TotalSales);
+            const FirmMoney& m = fy.Money;
+            for (const auto& [name, v] : {std::pair{"Revenue", m.Revenue},
+                                          {"Production", m.Production},
+                                          {"Warranty", m.Warranty},
+                                          {"AdvertisingCost", m.Advertising},
+                                          {"FixedCosts", m.FixedCosts},
+                                          {"Profit", m.Profit},
+                                          {"Interest", m.Interest},
+                                          {"Cash", m.Cash}})
+                j.key(name).value(Value::Real(v));
+            j.key("Bankrupt").boolean(fy.Bankrupt);
+            j.close('}');
+        }
+        j.close(']');
+        j.close('}');
+    }
+    j.close(']');
+    const FinalStanding standing = s.standing();
+    j.key("standing").open('[');
+    for (int i = 0; i < kGameFirmCount; ++i) {
+        const StandingRow& row = standing.Rows[static_cast<std::size_t>(i)];
+        j.open('{');
+        j.key("place").integer(i + 1);
+        j.key("firm").integer(row.Firm);
+        j.key("name").string(kGameFirmNames[static_cast<std::size_t>(row.Firm)]);
+        j.key("Cash").value(Value::Real(row.Cash));
+        j.key("Bankrupt").boolean(row.Bankrupt);
+        j.close('}');
+    }
+    j.close(']');
+    j.key("StudentPlace").integer(standing.StudentPlace);
+    j.key("verdict").string(standing.Verdict);
+    j.close('}');
+}
+
 } // namespace
 
 std::string JsonString(const std::string& text) {
@@ -235,6 +338,8 @@ std::string WorkbookJson(const std::string& file, const Workbook& wb, const Chec
         j.close('}');
     }
     j.close(']');
+    j.key("Game");
+    GameJson(j, wb);
     if (check)
         CheckJson(j, *check);
     j.close('}');

@@ -27,7 +27,8 @@ std::u32string CollationKey(const std::string& utf8) {
 
 SummaryRow MakeSummaryRow(const std::string& file, const Workbook& wb, const CheckResult* check) {
     const StudentData s = Student(wb);
-    SummaryRow row{OneLine(s.group), OneLine(s.student), OneLine(s.variant), FlagString(wb), "",
+    SummaryRow row{OneLine(s.group), OneLine(s.student), OneLine(s.variant),
+                   FlagString(wb),   GameSummary(wb),    "",
                    OneLine(file)};
     if (check) {
         std::size_t errors = 0;
@@ -60,13 +61,14 @@ void PrintSummary(std::ostream& out, std::vector<SummaryRow> rows, bool withChec
             return sa < sb;
         return a.file < b.file;
     });
-    const SummaryRow header{"Группа", "Студент", "Вар.", "Части", "Пересчет", "Файл"};
-    std::size_t wg = 0, ws = 0, wv = 0, wf = 0, wc = 0;
+    const SummaryRow header{"Группа", "Студент", "Вар.", "Части", "Игра", "Пересчет", "Файл"};
+    std::size_t wg = 0, ws = 0, wv = 0, wf = 0, wi = 0, wc = 0;
     for (const SummaryRow* r = &header;;) {
         wg = std::max(wg, DisplayWidth(r->group));
         ws = std::max(ws, DisplayWidth(r->student));
         wv = std::max(wv, DisplayWidth(r->variant));
         wf = std::max(wf, DisplayWidth(r->flags));
+        wi = std::max(wi, DisplayWidth(r->game));
         wc = std::max(wc, DisplayWidth(r->check));
         if (r == &header) {
             if (rows.empty())
@@ -78,7 +80,8 @@ void PrintSummary(std::ostream& out, std::vector<SummaryRow> rows, bool withChec
     }
     const auto line = [&](const SummaryRow& r) {
         out << PadRight(r.group, wg) << "  " << PadRight(r.student, ws) << "  "
-            << PadRight(r.variant, wv) << "  " << PadRight(r.flags, wf) << "  ";
+            << PadRight(r.variant, wv) << "  " << PadRight(r.flags, wf) << "  "
+            << PadRight(r.game, wi) << "  ";
         if (withCheck)
             out << PadRight(r.check, wc) << "  ";
         out << r.file << "\n";

@@ -136,6 +136,7 @@ void PrintListing(std::ostream& out, const std::string& file, const Workbook& wb
         if (std::string(info.key) == "Circuit2")
             PrintCurveTable(out, wb);
     }
+    PrintGame(out, wb);
     out << "\n";
 }
 
