@@ -1,6 +1,7 @@
 // Filling a graph page (curves of both circuit variants, two drawings) and
 // writing it as a PDF page.
 #include "app/AppContext.h"
+#include "app/WindowSet.h"
 #include "report/GraphPage.h"
 #include "report/ReportPage.h"
 #include "report/ReportWindow.h"
@@ -43,12 +44,9 @@ void BM_GraphPageToPdf(benchmark::State& bench) {
     orvik::ResetWorkbook(state);
     SilentDialogs dialogs;
     orvik::AppContext ctx(state, dialogs);
-    ctx.GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
-    auto graphPage = std::make_unique<orvik::GraphPage>(ctx);
-    auto titlePage = std::make_unique<orvik::TitlePage>(ctx);
-    ctx.windows.graphPage = graphPage.get();
-    ctx.windows.titlePage = titlePage.get();
-    auto report = std::make_unique<orvik::ReportWindow>(ctx);
+    orvik::WindowSet windows(ctx);
+    orvik::GraphPage* graphPage = ctx.windows.graphPage.get();
+    orvik::ReportWindow* report = ctx.windows.report.get();
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("graph.pdf"));
     for (auto _ : bench) {

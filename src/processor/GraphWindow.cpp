@@ -144,8 +144,8 @@ void GraphWindow::redraw() {
     const auto* input = ctx_.window<ProcessorInputWindow>(LabWindow::ProcessorInput);
     const QString technology = input ? input->technologyText() : QString();
     const GraphData data{ctx_.workbook().CurveTable, ctx_.state.Curves, technology};
-    view_->drawn(
-        DrawGraph(ctx_.GraphBitmap, view_->width(), view_->height(), ctx_.state.GraphKind, data));
+    view_->drawn(DrawGraph(ctx_.GraphBitmapToDraw(), view_->width(), view_->height(),
+                           ctx_.state.GraphKind, data));
 }
 
 bool GraphWindow::open() {

@@ -92,9 +92,7 @@ void ReportWindow::FillGraphPage(int g) {
     LabState& state = ctx.state;
     Workbook& wb = state.workbook;
     state.GraphKind = g;
-    if (ctx.GraphBitmap.width() < kGraphPictureWidth ||
-        ctx.GraphBitmap.height() < kGraphPictureHeight)
-        ctx.GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
+    QImage& bitmap = ctx.GraphBitmapToDraw();
     const ProcessorRecord* variants[2] = {&wb.Circuit1, &wb.Circuit2};
     QImage pictures[2];
     for (int i = 0; i < 2; ++i) {
@@ -103,9 +101,9 @@ void ReportWindow::FillGraphPage(int g) {
         // The title names the technology of the variant drawn.
         const QString technology =
             QString::fromUtf8(TechnologyAt(wb.CurveTable[0][0].Technology).Name);
-        DrawGraph(ctx.GraphBitmap, kGraphPictureWidth, kGraphPictureHeight, g,
+        DrawGraph(bitmap, kGraphPictureWidth, kGraphPictureHeight, g,
                   GraphData{wb.CurveTable, state.Curves, technology});
-        pictures[i] = ctx.GraphBitmap.copy(0, 0, kGraphPictureWidth, kGraphPictureHeight);
+        pictures[i] = bitmap.copy(0, 0, kGraphPictureWidth, kGraphPictureHeight);
     }
     if (auto* page = ctx.window<GraphPage>(LabWindow::GraphPage))
         page->fill(g, pictures[0], pictures[1]);

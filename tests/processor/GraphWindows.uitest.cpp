@@ -38,9 +38,9 @@ QString Real(double x, int decimals) {
 
 class GraphWindows : public ::testing::Test {
 protected:
-    ProcessorInputWindow* input() { return app.ctx.windows.processorInput; }
-    GraphWindow* graph() { return app.ctx.windows.graph; }
-    CurveTableWindow* table() { return app.ctx.windows.curveTable; }
+    ProcessorInputWindow* input() { return app.ctx.windows.processorInput.get(); }
+    GraphWindow* graph() { return app.ctx.windows.graph.get(); }
+    CurveTableWindow* table() { return app.ctx.windows.curveTable.get(); }
     const QImage& bitmap() { return app.ctx.GraphBitmap; }
 
     void openGraph() {
@@ -82,7 +82,9 @@ protected:
 
 TEST_F(GraphWindows, OpeningComputesTheCheckedVariantsCurvesAndDrawsKindZero) {
     app.wb().Circuit2.Technology = 4; // the graph shows variant 1 unless variant 2 is checked
+    EXPECT_TRUE(bitmap().isNull());   // made by the first graph drawn
     openGraph();
+    EXPECT_EQ(bitmap().size(), QSize(1600, 1200));
     EXPECT_FALSE(input()->isEnabled());
     EXPECT_TRUE(app.state.WorkbookModified);
     EXPECT_EQ(app.wb().PartDone[PartProcessor1], 1);
