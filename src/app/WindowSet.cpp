@@ -104,10 +104,13 @@ bool WindowSet::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WindowSet::releaseWhenStillHidden(QWidget* window) {
+    // close() takes the native window away but keeps the backing store and
+    // its pixels; destroy() gives both back.
     QMetaObject::invokeMethod(
         this,
         [window = QPointer<QWidget>(window)] {
-            if (window && !window->isVisible() && window->testAttribute(Qt::WA_WState_Created))
+            if (window && !window->isVisible() &&
+                (window->backingStore() || window->testAttribute(Qt::WA_WState_Created)))
                 (window->*(&NativeWindow::destroy))(true, true);
         },
         Qt::QueuedConnection);
