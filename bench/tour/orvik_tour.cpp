@@ -30,6 +30,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
@@ -65,22 +66,28 @@ long PeakResidentKb() {
 }
 
 // Runs the event loop until `window` (or a widget on it) has been painted.
+// It waits without polling, so that the wait itself costs no CPU time.
 bool WaitForPainting(QWidget* window, int timeoutMs) {
     struct Watcher : QObject {
         QWidget* window = nullptr;
+        QEventLoop loop;
         bool painted = false;
         bool eventFilter(QObject* watched, QEvent* event) override {
-            if (event->type() == QEvent::Paint)
-                if (auto* w = qobject_cast<QWidget*>(watched); w && w->window() == window)
+            if (event->type() == QEvent::Paint && !painted)
+                if (auto* w = qobject_cast<QWidget*>(watched); w && w->window() == window) {
                     painted = true;
+                    // Ends the wait once this painting is over.
+                    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+                }
             return false;
         }
     } watcher;
     watcher.window = window;
     qApp->installEventFilter(&watcher);
-    const bool ok = QTest::qWaitFor([&] { return watcher.painted; }, timeoutMs);
+    QTimer::singleShot(timeoutMs, &watcher.loop, &QEventLoop::quit);
+    watcher.loop.exec();
     qApp->removeEventFilter(&watcher);
-    return ok;
+    return watcher.painted;
 }
 
 // Lets every shown window be exposed and painted.
