@@ -64,11 +64,11 @@ void BM_Run(benchmark::State& state, const char* mode) {
 // The program to its main window, and the bare window to its first paint.
 BENCHMARK_CAPTURE(BM_Run, StartUp_program, "program")
     ->UseManualTime()
-    ->Iterations(3)
+    ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Run, StartUp_bare_window, "bare")
     ->UseManualTime()
-    ->Iterations(3)
+    ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 // Every window shown and closed, a graph drawn; the bare window for the floor.
 BENCHMARK_CAPTURE(BM_Run, PeakMemory_tour, "tour")

@@ -178,6 +178,13 @@ TEST(About, DisablesTheMainWindowAndClosesOnEscape) {
     about->show();
     ButtonNamed(about, "OK")->click();
     EXPECT_FALSE(about->isVisible());
+    // Closed, it gives its window-system buffers back; shown again, it is whole.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return about->backingStore() == nullptr; }));
+    about->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(about));
+    EXPECT_NE(about->backingStore(), nullptr);
+    EXPECT_TRUE(Child<QLabel>(about, "credit1")->isVisibleTo(about));
+    about->close();
 }
 
 TEST(StartUp, SplashGivesWayToTheMainWindowAndTheGuide) {
