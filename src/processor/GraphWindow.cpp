@@ -209,6 +209,8 @@ void GraphWindow::hideEvent(QHideEvent* event) {
     if (event->spontaneous())
         return;
     beneath_.release();
+    // Opening draws the graph again: the picture's memory is not kept meanwhile.
+    ctx_.GraphBitmap = QImage();
 }
 
 } // namespace orvik

@@ -130,8 +130,12 @@ TEST_F(GraphWindows, OpeningComputesTheCheckedVariantsCurvesAndDrawsKindZero) {
     EXPECT_TRUE(IsBlack(b, p.x(), p.y()));
     EXPECT_EQ(RoundEven(1 * 509 / 50.0 + 60), 70);
 
+    const QImage shown = b.copy(0, 0, w, h);
     graph()->close();
     EXPECT_TRUE(input()->isEnabled());
+    EXPECT_TRUE(bitmap().isNull()); // freed while no graph is shown
+    openGraph();
+    EXPECT_EQ(bitmap().copy(0, 0, w, h), shown);
 }
 
 TEST_F(GraphWindows, EveryKindDrawsFromTheMenu) {
