@@ -7,6 +7,7 @@
 #include "lab2/MemoryModel.h"
 #include "lab2/TaskModel.h"
 #include "processor/ProcessorModel.h"
+#include "app/WindowSet.h"
 #include "report/GraphPage.h"
 #include "report/ReportPage.h"
 #include "report/ReportWindow.h"
@@ -43,19 +44,15 @@ QApplication& App() {
     return app;
 }
 
-// The report window with the two page holders it fills.
+// The program's windows, among them the report window and the two page
+// holders it fills.
 struct ReportRig {
-    explicit ReportRig(orvik::LabState& state) : ctx(state, dialogs) {
-        ctx.GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
-        ctx.windows.graphPage = graphPage.get();
-        ctx.windows.titlePage = titlePage.get();
-        report = std::make_unique<orvik::ReportWindow>(ctx);
-    }
+    explicit ReportRig(orvik::LabState& state) : ctx(state, dialogs), windows(ctx) {}
     SilentDialogs dialogs;
     orvik::AppContext ctx;
-    std::unique_ptr<orvik::GraphPage> graphPage = std::make_unique<orvik::GraphPage>(ctx);
-    std::unique_ptr<orvik::TitlePage> titlePage = std::make_unique<orvik::TitlePage>(ctx);
-    std::unique_ptr<orvik::ReportWindow> report;
+    orvik::WindowSet windows;
+    orvik::GraphPage* graphPage() { return ctx.windows.graphPage.get(); }
+    orvik::ReportWindow* report() { return ctx.windows.report.get(); }
 };
 
 void BM_GraphPageToPdf(benchmark::State& bench) {
@@ -63,12 +60,12 @@ void BM_GraphPageToPdf(benchmark::State& bench) {
     orvik::LabState state;
     orvik::ResetWorkbook(state);
     ReportRig rig(state);
-    orvik::ReportWindow* report = rig.report.get();
+    orvik::ReportWindow* report = rig.report();
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("graph.pdf"));
     for (auto _ : bench) {
         report->FillGraphPage(5);
-        benchmark::DoNotOptimize(orvik::WriteReportPdf(*rig.graphPage, pdf));
+        benchmark::DoNotOptimize(orvik::WriteReportPdf(*rig.graphPage(), pdf));
     }
 }
 BENCHMARK(BM_GraphPageToPdf)->Unit(benchmark::kMillisecond);
@@ -105,7 +102,7 @@ void BM_WholeReportToPdf(benchmark::State& bench) {
     wb.PartDone.fill(1);
     wb.PartDone[orvik::PartBusinessGame] = 0;
     ReportRig rig(state);
-    orvik::ReportWindow* report = rig.report.get();
+    orvik::ReportWindow* report = rig.report();
     report->open(); // lists the fourteen pages
     report->setAllChecked(true);
     QTemporaryDir dir;

@@ -23,7 +23,7 @@ AppContext::AppContext(LabState& labState, Dialogs& dialogBoxes)
     : UiContext(labState, dialogBoxes) {}
 
 QWidget* AppContext::mainWindow() const {
-    return windows.main;
+    return windows.main.get();
 }
 
 void AppContext::ShowHintText(int index) {
@@ -62,29 +62,29 @@ void AppContext::StudentDataChanged() {
 QWidget* AppContext::window(LabWindow which) const {
     switch (which) {
     case LabWindow::ProcessorInput:
-        return windows.processorInput;
+        return windows.processorInput.get();
     case LabWindow::ProcessorResults:
-        return windows.processorResults;
+        return windows.processorResults.get();
     case LabWindow::Graph:
-        return windows.graph;
+        return windows.graph.get();
     case LabWindow::CurveTable:
-        return windows.curveTable;
+        return windows.curveTable.get();
     case LabWindow::MemoryInput:
-        return windows.memoryInput;
+        return windows.memoryInput.get();
     case LabWindow::MemoryResults:
-        return windows.memoryResults;
+        return windows.memoryResults.get();
     case LabWindow::ComputerInput:
-        return windows.computerInput;
+        return windows.computerInput.get();
     case LabWindow::ComputerResults:
-        return windows.computerResults;
+        return windows.computerResults.get();
     case LabWindow::FirmResults:
-        return windows.firmResults;
+        return windows.firmResults.get();
     case LabWindow::FirmAllKits:
-        return windows.firmAllKits;
+        return windows.firmAllKits.get();
     case LabWindow::TitlePage:
-        return windows.titlePage;
+        return windows.titlePage.get();
     case LabWindow::GraphPage:
-        return windows.graphPage;
+        return windows.graphPage.get();
     }
     return nullptr;
 }

@@ -2,6 +2,9 @@
 
 #include "widgets/UiContext.h"
 
+#include <QPointer>
+
+#include <functional>
 #include <optional>
 
 namespace orvik {
@@ -30,31 +33,54 @@ class TitlePage;
 class GraphPage;
 class GameWindow;
 
-// The 23 windows, created once each, in this order (see WindowSet.cpp).
+// One window of the program: made the first time it is asked for (by the
+// window set, see WindowSet.cpp), then kept until the program ends.
+template <typename W> class WindowSlot {
+public:
+    // The window, made now if it does not exist yet; nullptr once the
+    // window set has ended (or in a context without one).
+    W* get() const {
+        if (!window_ && make_)
+            window_ = make_();
+        return window_;
+    }
+    W* operator->() const { return get(); }
+    // The window if it has been made, without making it.
+    W* existing() const { return window_; }
+    explicit operator bool() const { return get() != nullptr; }
+
+private:
+    friend class WindowSet;
+    mutable QPointer<W> window_;
+    std::function<W*()> make_;
+};
+
+// The 23 windows. The splash and main windows are made at start; the others
+// when the program first needs them.
 struct Windows {
-    SplashWindow* splash = nullptr;                     // TForm3
-    MainWindow* main = nullptr;                         // TForm1
-    GuideWindow* guide = nullptr;                       // TForm2
-    AboutWindow* about = nullptr;                       // TForm4
-    ProcessorInputWindow* processorInput = nullptr;     // TForm5
-    ProcessorResultsWindow* processorResults = nullptr; // TForm6
-    GraphWindow* graph = nullptr;                       // TForm7
-    CurveTableWindow* curveTable = nullptr;             // TForm8
-    StudentDataDialog* studentData = nullptr;           // TForm9
-    TaskWindow* task = nullptr;                         // TForm10
-    MemoryInputWindow* memoryInput = nullptr;           // TForm11
-    MemoryResultsWindow* memoryResults = nullptr;       // TForm12
-    ComputerInputWindow* computerInput = nullptr;       // TForm13
-    ComputerResultsWindow* computerResults = nullptr;   // TForm14
-    HintWindow* hint = nullptr;                         // TForm15
-    FirmInputWindow* firmInput = nullptr;               // TForm16
-    FirmAllKitsWindow* firmAllKits = nullptr;           // TForm17
-    FirmResultsWindow* firmResults = nullptr;           // TForm18
-    TaskTextWindow* taskText = nullptr;                 // TForm19
-    ReportWindow* report = nullptr;                     // TForm20
-    TitlePage* titlePage = nullptr;                     // TForm21
-    GraphPage* graphPage = nullptr;                     // TForm22
-    GameWindow* game = nullptr;                         // TForm23
+    WindowSlot<SplashWindow> splash;                     // TForm3
+    WindowSlot<MainWindow> main;                         // TForm1
+    WindowSlot<GuideWindow> guide;                       // TForm2
+    WindowSlot<AboutWindow> about;                       // TForm4
+    WindowSlot<ProcessorInputWindow> processorInput;     // TForm5
+    WindowSlot<ProcessorResultsWindow> processorResults; // TForm6
+    WindowSlot<GraphWindow> graph;                       // TForm7
+    WindowSlot<CurveTableWindow> curveTable;             // TForm8
+    WindowSlot<StudentDataDialog> studentData;           // TForm9
+    WindowSlot<TaskWindow> task;                         // TForm10
+    WindowSlot<MemoryInputWindow> memoryInput;           // TForm11
+    WindowSlot<MemoryResultsWindow> memoryResults;       // TForm12
+    WindowSlot<ComputerInputWindow> computerInput;       // TForm13
+    WindowSlot<ComputerResultsWindow> computerResults;   // TForm14
+    WindowSlot<HintWindow> hint;                         // TForm15
+    WindowSlot<FirmInputWindow> firmInput;               // TForm16
+    WindowSlot<FirmAllKitsWindow> firmAllKits;           // TForm17
+    WindowSlot<FirmResultsWindow> firmResults;           // TForm18
+    WindowSlot<TaskTextWindow> taskText;                 // TForm19
+    WindowSlot<ReportWindow> report;                     // TForm20
+    WindowSlot<TitlePage> titlePage;                     // TForm21
+    WindowSlot<GraphPage> graphPage;                     // TForm22
+    WindowSlot<GameWindow> game;                         // TForm23
 };
 
 // The program's context: the named ways of UiContext carried out on the 23

@@ -326,7 +326,7 @@ void MainWindow::newWorkbook() {
     refreshStudent();
     refreshIndicators();
     showStudentData();
-    WaitUntilHidden(ctx_.windows.studentData);
+    WaitUntilHidden(ctx_.windows.studentData.get());
     ctx_.state.workbook.GuideAutoStart = 1;
     ctx_.OpenGuide();
 }

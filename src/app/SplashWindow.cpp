@@ -18,7 +18,6 @@ SplashWindow::SplashWindow(AppContext& ctx)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), ctx_(ctx) {
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("Загрузка..."));
-    ctx_.GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
     QString dir = QCoreApplication::applicationDirPath();
     if (!dir.endsWith(u'/'))
         dir += u'/';

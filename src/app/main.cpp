@@ -1,17 +1,14 @@
 #include "app/AppContext.h"
+#include "app/Program.h"
 #include "app/SplashWindow.h"
 #include "app/WindowSet.h"
 #include "widgets/Dialogs.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("orvik"));
-    QApplication::setApplicationDisplayName(orvik::AppTitle());
-    QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
+    orvik::SetUpApplication();
 
     orvik::LabState state;
     orvik::QtDialogs dialogs;

@@ -157,8 +157,8 @@ GraphData GraphWindow::data() const {
 }
 
 void GraphWindow::redraw() {
-    view_->drawn(
-        DrawGraph(ctx_.GraphBitmap, view_->width(), view_->height(), ctx_.state.GraphKind, data()));
+    view_->drawn(DrawGraph(ctx_.GraphBitmapToDraw(), view_->width(), view_->height(),
+                           ctx_.state.GraphKind, data()));
 }
 
 void GraphWindow::savePicture() {
@@ -242,6 +242,8 @@ void GraphWindow::hideEvent(QHideEvent* event) {
     if (event->spontaneous())
         return;
     beneath_.release();
+    // Opening draws the graph again: the picture's memory is not kept meanwhile.
+    ctx_.GraphBitmap = QImage();
 }
 
 } // namespace orvik

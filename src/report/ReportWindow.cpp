@@ -98,9 +98,7 @@ void ReportWindow::FillGraphPage(int g) {
     LabState& state = ctx.state;
     Workbook& wb = state.workbook;
     state.GraphKind = g;
-    if (ctx.GraphBitmap.width() < kGraphPictureWidth ||
-        ctx.GraphBitmap.height() < kGraphPictureHeight)
-        ctx.GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
+    QImage& bitmap = ctx.GraphBitmapToDraw();
     const ProcessorRecord* variants[2] = {&wb.Circuit1, &wb.Circuit2};
     QImage pictures[2];
     std::shared_ptr<GraphCurves> curves[2];
@@ -111,9 +109,9 @@ void ReportWindow::FillGraphPage(int g) {
         curves[i] = std::make_shared<GraphCurves>(
             GraphCurves{wb.CurveTable, state.Curves,
                         QString::fromUtf8(TechnologyAt(wb.CurveTable[0][0].Technology).Name)});
-        DrawGraph(ctx.GraphBitmap, kGraphPictureWidth, kGraphPictureHeight, g,
+        DrawGraph(bitmap, kGraphPictureWidth, kGraphPictureHeight, g,
                   GraphData{wb.CurveTable, state.Curves, curves[i]->technology});
-        pictures[i] = ctx.GraphBitmap.copy(0, 0, kGraphPictureWidth, kGraphPictureHeight);
+        pictures[i] = bitmap.copy(0, 0, kGraphPictureWidth, kGraphPictureHeight);
     }
     // Pages paint the graphs from their curves, as sharp vector drawing.
     if (auto* page = ctx.window<GraphPage>(LabWindow::GraphPage))

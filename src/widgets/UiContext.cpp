@@ -10,6 +10,12 @@ namespace orvik {
 UiContext::UiContext(LabState& labState, Dialogs& dialogBoxes)
     : state(labState), dialogs(dialogBoxes) {}
 
+QImage& UiContext::GraphBitmapToDraw() {
+    if (GraphBitmap.size() != QSize(1600, 1200))
+        GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
+    return GraphBitmap;
+}
+
 void UiContext::ShowVariantTask(int offset) {
     const int variant = TextToInt(Cp1251ToUtf8(state.workbook.sVar));
     ShowHintText(offset + variant);

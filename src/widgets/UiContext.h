@@ -46,7 +46,10 @@ public:
     LabState& state;
     Dialogs& dialogs;
     Pictures pictures;  // painted by the splash window at its creation
-    QImage GraphBitmap; // 1600 x 1200, created by the splash window
+    QImage GraphBitmap; // 1600 x 1200 once a graph has been drawn, null before
+
+    // GraphBitmap to draw a graph into: made the first time it is needed.
+    QImage& GraphBitmapToDraw();
 
     Workbook& workbook() { return state.workbook; }
 

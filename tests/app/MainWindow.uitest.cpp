@@ -34,7 +34,7 @@ std::vector<std::uint8_t> FileBytes(const QString& path) {
 
 TEST(MainWindow, HasItsMenusAndIndicatorsAndShowsTheDefaultStudent) {
     TestApp app;
-    MainWindow* main = app.ctx.windows.main;
+    MainWindow* main = app.ctx.windows.main.get();
     EXPECT_EQ(main->objectName(), QStringLiteral("TForm1"));
     EXPECT_EQ(main->windowTitle(), QStringLiteral("ОРВИК лабораторные работы"));
     QStringList menus;
@@ -63,7 +63,7 @@ TEST(MainWindow, HasItsMenusAndIndicatorsAndShowsTheDefaultStudent) {
 
 TEST(MainWindow, TheIndicatorTimerShowsAPartDoneWithinASecond) {
     TestApp app;
-    MainWindow* main = app.ctx.windows.main;
+    MainWindow* main = app.ctx.windows.main.get();
     app.wb().PartDone[PartFirm] = 1;
     QLabel* done = test::Child<QLabel>(main, "lab3p1d");
     QLabel* notDone = test::Child<QLabel>(main, "lab3p1");
@@ -81,7 +81,7 @@ TEST(MainWindow, TheIndicatorTimerShowsAPartDoneWithinASecond) {
 TEST(MainWindow, SavingAskForANameOnceThenWritesToTheSameFile) {
     TempFolder folder;
     TestApp app;
-    MainWindow* main = app.ctx.windows.main;
+    MainWindow* main = app.ctx.windows.main.get();
     app.state.WorkbookModified = true;
     app.dialogs.saveFiles.push_back(FileIn(folder, "first.orvik"));
     EXPECT_TRUE(main->saveWorkbook(QString()));
@@ -101,7 +101,7 @@ TEST(MainWindow, SavingAskForANameOnceThenWritesToTheSameFile) {
 
 TEST(MainWindow, NewAsksOnlyWhenModifiedAndCancelKeepsEverything) {
     TestApp app;
-    MainWindow* main = app.ctx.windows.main;
+    MainWindow* main = app.ctx.windows.main.get();
     app.wb().PartDone[PartProcessor1] = 1;
     app.state.WorkbookModified = true;
     app.dialogs.confirmAnswers.push_back(Dialogs::Answer::Cancel);
@@ -115,7 +115,7 @@ TEST(MainWindow, NewAsksOnlyWhenModifiedAndCancelKeepsEverything) {
 
 TEST(MainWindow, ASaveThatDoesNotHappenStopsTheCommandThatAsked) {
     TestApp app;
-    MainWindow* main = app.ctx.windows.main;
+    MainWindow* main = app.ctx.windows.main.get();
     app.wb().PartDone[PartProcessor1] = 1;
     app.state.WorkbookModified = true;
     // Yes, then the save dialog is cancelled: New does not reset.
@@ -197,7 +197,7 @@ TEST(MainWindow, NoGoesOnWithoutSavingAndCancelStops) {
 
 TEST(MainWindow, NewResetsAsksForTheStudentAndTurnsTheGuideOn) {
     TestApp app;
-    MainWindow* main = app.ctx.windows.main;
+    MainWindow* main = app.ctx.windows.main.get();
     app.wb().PartDone[PartMemory] = 1;
     app.wb().GuideAutoStart = 0;
     QTimer::singleShot(50, [&] { app.ctx.windows.studentData->close(); });
@@ -210,7 +210,7 @@ TEST(MainWindow, NewResetsAsksForTheStudentAndTurnsTheGuideOn) {
 TEST(MainWindow, OpeningReplacesTheWorkbookOnlyWhenTheWholeFileWasRead) {
     TempFolder folder;
     TestApp app;
-    MainWindow* main = app.ctx.windows.main;
+    MainWindow* main = app.ctx.windows.main.get();
     Workbook saved = app.wb();
     saved.sStudent = ToCp1251("Иванов Иван");
     saved.PartDone[PartComputer] = 1;

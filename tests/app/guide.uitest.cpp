@@ -23,7 +23,7 @@ namespace orvik::test {
 namespace {
 
 GuideWindow* Guide(TestApp& app) {
-    return app.ctx.windows.guide;
+    return app.ctx.windows.guide.get();
 }
 
 QStringList Items(GuideWindow* guide) {
@@ -128,10 +128,10 @@ TEST(Guide, RefusesAPartWhosePredecessorIsNotDone) {
         EXPECT_EQ(Guide(app)->selectedItem(), c.preselected);
         EXPECT_EQ(app.state.CurrentPart, c.part);
         EXPECT_FALSE(app.ctx.windows.main->isEnabled());
-        for (QWidget* lab : {static_cast<QWidget*>(app.ctx.windows.processorInput),
-                             static_cast<QWidget*>(app.ctx.windows.memoryInput),
-                             static_cast<QWidget*>(app.ctx.windows.computerInput),
-                             static_cast<QWidget*>(app.ctx.windows.game)})
+        for (QWidget* lab : {static_cast<QWidget*>(app.ctx.windows.processorInput.get()),
+                             static_cast<QWidget*>(app.ctx.windows.memoryInput.get()),
+                             static_cast<QWidget*>(app.ctx.windows.computerInput.get()),
+                             static_cast<QWidget*>(app.ctx.windows.game.get())})
             EXPECT_FALSE(lab->isVisible()) << lab->objectName().toStdString();
     }
 }
@@ -158,7 +158,7 @@ TEST(Guide, OpensThePartWhenItsPredecessorIsDone) {
         EXPECT_EQ(app.state.CurrentPart, c.part);
         QWidget* opened = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w != app.ctx.windows.main)
+            if (w->isVisible() && w != app.ctx.windows.main.get())
                 opened = w;
         ASSERT_NE(opened, nullptr) << c.window;
         EXPECT_EQ(opened->objectName().toStdString(), c.window);
@@ -210,14 +210,14 @@ TEST(Guide, CheckBoxCarriesGuideAutoStart) {
     Choose(Guide(app), 0); // the course guide: closes and shows the task window
     ButtonNamed(Guide(app), "OK")->click();
     EXPECT_EQ(app.wb().GuideAutoStart, 1);
-    EXPECT_TRUE(static_cast<QWidget*>(app.ctx.windows.taskText)->isVisible());
+    EXPECT_TRUE(static_cast<QWidget*>(app.ctx.windows.taskText.get())->isVisible());
 }
 
 TEST(Guide, NewWorkbookAsksForStudentDataThenLeadsToLabWorkOne) {
     TestApp app;
     app.wb().PartDone[PartProcessor1] = 1;
     app.ctx.ShowGuide(4, std::nullopt);
-    auto* dialog = static_cast<QWidget*>(app.ctx.windows.studentData);
+    auto* dialog = static_cast<QWidget*>(app.ctx.windows.studentData.get());
     bool dialogWasShown = false;
     // newWorkbook waits for the dialog; answer it from inside that wait.
     QTimer::singleShot(0, [&] {
@@ -237,7 +237,7 @@ TEST(Guide, NewWorkbookAsksForStudentDataThenLeadsToLabWorkOne) {
     EXPECT_EQ(app.wb().PartDone[PartProcessor1], 0); // the workbook is a new one
     EXPECT_TRUE(app.state.WorkbookModified);
     EXPECT_EQ(app.wb().GuideAutoStart, 1);
-    EXPECT_EQ(LabelText(app.ctx.windows.main, "sStudent"), QStringLiteral("Петров Ёжик"));
+    EXPECT_EQ(LabelText(app.ctx.windows.main.get(), "sStudent"), QStringLiteral("Петров Ёжик"));
     EXPECT_TRUE(Guide(app)->isVisible());
     EXPECT_EQ(Guide(app)->GuidePage(), 0);
     EXPECT_EQ(Guide(app)->selectedItem(), 1);

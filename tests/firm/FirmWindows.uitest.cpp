@@ -27,9 +27,9 @@ protected:
         input()->open();
     }
 
-    FirmInputWindow* input() { return app.ctx.windows.firmInput; }
-    FirmResultsWindow* results() { return app.ctx.windows.firmResults; }
-    FirmAllKitsWindow* allKits() { return app.ctx.windows.firmAllKits; }
+    FirmInputWindow* input() { return app.ctx.windows.firmInput.get(); }
+    FirmResultsWindow* results() { return app.ctx.windows.firmResults.get(); }
+    FirmAllKitsWindow* allKits() { return app.ctx.windows.firmAllKits.get(); }
     QWidget* mainWindow() { return app.ctx.mainWindow(); }
 
     QRadioButton* radio(int component, int grade) {

@@ -33,8 +33,8 @@ struct ComputerFixture : ::testing::Test {
         wb.Lab2Processor.Frequency = 100;
         wb.Lab2Processor.AluCount = 1;
         app.state.CurrentPart = PartComputer;
-        input = app.ctx.windows.computerInput;
-        results = app.ctx.windows.computerResults;
+        input = app.ctx.windows.computerInput.get();
+        results = app.ctx.windows.computerResults.get();
         input->open();
         ASSERT_TRUE(input->isVisible());
     }

@@ -21,8 +21,8 @@ struct MemoryFixture : ::testing::Test {
     void SetUp() override {
         app.wb().Lab2Processor.DefectFactor = 1.0;
         app.state.CurrentPart = PartMemory;
-        input = app.ctx.windows.memoryInput;
-        results = app.ctx.windows.memoryResults;
+        input = app.ctx.windows.memoryInput.get();
+        results = app.ctx.windows.memoryResults.get();
         input->open();
         ASSERT_TRUE(input->isVisible());
     }

@@ -27,7 +27,7 @@ struct TaskFixture : ::testing::Test {
 
     void SetUp() override {
         app.state.CurrentPart = PartTask; // as the guide opens the part
-        window = app.ctx.windows.task;
+        window = app.ctx.windows.task.get();
         window->open();
         ASSERT_TRUE(window->isVisible());
     }

@@ -89,9 +89,9 @@ QStringList MissingScaleLabels(const QImage& image, int kind, int w, int h, doub
 
 class GraphWindows : public ::testing::Test {
 protected:
-    ProcessorInputWindow* input() { return app.ctx.windows.processorInput; }
-    GraphWindow* graph() { return app.ctx.windows.graph; }
-    CurveTableWindow* table() { return app.ctx.windows.curveTable; }
+    ProcessorInputWindow* input() { return app.ctx.windows.processorInput.get(); }
+    GraphWindow* graph() { return app.ctx.windows.graph.get(); }
+    CurveTableWindow* table() { return app.ctx.windows.curveTable.get(); }
     const QImage& bitmap() { return app.ctx.GraphBitmap; }
 
     void openGraph() {
@@ -133,7 +133,9 @@ protected:
 
 TEST_F(GraphWindows, OpeningComputesTheCheckedVariantsCurvesAndDrawsKindZero) {
     app.wb().Circuit2.Technology = 4; // the graph shows variant 1 unless variant 2 is checked
+    EXPECT_TRUE(bitmap().isNull());   // made by the first graph drawn
     openGraph();
+    EXPECT_EQ(bitmap().size(), QSize(1600, 1200));
     EXPECT_FALSE(input()->isEnabled());
     EXPECT_TRUE(app.state.WorkbookModified);
     EXPECT_EQ(app.wb().PartDone[PartProcessor1], 1);
@@ -189,8 +191,12 @@ TEST_F(GraphWindows, OpeningComputesTheCheckedVariantsCurvesAndDrawsKindZero) {
     EXPECT_FALSE(curveInColumn(570));
     EXPECT_FALSE(curveInColumn(573));
 
+    const QImage shown = b.copy(0, 0, w, h);
     graph()->close();
     EXPECT_TRUE(input()->isEnabled());
+    EXPECT_TRUE(bitmap().isNull()); // freed while no graph is shown
+    openGraph();
+    EXPECT_EQ(bitmap().copy(0, 0, w, h), shown);
 }
 
 TEST_F(GraphWindows, EveryKindDrawsFromTheMenu) {

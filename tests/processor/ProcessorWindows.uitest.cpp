@@ -18,8 +18,8 @@ namespace {
 
 class ProcessorWindows : public ::testing::Test {
 protected:
-    ProcessorInputWindow* input() { return app.ctx.windows.processorInput; }
-    ProcessorResultsWindow* results() { return app.ctx.windows.processorResults; }
+    ProcessorInputWindow* input() { return app.ctx.windows.processorInput.get(); }
+    ProcessorResultsWindow* results() { return app.ctx.windows.processorResults.get(); }
 
     void openInput(int part) {
         app.state.CurrentPart = part;
@@ -217,7 +217,7 @@ TEST_F(ProcessorWindows, TaskNeedsAWholeVariantNumberAndCloseOpensTheGuide) {
     app.wb().GuideAutoStart = 1;
     ButtonNamed(input(), QStringLiteral("Закрыть"))->click();
     EXPECT_FALSE(input()->isVisible());
-    ASSERT_NE(app.ctx.windows.guide, nullptr);
+    ASSERT_NE(app.ctx.windows.guide.get(), nullptr);
     EXPECT_TRUE(app.ctx.windows.guide->isVisible());
 }
 

@@ -198,7 +198,7 @@ public:
 TEST_F(CupsPrinting, ThreeCheckedRowsGiveThreeOnePageJobsInListOrder) {
     TestApp app;
     app.wb().PartDone[PartProcessor1] = 1;
-    ReportWindow* report = app.ctx.windows.report;
+    ReportWindow* report = app.ctx.windows.report.get();
     report->open();
     report->list()->item(0)->setCheckState(Qt::Checked); // title page
     report->list()->item(3)->setCheckState(Qt::Checked); // graph kind 1

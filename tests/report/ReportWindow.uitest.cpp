@@ -71,7 +71,7 @@ class ReportTest : public ::testing::Test {
 protected:
     TestApp app;
     QTemporaryDir dir;
-    ReportWindow* report() { return app.ctx.windows.report; }
+    ReportWindow* report() { return app.ctx.windows.report.get(); }
     QString path(const QString& name) { return dir.filePath(name); }
 
     void setStudent(const QString& var, const QString& student, const QString& teacher,
@@ -84,7 +84,7 @@ protected:
     std::vector<PdfWord> titleWords() {
         report()->FillTitlePage();
         const QString pdf = path("title.pdf");
-        EXPECT_TRUE(WriteReportPdf(*app.ctx.windows.titlePage, pdf));
+        EXPECT_TRUE(WriteReportPdf(*app.ctx.windows.titlePage.get(), pdf));
         return PdfWords(pdf);
     }
     // Computes every lab once, as the windows would, and marks it done.
@@ -276,7 +276,7 @@ TEST_F(ReportTest, GraphPageFillingLeavesTheStoredRecords) {
     // The curves are those of variant 2.
     EXPECT_EQ(wb.CurveTable[0][0].Technology, 4);
     EXPECT_DOUBLE_EQ(wb.CurveTable[1][49].ChipArea, 0.5);
-    const GraphPage* page = app.ctx.windows.graphPage;
+    const GraphPage* page = app.ctx.windows.graphPage.get();
     EXPECT_EQ(page->titleLine(), "Зависимость частоты от МЛР");
     EXPECT_EQ(page->picture(0).size(), QSize(650, 450));
     EXPECT_EQ(page->picture(1).size(), QSize(650, 450));
@@ -303,7 +303,7 @@ TEST_F(ReportTest, GraphPicturesFillTheirBoxes) {
     blue.fill(Qt::blue);
     app.ctx.windows.graphPage->fill(2, red, blue);
     const QString pdf = path("boxes.pdf");
-    ASSERT_TRUE(WriteReportPdf(*app.ctx.windows.graphPage, pdf));
+    ASSERT_TRUE(WriteReportPdf(*app.ctx.windows.graphPage.get(), pdf));
     RunTool("pdftoppm", {"-png", "-r", "60", "-singlefile", pdf, path("boxes")});
     const QImage sheet(path("boxes.png"));
     ASSERT_FALSE(sheet.isNull());

@@ -82,15 +82,6 @@ std::vector<int> AllEntries() {
 // The phrase of a hint whose box has no limits.
 const QString kNoLimits = QStringLiteral("Пределы в окне не заданы");
 
-std::vector<QWidget*> AllWindows(const Windows& w) {
-    return {
-        w.splash,           w.main,          w.guide,         w.about,           w.processorInput,
-        w.processorResults, w.graph,         w.curveTable,    w.studentData,     w.task,
-        w.memoryInput,      w.memoryResults, w.computerInput, w.computerResults, w.hint,
-        w.firmInput,        w.firmAllKits,   w.firmResults,   w.taskText,        w.report,
-        w.titlePage,        w.graphPage,     w.game};
-}
-
 // The built data file, loaded as the main window loads it.
 void LoadBuiltTexts(TestApp& app) {
     ASSERT_EQ(MissingBuildFile("orviklab.db2"), "");
@@ -217,14 +208,14 @@ TEST(HintTexts, StatedRangesAreTheLimitsOfTheirBoxes) {
 
     std::set<int> checkedHints;
     int boxes = 0;
-    for (QWidget* window : AllWindows(app.ctx.windows)) {
+    for (QWidget* window : app.windows->all()) {
         ASSERT_NE(window, nullptr);
         const std::string name = window->objectName().toStdString();
         for (SpinBox* box : window->findChildren<SpinBox*>()) {
             ++boxes;
             const std::string where = name + " " + box->objectName().toStdString();
             HintButton* hint = HintBeside(window, box);
-            if (!hint && window == static_cast<QWidget*>(app.ctx.windows.studentData)) {
+            if (!hint && window == static_cast<QWidget*>(app.ctx.windows.studentData.get())) {
                 // The dialog's one "?" stands below its grid, beside "OK".
                 const QList<HintButton*> buttons = window->findChildren<HintButton*>();
                 ASSERT_EQ(buttons.size(), 1) << where;
@@ -249,7 +240,7 @@ TEST(HintTexts, StatedRangesAreTheLimitsOfTheirBoxes) {
 TEST(HintTexts, VariantHintStatesOneToTen) {
     TestApp app;
     ASSERT_NO_FATAL_FAILURE(LoadBuiltTexts(app));
-    auto* box = Child<SpinBox>(static_cast<QWidget*>(app.ctx.windows.studentData), "Variant");
+    auto* box = Child<SpinBox>(static_cast<QWidget*>(app.ctx.windows.studentData.get()), "Variant");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->minimum(), 1);
     EXPECT_EQ(box->maximum(), 10);
@@ -260,7 +251,7 @@ TEST(HintTexts, VariantHintStatesOneToTen) {
 TEST(HintTexts, EveryHintHasItsButton) {
     TestApp app;
     std::set<int> used;
-    for (QWidget* window : AllWindows(app.ctx.windows))
+    for (QWidget* window : app.windows->all())
         for (HintButton* button : window->findChildren<HintButton*>())
             used.insert(button->index());
     std::set<int> expected;
@@ -290,16 +281,15 @@ TEST(HintTexts, AllEntriesAreFilledAndFitTheirWindows) {
 // columns of a table stay lined up.
 TEST(HintTexts, EveryLineFitsItsWindowWithoutWrapping) {
     TestApp app;
-    if (!LoadBuiltTexts(app))
-        GTEST_SKIP() << "orviklab.db2 not built";
+    ASSERT_NO_FATAL_FAILURE(LoadBuiltTexts(app));
     for (int i : AllEntries()) {
         QWidget* window = nullptr;
         if (ShownInPopup(i)) {
             app.ctx.windows.hint->ShowHintText(i);
-            window = app.ctx.windows.hint;
+            window = app.ctx.windows.hint.get();
         } else {
             app.ctx.windows.taskText->ShowTaskText(i - kLastPopupText - 1);
-            window = app.ctx.windows.taskText;
+            window = app.ctx.windows.taskText.get();
         }
         auto* text = Child<QPlainTextEdit>(window, "text");
         ASSERT_NE(text, nullptr);

@@ -6,11 +6,13 @@
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
 #include "core/Cp1251.h"
+#include "report/ReportWindow.h"
 #include "shell/AboutWindow.h"
 #include "shell/HintWindow.h"
 #include "shell/StudentDataDialog.h"
 #include "shell/TaskTextWindow.h"
 #include "widgets/SpinBox.h"
+#include "workbook/WorkbookFile.h"
 
 #include <QCheckBox>
 #include <QCursor>
@@ -26,7 +28,7 @@ namespace orvik::test {
 namespace {
 
 QWidget* Student(TestApp& app) {
-    return static_cast<QWidget*>(app.ctx.windows.studentData);
+    return static_cast<QWidget*>(app.ctx.windows.studentData.get());
 }
 
 TEST(StudentData, ShowsTheWorkbookAndStoresOnClosing) {
@@ -60,7 +62,7 @@ TEST(StudentData, ShowsTheWorkbookAndStoresOnClosing) {
     dialog->close();
     EXPECT_EQ(app.wb().sGroup, ToCp1251("ВТ-42"));
     EXPECT_EQ(app.wb().sVar, "10");
-    EXPECT_EQ(LabelText(app.ctx.windows.main, "sGroup"), QStringLiteral("ВТ-42"));
+    EXPECT_EQ(LabelText(app.ctx.windows.main.get(), "sGroup"), QStringLiteral("ВТ-42"));
 }
 
 TEST(StudentData, VariantThatIsNoNumberIsReportedAndTheDialogStillOpens) {
@@ -99,7 +101,7 @@ TEST(HintPopup, OpensAtThePointerAndKeepsItsPlaceForTheNextHint) {
     TestApp app;
     app.state.Texts.entries[5] = ToCp1251("Первая строка\r\nвторая строка");
     app.state.Texts.entries[6] = ToCp1251("Другая подсказка");
-    HintWindow* hint = app.ctx.windows.hint;
+    HintWindow* hint = app.ctx.windows.hint.get();
     QCursor::setPos(400, 300);
     const QPoint pointer = QCursor::pos();
     hint->ShowHintText(5);
@@ -128,7 +130,7 @@ TEST(TaskText, ShowsTheEntryOrNothingForABlankOne) {
     TestApp app;
     app.state.Texts.entries[63] = ToCp1251("Курс ОРВИК\r\nЦели работы");
     app.state.Texts.entries[64] = " \t\r\n \r\n";
-    TaskTextWindow* window = app.ctx.windows.taskText;
+    TaskTextWindow* window = app.ctx.windows.taskText.get();
     auto* text = Child<QPlainTextEdit>(window, "text");
     window->ShowTaskText(0);
     EXPECT_TRUE(window->isVisible());
@@ -164,7 +166,7 @@ TEST(About, LaterCreditLinesVanishAfterTheirDates) {
 
 TEST(About, DisablesTheMainWindowAndClosesOnEscape) {
     TestApp app;
-    auto* about = static_cast<QWidget*>(app.ctx.windows.about);
+    auto* about = static_cast<QWidget*>(app.ctx.windows.about.get());
     about->show();
     EXPECT_FALSE(app.ctx.windows.main->isEnabled());
     EXPECT_TRUE(Child<QLabel>(about, "credit1")->isVisibleTo(about));
@@ -176,13 +178,19 @@ TEST(About, DisablesTheMainWindowAndClosesOnEscape) {
     about->show();
     ButtonNamed(about, "OK")->click();
     EXPECT_FALSE(about->isVisible());
+    // Closed, it gives its window-system buffers back; shown again, it is whole.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return about->backingStore() == nullptr; }));
+    about->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(about));
+    EXPECT_NE(about->backingStore(), nullptr);
+    EXPECT_TRUE(Child<QLabel>(about, "credit1")->isVisibleTo(about));
+    about->close();
 }
 
 TEST(StartUp, SplashGivesWayToTheMainWindowAndTheGuide) {
     TestApp app;
-    auto* splash = static_cast<QWidget*>(app.ctx.windows.splash);
+    auto* splash = static_cast<QWidget*>(app.ctx.windows.splash.get());
     splash->show();
-    EXPECT_EQ(app.ctx.GraphBitmap.size(), QSize(1600, 1200));
     EXPECT_TRUE(app.state.ProgramDir.ends_with('/'));
     // The splash gives way after two seconds; a busy machine may take longer,
     // so wait for it (bounded) rather than for a fixed time.
@@ -190,17 +198,64 @@ TEST(StartUp, SplashGivesWayToTheMainWindowAndTheGuide) {
     EXPECT_TRUE(std::any_of(timers.begin(), timers.end(), [](const QTimer* t) {
         return t->isActive() && t->interval() == 2000 && t->isSingleShot();
     }));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.ctx.windows.guide->isVisible(); }, 30000));
+    // Only the splash and main windows are made before the splash gives way.
+    EXPECT_EQ(app.ctx.windows.guide.existing(), nullptr);
+    EXPECT_EQ(app.ctx.windows.report.existing(), nullptr);
+    EXPECT_TRUE(app.ctx.GraphBitmap.isNull());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const GuideWindow* guide = app.ctx.windows.guide.existing();
+            return guide && guide->isVisible();
+        },
+        30000));
 
     EXPECT_FALSE(splash->isVisible());
+    // The hidden splash gives its window-system buffers back.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !splash->testAttribute(Qt::WA_WState_Created); }));
+    EXPECT_EQ(app.ctx.windows.report.existing(), nullptr);
     EXPECT_TRUE(app.ctx.windows.main->isVisible());
-    GuideWindow* guide = app.ctx.windows.guide;
+    GuideWindow* guide = app.ctx.windows.guide.get();
     ASSERT_TRUE(guide->isVisible());
     EXPECT_EQ(guide->GuidePage(), 4);
     EXPECT_EQ(guide->selectedItem(), 0);
     EXPECT_FALSE(Child<QAbstractButton>(guide, "leftButton")->isEnabled());
     EXPECT_FALSE(Child<QCheckBox>(guide, "GuideAutoStart")->isChecked());
     EXPECT_FALSE(app.ctx.windows.main->isEnabled());
+}
+
+TEST(StartUp, WindowsMadeLaterLeaveTheWorkbookAsItWas) {
+    TestApp app;
+    Workbook& wb = app.wb();
+    wb.GuideAutoStart = 1;
+    wb.sStudent = ToCp1251("Петров П. П.");
+    wb.sVar = "3";
+    wb.PartDone = {1, 0, 1, 1, 1, 0, 1};
+    wb.Circuit1.DefectFactor = 3.3;
+    wb.Circuit2.MinFeature = 0.7;
+    wb.Lab2Processor.DeviceIntegration = 640;
+    wb.Task.InputCount = 77;
+    wb.Memory.Capacity = 64;
+    wb.Memory.ChipType = 2;
+    wb.Computer.CacheSize = 256;
+    wb.Firm.Hours = 7;
+    wb.Firm.Grade[2] = 1;
+    app.state.CurrentPart = PartMemory;
+    app.state.WorkbookModified = false;
+    const auto before = EncodeWorkbook(wb);
+
+    const std::vector<QWidget*> windows = app.windows->all();
+    ASSERT_EQ(windows.size(), 22u);
+    for (QWidget* w : windows)
+        ASSERT_NE(w, nullptr);
+    EXPECT_EQ(windows[0]->objectName(), "TForm3");
+    EXPECT_EQ(windows[21]->objectName(), "TForm22");
+    QApplication::processEvents();
+    EXPECT_EQ(EncodeWorkbook(wb), before);
+    EXPECT_FALSE(app.state.WorkbookModified);
+    EXPECT_EQ(app.state.CurrentPart, PartMemory);
+    EXPECT_TRUE(app.ctx.GraphBitmap.isNull());
+    for (QWidget* w : windows)
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
 }
 
 } // namespace
