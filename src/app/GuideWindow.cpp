@@ -85,10 +85,7 @@ constexpr Prerequisite kPrerequisites[] = {
 
 } // namespace
 
-GuideWindow::GuideWindow(AppContext& ctx)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                           Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
-      ctx_(ctx) {
+GuideWindow::GuideWindow(AppContext& ctx) : QWidget(nullptr, kFixedWindowFlags), ctx_(ctx) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Путеводитель"));
     setWindowIcon(ctx_.pictures.AppIcon);
@@ -315,7 +312,7 @@ void GuideWindow::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     CentreOn(this, nullptr);
-    mainLock_.lock(ctx_.mainWindow());
+    mainLock_.lock(this, ctx_.mainWindow());
     GuideMayClose = false;
     autoStart_->setChecked(ctx_.state.workbook.GuideAutoStart != 0);
     ok_->setFocus();

@@ -100,7 +100,7 @@ void GraphView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 GraphWindow::GraphWindow(UiContext& ctx)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+    : QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       ctx_(ctx), menuBar_(new QMenuBar(this)), view_(new GraphView(ctx, this)) {
@@ -234,7 +234,7 @@ void GraphWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    beneath_.lock(ctx_.window(LabWindow::ProcessorInput));
+    beneath_.lock(this, ctx_.window(LabWindow::ProcessorInput));
 }
 
 void GraphWindow::hideEvent(QHideEvent* event) {

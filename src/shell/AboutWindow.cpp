@@ -51,7 +51,7 @@ const char* const kCredits[4] = {
 } // namespace
 
 AboutWindow::AboutWindow(UiContext& ctx)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx) {
+    : QWidget(nullptr, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("О программе"));
     setFixedSize(ctx_.pictures.ImageMain.size().expandedTo(QSize(480, 300)));
@@ -102,7 +102,7 @@ void AboutWindow::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     CentreOn(this, nullptr);
-    mainLock_.lock(ctx_.mainWindow());
+    mainLock_.lock(this, ctx_.mainWindow());
     const QDate today = QDate::currentDate();
     const CreditLines lines = VisibleCreditLines(today.year(), today.month());
     credits_[2]->setVisible(lines.third);

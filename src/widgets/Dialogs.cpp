@@ -1,5 +1,7 @@
 #include "widgets/Dialogs.h"
 
+#include "widgets/WindowPlacement.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -8,8 +10,10 @@ namespace orvik {
 
 namespace {
 
+// The box belongs to the window the student works in: never to a disabled
+// one, which the window manager would raise over the window above it.
 QWidget* ActiveWindow() {
-    return QApplication::activeWindow();
+    return UppermostAbove(QApplication::activeWindow());
 }
 
 int Run(QMessageBox& box) {

@@ -13,9 +13,7 @@ namespace orvik {
 
 LabFrame::LabFrame(UiContext& context, const QString& objectName, const QString& title,
                    const QString& heading)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                           Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
-      ctx(context) {
+    : QWidget(nullptr, kFixedWindowFlags), ctx(context) {
     setObjectName(objectName);
     setWindowTitle(title);
     auto* outer = new QVBoxLayout(this);
@@ -64,7 +62,7 @@ void LabFrame::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     CentreOn(this, ctx.mainWindow());
-    beneath_.lock(beneath());
+    beneath_.lock(this, beneath());
 }
 
 void LabFrame::hideEvent(QHideEvent* event) {
