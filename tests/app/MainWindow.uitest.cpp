@@ -151,7 +151,7 @@ TEST(MainWindow, NoGoesOnWithoutSavingAndCancelStops) {
                                                        : "Close") +
                          (no ? ", No" : ", Cancel"));
             TestApp app;
-            MainWindow* main = app.ctx.windows.main;
+            MainWindow* main = app.ctx.windows.main.get();
             app.wb().PartDone[0] = 1;
             app.state.WorkbookModified = true;
             app.dialogs.confirmAnswers.push_back(answer);
@@ -159,7 +159,7 @@ TEST(MainWindow, NoGoesOnWithoutSavingAndCancelStops) {
             switch (command) {
             case New:
                 if (no) // the timer goes with the dialog, should New not show it
-                    QTimer::singleShot(50, app.ctx.windows.studentData,
+                    QTimer::singleShot(50, app.ctx.windows.studentData.get(),
                                        [&] { app.ctx.windows.studentData->close(); });
                 main->newWorkbook();
                 break;

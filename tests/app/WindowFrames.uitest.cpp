@@ -28,30 +28,30 @@ TEST(WindowFrames, AWindowShownOverAnotherStaysAboveIt) {
         QWidget* beneath;
     };
     const Step steps[] = {
-        {"guide over the main window", [&] { app.ctx.OpenGuide(); }, w.guide, w.main},
+        {"guide over the main window", [&] { app.ctx.OpenGuide(); }, w.guide.get(), w.main.get()},
         {"input over the main window",
          [&] {
              w.guide->hide();
              app.state.CurrentPart = PartProcessor1;
              w.processorInput->open();
          },
-         w.processorInput, w.main},
+         w.processorInput.get(), w.main.get()},
         {"results over the input window",
-         [&] { ButtonNamed(w.processorInput, "Расчет текущего процессора")->click(); },
-         w.processorResults, w.processorInput},
+         [&] { ButtonNamed(w.processorInput.get(), "Расчет текущего процессора")->click(); },
+         w.processorResults.get(), w.processorInput.get()},
         {"graph over the input window",
          [&] {
              w.processorResults->hide();
              w.graph->open();
          },
-         w.graph, w.processorInput},
+         w.graph.get(), w.processorInput.get()},
         {"report over the main window",
          [&] {
              w.graph->close();
              w.processorInput->hide();
              w.report->open();
          },
-         w.report, w.main},
+         w.report.get(), w.main.get()},
     };
     for (const Step& step : steps) {
         step.open();
@@ -61,11 +61,11 @@ TEST(WindowFrames, AWindowShownOverAnotherStaysAboveIt) {
             << step.what;
         EXPECT_FALSE(step.beneath->isEnabled()) << step.what;
         EXPECT_EQ(UppermostAbove(step.beneath), step.above) << step.what;
-        EXPECT_EQ(UppermostAbove(w.main), step.above) << step.what << ": the whole chain";
+        EXPECT_EQ(UppermostAbove(w.main.get()), step.above) << step.what << ": the whole chain";
     }
     w.report->hide();
     EXPECT_TRUE(w.main->isEnabled());
-    EXPECT_EQ(UppermostAbove(w.main), w.main);
+    EXPECT_EQ(UppermostAbove(w.main.get()), w.main.get());
     w.main->hide();
 }
 

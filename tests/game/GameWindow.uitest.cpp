@@ -50,7 +50,7 @@ GameWindow* OpenGame(TestApp& app, const char* variant) {
     app.wb().PartDone[PartProcessor1] = 1;
     app.wb().sVar = variant;
     app.ctx.windows.guide->OpenLabPart(PartBusinessGame);
-    GameWindow* window = app.ctx.windows.game;
+    GameWindow* window = app.ctx.windows.game.get();
     EXPECT_TRUE(window->isVisible());
     return window;
 }
@@ -189,7 +189,7 @@ TEST(GameWindow, TaskButtonShowsTheGamesTask) {
     app.state.Texts.game[GameTask] = "\xc7\xc0\xc4\xc0\xcd\xc8\xc5"; // "ЗАДАНИЕ" in Windows-1251
     GameWindow* w = OpenGame(app, "1");
     ButtonNamed(w, QStringLiteral("Задание"))->click();
-    auto* text = Child<QPlainTextEdit>(app.ctx.windows.taskText, "text");
+    auto* text = Child<QPlainTextEdit>(app.ctx.windows.taskText.get(), "text");
     EXPECT_TRUE(app.ctx.windows.taskText->isVisible());
     EXPECT_EQ(text->toPlainText(), QStringLiteral("ЗАДАНИЕ"));
 }
@@ -216,7 +216,7 @@ TEST(GameWindow, DamagedGameBlockIsToldOnceOnOpening) {
         app.dialogs.openFiles.push_back(QString::fromStdString(path));
         if (fromGuide) {
             app.ctx.ShowGuide(4, 1);
-            ButtonNamed(app.ctx.windows.guide, QStringLiteral("OK"))->click();
+            ButtonNamed(app.ctx.windows.guide.get(), QStringLiteral("OK"))->click();
         } else {
             app.ctx.windows.main->openWorkbook();
         }

@@ -455,9 +455,9 @@ TEST_F(ReportTest, AFinishedWorkbookIsOnePdfOfEveryPage) {
                                        "Зависимость стоимости процессора от МЛР",
                                        "Зависимость времени наработки от площади кристалла",
                                        "Зависимость стоимости процессора от площади кристалла",
+                                       "деловая игра",
                                        "Ст.вычисл.",
-                                       "Стандартное",
-                                       "деловая игра"};
+                                       "Стандартное"};
     for (int page = 1; page <= 15; ++page) {
         SCOPED_TRACE(page);
         EXPECT_TRUE(PdfText(pdf, page).contains(QString::fromUtf8(pageWords[page - 1])));

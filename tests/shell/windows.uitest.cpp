@@ -244,11 +244,12 @@ TEST(StartUp, WindowsMadeLaterLeaveTheWorkbookAsItWas) {
     const auto before = EncodeWorkbook(wb);
 
     const std::vector<QWidget*> windows = app.windows->all();
-    ASSERT_EQ(windows.size(), 22u);
+    ASSERT_EQ(windows.size(), 23u);
     for (QWidget* w : windows)
         ASSERT_NE(w, nullptr);
     EXPECT_EQ(windows[0]->objectName(), "TForm3");
     EXPECT_EQ(windows[21]->objectName(), "TForm22");
+    EXPECT_EQ(windows[22]->objectName(), "TForm23");
     QApplication::processEvents();
     EXPECT_EQ(EncodeWorkbook(wb), before);
     EXPECT_FALSE(app.state.WorkbookModified);

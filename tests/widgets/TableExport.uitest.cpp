@@ -193,7 +193,7 @@ TEST_P(TableExportTest, TheSpreadsheetAndTheCopyHoldTheShownNumbers) {
     const std::vector<ModelCell> expected = c.computeAndExpect(app);
     const std::vector<std::uint8_t> workbookBytes = EncodeWorkbook(app.wb());
     LabFrame* window = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
+    for (QWidget* w : app.windows->all()) // makes every window
         if (w->objectName() == c.window)
             window = qobject_cast<LabFrame*>(w);
     ASSERT_NE(window, nullptr);
@@ -290,8 +290,8 @@ TEST(ResultsCopy, CaptionsAndValuesGoToTheClipboard) {
         LabFrame* window;
         QString line;
     };
-    auto* processor = app.ctx.windows.processorResults;
-    auto* firm = app.ctx.windows.firmResults;
+    auto* processor = app.ctx.windows.processorResults.get();
+    auto* firm = app.ctx.windows.firmResults.get();
     processor->open();
     firm->open();
     for (const Case& c :
