@@ -1,7 +1,7 @@
+#include "core/Errors.h"
 #include "processor/Curves.h"
 #include "processor/ProcessorModel.h"
 #include "processor/Technology.h"
-#include "core/Errors.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,12 +2,12 @@
 // writing it as a PDF page; the whole report of a finished workbook as one
 // PDF file.
 #include "app/AppContext.h"
+#include "app/WindowSet.h"
 #include "firm/FirmModel.h"
 #include "lab2/ComputerModel.h"
 #include "lab2/MemoryModel.h"
 #include "lab2/TaskModel.h"
 #include "processor/ProcessorModel.h"
-#include "app/WindowSet.h"
 #include "report/GraphPage.h"
 #include "report/ReportPage.h"
 #include "report/ReportWindow.h"

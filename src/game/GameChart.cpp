@@ -165,9 +165,11 @@ const std::array<Qt::PenStyle, kGameFirmCount> kFirmStyles{Qt::SolidLine, Qt::Da
 void DrawGameChart(QImage& picture, int w, int h, const std::vector<YearResult>& years) {
     if (picture.isNull())
         return;
-    w = std::clamp(w, 1, picture.width());
-    h = std::clamp(h, 1, picture.height());
+    QPainter p(&picture);
+    PaintGameChart(p, std::clamp(w, 1, picture.width()), std::clamp(h, 1, picture.height()), years);
+}
 
+void PaintGameChart(QPainter& p, int w, int h, const std::vector<YearResult>& years) {
     Panel cash{QStringLiteral("Деньги на счете"), QStringLiteral("млн руб."), 1, {}};
     for (int f = 0; f < kGameFirmCount; ++f) {
         Series s{QString::fromUtf8(kGameFirmNames[static_cast<std::size_t>(f)]),
@@ -193,7 +195,6 @@ void DrawGameChart(QImage& picture, int w, int h, const std::vector<YearResult>&
         share.series.push_back(std::move(s));
     }
 
-    QPainter p(&picture);
     p.fillRect(QRect(0, 0, w, h), Qt::white);
     const int half = w / 2;
     DrawPanel(p, QRect(0, 0, half - 2, h), cash);

@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+class QPainter;
+
 #include <vector>
 
 namespace orvik {
@@ -14,5 +16,8 @@ namespace orvik {
 // roubles), on the right the market share of the student's firm in each
 // segment (per cent). Draws into the top-left w x h pixels of `picture`.
 void DrawGameChart(QImage& picture, int w, int h, const std::vector<YearResult>& years);
+// The same chart painted with `p` on a w x h area: on an image, or as
+// vector drawing.
+void PaintGameChart(QPainter& p, int w, int h, const std::vector<YearResult>& years);
 
 } // namespace orvik

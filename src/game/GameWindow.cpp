@@ -8,8 +8,10 @@
 #include "widgets/Buttons.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FormRows.h"
+#include "widgets/PictureExport.h"
 #include "widgets/ReadOnlyGrid.h"
 #include "widgets/SpinBox.h"
+#include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
 
 #include <QComboBox>
@@ -29,6 +31,9 @@
 namespace orvik {
 
 namespace {
+
+// The chart's size as a picture: the graph window's full resolution.
+const QSize kGameChartExportSize(1600, 1200);
 
 QString Real(double value, int decimals) {
     return QString::fromStdString(RealToText(value, decimals)).trimmed();
@@ -391,10 +396,41 @@ QWidget* GameWindow::buildHistory() {
     history_->setFixedHeight(history_->horizontalHeader()->sizeHint().height() +
                              kGameYears * history_->verticalHeader()->defaultSectionSize() + 4);
     layout->addWidget(history_);
+    // The played years go out as a table; the chart as a picture.
+    auto* exports = new QHBoxLayout;
+    exports->addWidget(MakeTableExport(ctx, page, [this] {
+        ShownTable table =
+            TableFromGrid(*history_, QStringLiteral("Деловая игра: годы вашей фирмы"));
+        while (!table.rows.isEmpty() && table.rows.back().value(0).isEmpty())
+            table.rows.removeLast();
+        return table;
+    }));
+    exports->addWidget(MakeButton(ctx, QStringLiteral("Сохранить рисунок"), page, [this] {
+        SavePicture(this->ctx, QStringLiteral("Деловая игра"),
+                    {[this] { return PngBytes(chartPicture()); },
+                     [this] {
+                         return PictureSvg(kGameChartExportSize, paintChart(),
+                                           QStringLiteral("Деловая игра"));
+                     }});
+    }));
+    exports->addWidget(MakeButton(ctx, QStringLiteral("Копировать рисунок"), page,
+                                  [this] { CopyPicture(chartPicture()); }));
+    layout->addLayout(exports);
     chart_ = new GameChartView(session_, page);
     chart_->setMinimumHeight(220);
     layout->addWidget(chart_, 1);
     return page;
+}
+
+PaintPicture GameWindow::paintChart() const {
+    return [this](QPainter& p, int w, int h) {
+        static const std::vector<YearResult> none;
+        PaintGameChart(p, w, h, session_ ? session_->years() : none);
+    };
+}
+
+QImage GameWindow::chartPicture() const {
+    return PaintedPicture(kGameChartExportSize, paintChart());
 }
 
 int GameWindow::studentVariant() const {

@@ -2,6 +2,7 @@
 
 #include "game/Game.h"
 #include "widgets/LabFrame.h"
+#include "widgets/PictureExport.h"
 
 #include <array>
 #include <optional>
@@ -43,6 +44,9 @@ private:
     QWidget* buildDecision();
     QWidget* buildStanding();
     QWidget* buildHistory();
+    // The history chart for export: its painting, and as a picture.
+    PaintPicture paintChart() const;
+    QImage chartPicture() const;
     int studentVariant() const;
     bool decisionPlayable();
     // The decision boxes show decision_, the МЛР box starting at the year's

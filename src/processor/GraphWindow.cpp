@@ -6,12 +6,10 @@
 #include "processor/GraphPicture.h"
 #include "processor/ProcessorInputWindow.h"
 #include "widgets/ExportFile.h"
+#include "widgets/PictureExport.h"
 #include "widgets/UiContext.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMenu>
@@ -165,20 +163,13 @@ void GraphWindow::savePicture() {
     const int kind = ctx_.state.GraphKind;
     const GraphKindInfo* info = GraphKindAt(kind);
     const QString name = info ? QString::fromUtf8(info->menuItem) : QStringLiteral("График");
-    const QString path = ChooseExportFile(
-        ctx_,
-        {QStringLiteral("Сохранить рисунок"),
-         QStringLiteral("Рисунок PNG (*.png);;Рисунок SVG (*.svg)"), QStringLiteral("png")},
-        SafeFileName(name, QStringLiteral("График")));
-    if (path.isEmpty())
-        return;
-    const bool svg =
-        QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
-    WriteExportFile(path, svg ? GraphSvg(kind, data(), name) : GraphPng(kind, data()));
+    SavePicture(
+        ctx_, SafeFileName(name, QStringLiteral("График")),
+        {[&] { return GraphPng(kind, data()); }, [&] { return GraphSvg(kind, data(), name); }});
 }
 
 void GraphWindow::copyPicture() {
-    QApplication::clipboard()->setImage(GraphPicture(ctx_.state.GraphKind, data()));
+    CopyPicture(GraphPicture(ctx_.state.GraphKind, data()));
 }
 
 bool GraphWindow::open() {

@@ -35,11 +35,11 @@ PageTable YearTable(const std::vector<YearResult>& years) {
                 {R, Qt::AlignLeft, R, R, R, R, R, R, R, R, R},
                 {}};
     t.headerLines = 2;
-    t.rows.push_back({{QStringLiteral("Год"), QStringLiteral("Схема"),
-                       QStringLiteral("МЛР, мкм"), QStringLiteral("S, см2"), QStringLiteral("G"),
-                       QStringLiteral("Цена, руб."), QStringLiteral("Объем, шт"),
-                       QStringLiteral("Реклама, тыс. руб."), QStringLiteral("Продано, шт"),
-                       QStringLiteral("Прибыль, руб."), QStringLiteral("Деньги на счете, руб.")},
+    t.rows.push_back({{QStringLiteral("Год"), QStringLiteral("Схема"), QStringLiteral("МЛР, мкм"),
+                       QStringLiteral("S, см2"), QStringLiteral("G"), QStringLiteral("Цена, руб."),
+                       QStringLiteral("Объем, шт"), QStringLiteral("Реклама, тыс. руб."),
+                       QStringLiteral("Продано, шт"), QStringLiteral("Прибыль, руб."),
+                       QStringLiteral("Деньги на счете, руб.")},
                       true});
     for (const YearResult& y : years) {
         const FirmYear& f = y.Firms[0];

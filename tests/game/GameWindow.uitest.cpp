@@ -12,8 +12,12 @@
 #include "widgets/SpinBox.h"
 #include "workbook/WorkbookFile.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 
@@ -158,6 +162,53 @@ TEST(GameWindow, RestartAsksFirstAndIsCounted) {
     EXPECT_EQ(app.dialogs.questions.size(), 3);
     EXPECT_EQ(LabelText(w, "year"), QStringLiteral("Год 1 из 8"));
     EXPECT_EQ(Cell(w, "history", 0, 0), QString());
+}
+
+// The played years go out as they are shown (tab-separated text and .xlsx);
+// the chart as a 1600 x 1200 PNG, an SVG drawing, or a picture to paste.
+TEST(GameWindow, TheHistoryGoesOutAsATableAndAPicture) {
+    TestApp app;
+    TempFolder dir;
+    GameWindow* w = OpenGame(app, "4");
+    for (int year = 0; year < 2; ++year)
+        ButtonNamed(w, QStringLiteral("Сделать ход"))->click();
+    ASSERT_EQ(app.wb().Game.Decisions.size(), 2u);
+
+    ButtonNamed(w, QStringLiteral("Копировать"))->click();
+    const QStringList lines = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3); // the headings and the two played years
+    EXPECT_TRUE(lines.front().startsWith(QStringLiteral("Год\t")));
+    EXPECT_TRUE(lines.back().startsWith(u"2\t")) << lines.back().toStdString();
+    EXPECT_EQ(lines.back().split(u'\t').value(1), Cell(w, "history", 1, 1));
+
+    struct Case {
+        const char* file;
+        const char* button;
+        QByteArray starts;
+    };
+    for (const Case& c : {Case{"years.xlsx", "Сохранить в Excel", "PK"},
+                          Case{"chart.png", "Сохранить рисунок", "\x89PNG"},
+                          Case{"chart.svg", "Сохранить рисунок", "<?xml"}}) {
+        SCOPED_TRACE(c.file);
+        const QString path = QString::fromStdString((dir / c.file).string());
+        app.dialogs.saveFiles = {path};
+        ButtonNamed(w, QString::fromUtf8(c.button))->click();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        EXPECT_TRUE(bytes.startsWith(c.starts));
+        if (QByteArray(c.file).endsWith(".png")) {
+            EXPECT_EQ(QImage::fromData(bytes).size(), QSize(1600, 1200));
+        }
+        if (QByteArray(c.file).endsWith(".svg")) {
+            EXPECT_TRUE(bytes.contains("width=\"1600\" height=\"1200\""));
+            EXPECT_TRUE(bytes.contains("<polyline") || bytes.contains("<path"));
+        }
+    }
+    ButtonNamed(w, QStringLiteral("Копировать рисунок"))->click();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(1600, 1200));
+    EXPECT_TRUE(app.dialogs.errors.isEmpty()) << app.dialogs.errors.join(u'\n').toStdString();
+    EXPECT_EQ(app.wb().Game.Decisions.size(), 2u);
 }
 
 // GaAs on a 1 cm² chip at 1 µm in year 1 (D = 2): Y = 3^-5 and
