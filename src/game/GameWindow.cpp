@@ -32,8 +32,10 @@ namespace orvik {
 
 namespace {
 
-// The chart's size as a picture: the graph window's full resolution.
-const QSize kGameChartExportSize(1600, 1200);
+// The chart as a picture: 1600 x 900 pixels, drawn at twice the window's
+// scale, so that its texts and lines keep their proportions.
+const QSize kGameChartExportSize(1600, 900);
+constexpr int kGameChartExportScale = 2;
 
 QString Real(double value, int decimals) {
     return QString::fromStdString(RealToText(value, decimals)).trimmed();
@@ -425,7 +427,9 @@ QWidget* GameWindow::buildHistory() {
 PaintPicture GameWindow::paintChart() const {
     return [this](QPainter& p, int w, int h) {
         static const std::vector<YearResult> none;
-        PaintGameChart(p, w, h, session_ ? session_->years() : none);
+        p.scale(kGameChartExportScale, kGameChartExportScale);
+        PaintGameChart(p, w / kGameChartExportScale, h / kGameChartExportScale,
+                       session_ ? session_->years() : none);
     };
 }
 

@@ -165,7 +165,7 @@ TEST(GameWindow, RestartAsksFirstAndIsCounted) {
 }
 
 // The played years go out as they are shown (tab-separated text and .xlsx);
-// the chart as a 1600 x 1200 PNG, an SVG drawing, or a picture to paste.
+// the chart as a 1600 x 900 PNG, an SVG drawing, or a picture to paste.
 TEST(GameWindow, TheHistoryGoesOutAsATableAndAPicture) {
     TestApp app;
     TempFolder dir;
@@ -198,15 +198,15 @@ TEST(GameWindow, TheHistoryGoesOutAsATableAndAPicture) {
         const QByteArray bytes = file.readAll();
         EXPECT_TRUE(bytes.startsWith(c.starts));
         if (QByteArray(c.file).endsWith(".png")) {
-            EXPECT_EQ(QImage::fromData(bytes).size(), QSize(1600, 1200));
+            EXPECT_EQ(QImage::fromData(bytes).size(), QSize(1600, 900));
         }
         if (QByteArray(c.file).endsWith(".svg")) {
-            EXPECT_TRUE(bytes.contains("width=\"1600\" height=\"1200\""));
+            EXPECT_TRUE(bytes.contains("width=\"1600\" height=\"900\""));
             EXPECT_TRUE(bytes.contains("<polyline") || bytes.contains("<path"));
         }
     }
     ButtonNamed(w, QStringLiteral("Копировать рисунок"))->click();
-    EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(1600, 1200));
+    EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(1600, 900));
     EXPECT_TRUE(app.dialogs.errors.isEmpty()) << app.dialogs.errors.join(u'\n').toStdString();
     EXPECT_EQ(app.wb().Game.Decisions.size(), 2u);
 }
