@@ -7,6 +7,8 @@
 //   orvik_tour bare     the floor of both: a bare Qt window, shown and painted.
 // It runs on whatever platform Qt picks (offscreen, xcb ...). The benchmark
 // bench/ui/startup_bench.cpp measures the CPU time and peak of these runs.
+#include "support/QuietDialogs.h"
+
 #include "app/AppContext.h"
 #include "app/GuideWindow.h"
 #include "app/MainWindow.h"
@@ -41,18 +43,7 @@
 
 namespace {
 
-// Every question is answered No, every message passes, no file is chosen.
-class QuietDialogs : public orvik::Dialogs {
-public:
-    Answer confirm(const QString&, const QString&) override { return Answer::No; }
-    bool askYesNo(const QString&) override { return false; }
-    void inform(const QString&) override {}
-    void error(const QString& text) override {
-        std::fprintf(stderr, "error report: %s\n", qPrintable(text));
-    }
-    QString chooseOpenFile(const orvik::FileDialogOptions&) override { return {}; }
-    QString chooseSaveFile(const orvik::FileDialogOptions&) override { return {}; }
-};
+using orvik::bench::QuietDialogs;
 
 // The process's peak resident size in kB, from /proc/self/status.
 long PeakResidentKb() {

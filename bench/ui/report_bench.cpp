@@ -1,6 +1,8 @@
 // Filling a graph page (curves of both circuit variants, two drawings) and
 // writing it as a PDF page; the whole report of a finished workbook as one
 // PDF file.
+#include "support/QuietDialogs.h"
+
 #include "app/AppContext.h"
 #include "app/WindowSet.h"
 #include "firm/FirmModel.h"
@@ -25,16 +27,6 @@
 
 namespace {
 
-class SilentDialogs : public orvik::Dialogs {
-public:
-    Answer confirm(const QString&, const QString&) override { return Answer::Cancel; }
-    bool askYesNo(const QString&) override { return false; }
-    void inform(const QString&) override {}
-    void error(const QString&) override {}
-    QString chooseOpenFile(const orvik::FileDialogOptions&) override { return {}; }
-    QString chooseSaveFile(const orvik::FileDialogOptions&) override { return {}; }
-};
-
 QApplication& App() {
     static int argc = 1;
     static char name[] = "report_bench";
@@ -48,7 +40,7 @@ QApplication& App() {
 // holders it fills.
 struct ReportRig {
     explicit ReportRig(orvik::LabState& state) : ctx(state, dialogs), windows(ctx) {}
-    SilentDialogs dialogs;
+    orvik::bench::QuietDialogs dialogs;
     orvik::AppContext ctx;
     orvik::WindowSet windows;
     orvik::GraphPage* graphPage() { return ctx.windows.graphPage.get(); }
@@ -74,7 +66,7 @@ void BM_TitlePageToPdf(benchmark::State& bench) {
     App();
     orvik::LabState state;
     orvik::ResetWorkbook(state);
-    SilentDialogs dialogs;
+    orvik::bench::QuietDialogs dialogs;
     orvik::AppContext ctx(state, dialogs);
     auto titlePage = std::make_unique<orvik::TitlePage>(ctx);
     QTemporaryDir dir;
