@@ -2,7 +2,8 @@
 //   orvik_tour program  starts the program and ends once the main window has
 //                       been painted (the start-up the student waits for);
 //   orvik_tour tour     starts the program, then opens every window, computes
-//                       every lab part, draws a graph and closes each window
+//                       every lab part, plays a year of the business game,
+//                       draws a graph and closes each window
 //                       again, and prints the process's peak resident size;
 //   orvik_tour bare     the floor of both: a bare Qt window, shown and painted.
 // It runs on whatever platform Qt picks (offscreen, xcb ...). The benchmark
@@ -16,6 +17,7 @@
 #include "app/SplashWindow.h"
 #include "app/WindowSet.h"
 #include "firm/FirmInputWindow.h"
+#include "game/GameWindow.h"
 #include "lab2/ComputerInputWindow.h"
 #include "lab2/MemoryInputWindow.h"
 #include "lab2/TaskWindow.h"
@@ -144,6 +146,10 @@ int Tour(orvik::AppContext& ctx) {
               [&] { Click(w.memoryInput.get(), "Расчитать"); });
     VisitPart(ctx, orvik::PartComputer, w.computerInput.get(),
               [&] { Click(w.computerInput.get(), "Расчитать"); });
+    VisitPart(ctx, orvik::PartBusinessGame, w.game.get(), [&] {
+        Click(w.game.get(), "Рассчитать");
+        Click(w.game.get(), "Сделать ход");
+    });
     VisitPart(ctx, orvik::PartFirm, w.firmInput.get(), [&] {
         Click(w.firmInput.get(), "Расчет");
         Click(w.firmInput.get(), "Расчитать для всех видов комплектации");

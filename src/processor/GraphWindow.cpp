@@ -155,8 +155,8 @@ GraphData GraphWindow::data() const {
 }
 
 void GraphWindow::redraw() {
-    view_->drawn(DrawGraph(ctx_.GraphBitmapToDraw(), view_->width(), view_->height(),
-                           ctx_.state.GraphKind, data()));
+    view_->drawn(DrawGraph(ctx_.GraphBitmapToDraw(view_->width(), view_->height()), view_->width(),
+                           view_->height(), ctx_.state.GraphKind, data()));
 }
 
 void GraphWindow::savePicture() {

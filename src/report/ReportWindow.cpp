@@ -98,7 +98,7 @@ void ReportWindow::FillGraphPage(int g) {
     LabState& state = ctx.state;
     Workbook& wb = state.workbook;
     state.GraphKind = g;
-    QImage& bitmap = ctx.GraphBitmapToDraw();
+    QImage& bitmap = ctx.GraphBitmapToDraw(kGraphPictureWidth, kGraphPictureHeight);
     const ProcessorRecord* variants[2] = {&wb.Circuit1, &wb.Circuit2};
     QImage pictures[2];
     std::shared_ptr<GraphCurves> curves[2];

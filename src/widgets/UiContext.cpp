@@ -5,14 +5,30 @@
 #include "widgets/Dialogs.h"
 #include "widgets/ErrorGuard.h"
 
+#include <QPainter>
+
+#include <algorithm>
+
 namespace orvik {
 
 UiContext::UiContext(LabState& labState, Dialogs& dialogBoxes)
     : state(labState), dialogs(dialogBoxes) {}
 
-QImage& UiContext::GraphBitmapToDraw() {
-    if (GraphBitmap.size() != QSize(1600, 1200))
-        GraphBitmap = QImage(1600, 1200, QImage::Format_RGB32);
+QImage& UiContext::GraphBitmapToDraw(int w, int h) {
+    w = std::clamp(w, 1, 1600);
+    h = std::clamp(h, 1, 1200);
+    if (GraphBitmap.width() < w || GraphBitmap.height() < h) {
+        // Only the area drawn is kept in memory: a graph the size of the
+        // window needs a third of the largest bitmap.
+        QImage larger(std::max(w, GraphBitmap.width()), std::max(h, GraphBitmap.height()),
+                      QImage::Format_RGB32);
+        larger.fill(Qt::white);
+        if (!GraphBitmap.isNull()) {
+            QPainter p(&larger);
+            p.drawImage(0, 0, GraphBitmap);
+        }
+        GraphBitmap = std::move(larger);
+    }
     return GraphBitmap;
 }
 

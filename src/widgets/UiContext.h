@@ -46,10 +46,12 @@ public:
     LabState& state;
     Dialogs& dialogs;
     Pictures pictures;  // painted by the splash window at its creation
-    QImage GraphBitmap; // 1600 x 1200 once a graph has been drawn, null before
+    QImage GraphBitmap; // null until a graph is drawn; at most 1600 x 1200
 
-    // GraphBitmap to draw a graph into: made the first time it is needed.
-    QImage& GraphBitmapToDraw();
+    // GraphBitmap to draw a w x h graph into: made the first time it is
+    // needed, and made anew, larger, when a graph does not fit it (up to
+    // 1600 x 1200). A graph drawn smaller leaves the rest as it was.
+    QImage& GraphBitmapToDraw(int w, int h);
 
     Workbook& workbook() { return state.workbook; }
 
