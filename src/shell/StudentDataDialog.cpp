@@ -114,6 +114,7 @@ void StudentDataDialog::fill() {
         text.replace(QChar::ReplacementCharacter, u'?');
         texts_[i].edit->setMaxLength(std::max(kTextLength, static_cast<int>(text.size())));
         texts_[i].edit->setText(text);
+        texts_[i].edit->setCursorPosition(0); // a long text shows its beginning
         texts_[i].shown = text;
     }
     // A variant text that is no whole number (only an opened file can hold
