@@ -140,13 +140,15 @@ GuideWindow::GuideWindow(AppContext& ctx) : QWidget(nullptr, kFixedWindowFlags),
     connect(left_, &QPushButton::clicked, this,
             [this] { Guarded(ctx_, [this] { leftButton(); }); });
 
-    // One size for every page: the size of the largest.
+    // One size for every page: the radio group takes the room of the page
+    // with the most and the widest items, and the window fits around it.
     QSize largest;
     for (int page = 0; page < static_cast<int>(Pages().size()); ++page) {
         SetGuidePage(page, std::nullopt);
-        largest = largest.expandedTo(sizeHint());
+        largest = largest.expandedTo(items_->sizeHint());
     }
-    setFixedSize(largest.expandedTo(QSize(460, ctx_.pictures.GuidePicture.height())));
+    items_->setMinimumSize(largest);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
     SetGuidePage(4, std::nullopt);
 }
 

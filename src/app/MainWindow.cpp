@@ -266,19 +266,30 @@ QWidget* MainWindow::buildStatisticsPanel() {
 }
 
 void MainWindow::refreshIndicators() {
+    // Any byte but 0 counts as done (a damaged file may hold others), so one
+    // picture of each pair is always shown.
     const auto& partDone = ctx_.state.workbook.PartDone;
     for (int i = 0; i < kPartCount; ++i)
-        done_[i]->setVisible(partDone[i] == 1);
+        done_[i]->setVisible(partDone[i] != 0);
     for (int i = 0; i < kPartCount; ++i)
         notDone_[i]->setVisible(partDone[i] == 0);
 }
 
 void MainWindow::refreshStudent() {
+    // Each text on one line, cut with "…" where the label ends: the window
+    // keeps its size whatever a file holds. The whole text is the tooltip.
+    const auto show = [](QLabel* label, const std::string& cp1251) {
+        const QString line = AppContext::OneLine(AppContext::FromWorkbookText(cp1251));
+        const int room = label->contentsRect().width() - 2 * label->margin();
+        const QString shown = label->fontMetrics().elidedText(line, Qt::ElideRight, room);
+        label->setText(shown);
+        label->setToolTip(shown == line ? QString() : line);
+    };
     const Workbook& wb = ctx_.state.workbook;
-    student_->setText(AppContext::FromWorkbookText(wb.sStudent));
-    group_->setText(AppContext::FromWorkbookText(wb.sGroup));
-    prepod_->setText(AppContext::FromWorkbookText(wb.sPrepod));
-    variant_->setText(AppContext::FromWorkbookText(wb.sVar));
+    show(student_, wb.sStudent);
+    show(group_, wb.sGroup);
+    show(prepod_, wb.sPrepod);
+    show(variant_, wb.sVar);
 }
 
 QString MainWindow::proposedPath() const {

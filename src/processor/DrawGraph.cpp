@@ -37,6 +37,12 @@ constexpr double kSweepTop = 3.0;
 constexpr int kSmallFontPixels = 11;
 constexpr int kTitleFontPixels = 16;
 
+// The vertical scale: its labels' left edge, its ticks' left end, and the
+// white kept between the widest label and the ticks.
+constexpr int kLabelLeft = 5;
+constexpr int kTickLeft = 55;
+constexpr int kLabelGap = 5;
+
 // Coordinates far outside the picture (a point without good chips can lie
 // far above the scale) are held to a range the painter handles exactly.
 constexpr long double kFarAway = 1.0e6L;
@@ -190,6 +196,29 @@ QString Text(double x, int decimals) {
     return QString::fromStdString(RealToText(x, decimals));
 }
 
+// The nine labels of the vertical scale, from the lowest up, shaped once, and
+// how far right of its place the plot goes so that the widest keeps clear of
+// the ticks: 0 unless a label is wide (a cost of six figures and two decimals).
+class VerticalLabels {
+public:
+    VerticalLabels(int kind, double yMax) {
+        const GraphKindInfo* info = GraphKindAt(kind);
+        const int decimals = info ? info->decimals : 0;
+        const QFont font = GraphFont(kSmallFontPixels, false);
+        for (int i = 1; i <= 9; ++i) {
+            const Label& label = labels_[static_cast<std::size_t>(i - 1)].emplace(
+                Text(static_cast<double>(i * static_cast<long double>(yMax) / 9), decimals), font);
+            widest_ = std::max(widest_, label.width());
+        }
+    }
+    const Label& at(int i) const { return *labels_[static_cast<std::size_t>(i - 1)]; }
+    int shift() const { return std::max(0, kLabelLeft + widest_ + kLabelGap - kTickLeft); }
+
+private:
+    std::array<std::optional<Label>, 9> labels_;
+    int widest_ = 0;
+};
+
 } // namespace
 
 QFont GraphFont(int pixels, bool bold, bool underline) {
@@ -236,6 +265,25 @@ double CurveMax(int kind, const GraphData& data, int set) {
             max = v;
     }
     return max;
+}
+
+namespace {
+
+// The largest value of the sets a kind draws: the top of its vertical scale.
+double ScaleTop(int kind, const GraphData& data) {
+    const GraphKindInfo* info = GraphKindAt(kind);
+    if (!info)
+        return 0.0;
+    if (info->allSets)
+        return std::max(std::max(CurveMax(kind, data, 0), CurveMax(kind, data, 1)),
+                        CurveMax(kind, data, 2));
+    return CurveMax(kind, data, 1);
+}
+
+} // namespace
+
+int PlotShift(int kind, double graphYMax) {
+    return VerticalLabels(kind, graphYMax).shift();
 }
 
 namespace {
@@ -296,43 +344,39 @@ double DrawGraphWith(QPainter& p, Pen& pen, int w, int h, int kind, const GraphD
         Label(text, font).draw(p, fm, x, y);
     };
 
-    // 5. Axes with their arrows.
-    pen.moveTo(50, h - 50);
+    // 5. Top of the vertical scale, whose labels decide where the plot
+    // begins: d pixels right of its place, and pw = w - d wide, when a label
+    // is wide. Every x of the plot below is d + its x in a pw-wide graph.
+    const double yMax = ScaleTop(kind, data);
+    const VerticalLabels labels(kind, yMax);
+    const int d = labels.shift();
+    const int pw = w - d;
+
+    // 6. Axes with their arrows.
+    pen.moveTo(d + 50, h - 50);
     pen.lineTo(w - 30, h - 50);
     pen.lineTo(w - 35, h - 55);
     pen.moveTo(w - 30, h - 50);
     pen.lineTo(w - 35, h - 45);
-    pen.moveTo(60, h - 40);
-    pen.lineTo(60, 40);
-    pen.lineTo(55, 45);
-    pen.moveTo(60, 40);
-    pen.lineTo(65, 45);
-
-    // 6. Top of the vertical scale.
-    double yMax = 0.0;
-    if (info) {
-        if (info->allSets)
-            yMax = std::max(std::max(CurveMax(kind, data, 0), CurveMax(kind, data, 1)),
-                            CurveMax(kind, data, 2));
-        else
-            yMax = CurveMax(kind, data, 1);
-    }
+    pen.moveTo(d + 60, h - 40);
+    pen.lineTo(d + 60, 40);
+    pen.lineTo(d + 55, 45);
+    pen.moveTo(d + 60, 40);
+    pen.lineTo(d + 65, 45);
 
     // 7. Vertical scale.
-    const int decimals = info ? info->decimals : 0;
     for (int i = 1; i <= 9; ++i) {
         const int y = Pixel((h - 50) - static_cast<long double>((h - 100) * i) / 9);
-        pen.moveTo(55, y);
-        pen.lineTo(62, y);
-        textOut(5, y - 8,
-                Text(static_cast<double>(i * static_cast<long double>(yMax) / 9), decimals));
+        pen.moveTo(d + kTickLeft, y);
+        pen.lineTo(d + 62, y);
+        labels.at(i).draw(p, fm, kLabelLeft, y - 8);
     }
 
     // 8. Horizontal scale.
-    const int s0 = Pixel(static_cast<long double>(w - 100) / 50);
+    const int s0 = Pixel(static_cast<long double>(pw - 100) / 50);
     if (!area) {
         for (int i = 0; i <= 9; ++i) {
-            const int x = Pixel((s0 + 60) + static_cast<long double>((w - 100 - s0) * i) / 9);
+            const int x = d + Pixel((s0 + 60) + static_cast<long double>((pw - 100 - s0) * i) / 9);
             pen.moveTo(x, h - 52);
             pen.lineTo(x, h - 45);
             const long double mlr = (kSweepTop - static_cast<long double>(start)) * i / 9 + start;
@@ -340,7 +384,7 @@ double DrawGraphWith(QPainter& p, Pen& pen, int w, int h, int kind, const GraphD
         }
     } else {
         for (int i = 1; i <= 9; ++i) {
-            const int x = Pixel(static_cast<long double>((w - 100) * i) / 9 + 60);
+            const int x = d + Pixel(static_cast<long double>((pw - 100) * i) / 9 + 60);
             pen.moveTo(x, h - 52);
             pen.lineTo(x, h - 45);
             textOut(x - 15, h - 40, Text(static_cast<double>(i / 9.0L), 2));
@@ -359,7 +403,7 @@ double DrawGraphWith(QPainter& p, Pen& pen, int w, int h, int kind, const GraphD
                 continue;
             bool down = false;
             for (int j = 0; j < kRowCount; ++j) {
-                const int x = Pixel(static_cast<long double>((j + 1) * (w - 100)) / 50 + 60);
+                const int x = d + Pixel(static_cast<long double>((j + 1) * (pw - 100)) / 50 + 60);
                 const int y = pointY(CurveValue(kind, data, i, j));
                 if (!down) {
                     if (data.table[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]
@@ -374,8 +418,9 @@ double DrawGraphWith(QPainter& p, Pen& pen, int w, int h, int kind, const GraphD
         }
     } else {
         const auto pointX = [&](int k) {
-            return Pixel(
-                static_cast<long double>(w - 100) * AreaSweep[static_cast<std::size_t>(k)] + 60);
+            return d + Pixel(static_cast<long double>(pw - 100) *
+                                 AreaSweep[static_cast<std::size_t>(k)] +
+                             60);
         };
         pen.moveTo(pointX(0), pointY(CurveValue(kind, data, 0, 0)));
         for (int k = 0; k < kAreaCount; ++k)

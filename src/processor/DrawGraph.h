@@ -57,6 +57,12 @@ double DrawGraph(QImage& bitmap, int w, int h, int kind, const GraphData& data);
 // an SVG file), in its coordinates from (0, 0) to (w, h); returns GraphYMax.
 double PaintGraph(QPainter& painter, int w, int h, int kind, const GraphData& data);
 
+// How far right of its place the plot of `kind` is drawn when its scale
+// tops at graphYMax: 0, unless a label of the vertical scale is so wide that
+// it would reach the ticks; then the plot moves right by the difference and
+// narrows by as much (a readout then takes x and the width less the shift).
+int PlotShift(int kind, double graphYMax);
+
 // The mouse readout over a w x h graph at pointer (x, y): the horizontal text
 // ("МЛР =" or "Пл.Кр. =" with the value) and the vertical text (the kind's
 // label with the value), each only when the pointer is within its scale.

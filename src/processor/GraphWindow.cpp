@@ -61,6 +61,7 @@ GraphView::GraphView(UiContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ct
 
 void GraphView::drawn(double graphYMax) {
     graphYMax_ = graphYMax;
+    plotShift_ = PlotShift(ctx_.state.GraphKind, graphYMax);
     horizontal_.reset();
     vertical_.reset();
     update();
@@ -85,7 +86,8 @@ void GraphView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     const int kind = ctx_.state.GraphKind;
     bool changed = false;
-    if (auto text = HorizontalReadout(kind, ctx_.state.Curves.MlrSweepStart, width(), at.x())) {
+    if (auto text = HorizontalReadout(kind, ctx_.state.Curves.MlrSweepStart, width() - plotShift_,
+                                      at.x() - plotShift_)) {
         horizontal_ = std::move(text);
         changed = true;
     }

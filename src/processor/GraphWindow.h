@@ -35,6 +35,7 @@ protected:
 private:
     UiContext& ctx_;
     double graphYMax_ = 0.0;
+    int plotShift_ = 0; // how far right the drawing moved its plot
     std::optional<QString> horizontal_;
     std::optional<QString> vertical_;
 };

@@ -25,6 +25,10 @@ constexpr int kTextLength = 40;
 constexpr int kFirstVariant = 1;
 constexpr int kLastVariant = 10;
 
+// The workbook's texts of the three text boxes, in the boxes' order.
+constexpr std::string Workbook::*kTexts[] = {&Workbook::sStudent, &Workbook::sGroup,
+                                             &Workbook::sPrepod};
+
 } // namespace
 
 QValidator::State Cp1251Validator::validate(QString& input, int&) const {
@@ -65,11 +69,17 @@ StudentDataDialog::StudentDataDialog(UiContext& context)
         edit->setMaxLength(kTextLength);
         edit->setValidator(validator);
         edit->setMinimumWidth(260);
+        // A longer text from a file is shown whole and may be shortened;
+        // typing never takes a text beyond the limit or its length so far.
+        connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+            edit->setMaxLength(std::max(kTextLength, static_cast<int>(text.size())));
+        });
         return edit;
     };
     student_ = textBox("Student");
     group_ = textBox("Group");
     prepod_ = textBox("Prepod");
+    texts_ = {{{student_, {}}, {group_, {}}, {prepod_, {}}}};
     variant_ = new SpinBox(kFirstVariant, kLastVariant, 1, 0, this);
     variant_->setObjectName(QStringLiteral("Variant"));
     variant_->setValue(kFirstVariant);
@@ -97,9 +107,16 @@ StudentDataDialog::StudentDataDialog(UiContext& context)
 
 void StudentDataDialog::fill() {
     const Workbook& wb = ctx.state.workbook;
-    student_->setText(UiContext::FromWorkbookText(wb.sStudent));
-    group_->setText(UiContext::FromWorkbookText(wb.sGroup));
-    prepod_->setText(UiContext::FromWorkbookText(wb.sPrepod));
+    for (std::size_t i = 0; i < texts_.size(); ++i) {
+        // On one line, and a byte with no letter as '?', so that the text
+        // can be edited; unless it is, the workbook keeps its own bytes.
+        QString text = UiContext::OneLine(UiContext::FromWorkbookText(wb.*kTexts[i]));
+        text.replace(QChar::ReplacementCharacter, u'?');
+        texts_[i].edit->setMaxLength(std::max(kTextLength, static_cast<int>(text.size())));
+        texts_[i].edit->setText(text);
+        texts_[i].edit->setCursorPosition(0); // a long text shows its beginning
+        texts_[i].shown = text;
+    }
     // A variant text that is no whole number (only an opened file can hold
     // one) is reported; the box keeps the number it had.
     const int variant = TextToInt(Cp1251ToUtf8(wb.sVar));
@@ -118,9 +135,9 @@ void StudentDataDialog::showEvent(QShowEvent* event) {
 
 void StudentDataDialog::closed() {
     Workbook& wb = ctx.state.workbook;
-    wb.sStudent = UiContext::ToWorkbookText(student_->text());
-    wb.sGroup = UiContext::ToWorkbookText(group_->text());
-    wb.sPrepod = UiContext::ToWorkbookText(prepod_->text());
+    for (std::size_t i = 0; i < texts_.size(); ++i)
+        if (texts_[i].edit->text() != texts_[i].shown) // only what the student changed
+            wb.*kTexts[i] = UiContext::ToWorkbookText(texts_[i].edit->text());
     // A number typed beyond the limits counts as the nearest limit.
     const int variant = std::clamp(variant_->intValue(), kFirstVariant, kLastVariant);
     wb.sVar = std::to_string(variant);

@@ -4,6 +4,8 @@
 
 #include <QValidator>
 
+#include <array>
+
 class QLineEdit;
 
 namespace orvik {
@@ -38,6 +40,12 @@ private:
     QLineEdit* group_ = nullptr;
     QLineEdit* prepod_ = nullptr;
     SpinBox* variant_ = nullptr;
+    // The three text boxes with the texts they were filled with.
+    struct TextBox {
+        QLineEdit* edit;
+        QString shown;
+    };
+    std::array<TextBox, 3> texts_{};
 };
 
 } // namespace orvik

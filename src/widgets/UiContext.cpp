@@ -52,6 +52,13 @@ QString UiContext::FromWorkbookText(const std::string& cp1251) {
     return QString::fromStdString(Cp1251ToUtf8(cp1251));
 }
 
+QString UiContext::OneLine(QString text) {
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    return text;
+}
+
 std::string UiContext::ToWorkbookText(const QString& text) {
     std::string out;
     for (const QChar c : text) {

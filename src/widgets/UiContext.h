@@ -83,6 +83,9 @@ public:
 
     // Student texts as UTF-8 for the windows.
     static QString FromWorkbookText(const std::string& cp1251);
+    // A text for one line of a window: line breaks, tabs and the other
+    // control characters (only a damaged or foreign file holds them) as blanks.
+    static QString OneLine(QString text);
     // UTF-8 text as workbook bytes; characters without a Windows-1251 code
     // become '?' (the text boxes refuse them before they get here).
     static std::string ToWorkbookText(const QString& text);

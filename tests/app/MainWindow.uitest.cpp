@@ -6,6 +6,8 @@
 #include "workbook/WorkbookFile.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
@@ -32,6 +34,9 @@ std::vector<std::uint8_t> FileBytes(const QString& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+const char* const kIndicators[kPartCount] = {"lab1p1", "lab1p2", "lab2p1", "lab2p2",
+                                             "lab2p3", "lab2p4", "lab3p1"};
+
 TEST(MainWindow, HasItsMenusAndIndicatorsAndShowsTheDefaultStudent) {
     TestApp app;
     MainWindow* main = app.ctx.windows.main.get();
@@ -51,14 +56,72 @@ TEST(MainWindow, HasItsMenusAndIndicatorsAndShowsTheDefaultStudent) {
     EXPECT_EQ(test::LabelText(main, "sGroup"), QStringLiteral("ВВ-3-98"));
     EXPECT_EQ(test::LabelText(main, "sPrepod"), QStringLiteral("Тальгов Таль Тальгович"));
     EXPECT_EQ(test::LabelText(main, "sVar"), QStringLiteral("1"));
-    for (const char* name :
-         {"lab1p1", "lab1p2", "lab2p1", "lab2p2", "lab2p3", "lab2p4", "lab3p1"}) {
+    for (const char* name : kIndicators) {
         QLabel* notDone = test::Child<QLabel>(main, name);
         QLabel* done = test::Child<QLabel>(main, QString::fromLatin1(name) + u'd');
         ASSERT_TRUE(notDone && done);
         EXPECT_FALSE(notDone->isHidden()) << name;
         EXPECT_TRUE(done->isHidden()) << name;
     }
+}
+
+// Whatever an opened file holds, the main window keeps its size, shows each
+// student text on one line within its label (cut with "…", whole in the
+// tooltip), and one picture of each indicator pair: any byte but 0 is done.
+TEST(MainWindow, ShowsAnyWorkbookOnOneLineInItsOwnSize) {
+    TestApp app;
+    MainWindow* main = app.ctx.windows.main.get();
+    main->show();
+    QApplication::processEvents();
+    const QSize size = main->size();
+    const std::string longText(255, '\xD8'); // "Ш" x 255
+    struct Row {
+        const char* what;
+        std::string text; // each of the four student texts
+        QString shown;    // what the labels show; empty: cut
+        std::uint8_t done;
+    };
+    const Row rows[] = {
+        {"plain", ToCp1251("Петров П. П."), QStringLiteral("Петров П. П."), 1},
+        {"empty", "", QString(), 0},
+        {"line breaks", ToCp1251("Иванов Иван\r\nИванович"),
+         QStringLiteral("Иванов Иван  Иванович"), 2},
+        {"tab and control bytes", ToCp1251("ВТ\t41\x01\x7f"), QStringLiteral("ВТ 41  "), 255},
+        {"wider than the label", longText, QString(), 7},
+    };
+    const char* const labels[] = {"sStudent", "sGroup", "sPrepod", "sVar"};
+    for (const Row& row : rows) {
+        app.wb().sStudent = app.wb().sGroup = app.wb().sPrepod = app.wb().sVar = row.text;
+        app.wb().PartDone.fill(row.done);
+        main->refreshStudent();
+        main->refreshIndicators();
+        QApplication::processEvents();
+        // The size the window has, and the one its layout gives it next.
+        EXPECT_EQ(main->size(), size) << row.what;
+        EXPECT_EQ(main->sizeHint(), size) << row.what;
+        for (const char* name : labels) {
+            QLabel* label = test::Child<QLabel>(main, name);
+            ASSERT_TRUE(label);
+            const int room = label->contentsRect().width() - 2 * label->margin();
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), room) << row.what;
+            if (!row.shown.isNull() || row.text.empty()) {
+                EXPECT_EQ(label->text(), row.shown) << row.what << ' ' << name;
+                EXPECT_EQ(label->toolTip(), QString()) << row.what << ' ' << name;
+            } else {
+                EXPECT_TRUE(label->text().startsWith(QStringLiteral("ШШШ"))) << name;
+                EXPECT_TRUE(label->text().endsWith(u'…')) << name;
+                EXPECT_EQ(label->toolTip(), QString(255, u'Ш')) << name;
+            }
+        }
+        for (int i = 0; i < kPartCount; ++i) {
+            const QString notDone = QString::fromLatin1(kIndicators[i]);
+            EXPECT_EQ(test::Child<QLabel>(main, notDone + u'd')->isVisible(), row.done != 0)
+                << row.what << ' ' << i;
+            EXPECT_EQ(test::Child<QLabel>(main, notDone)->isVisible(), row.done == 0)
+                << row.what << ' ' << i;
+        }
+    }
+    main->hide();
 }
 
 TEST(MainWindow, TheIndicatorTimerShowsAPartDoneWithinASecond) {

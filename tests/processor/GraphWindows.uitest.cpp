@@ -63,9 +63,44 @@ bool ShowsText(const QImage& image, int x, int y, const QString& text) {
     return image.copy(box) == alone.copy(box);
 }
 
+// The column of the vertical axis of a graph h high (x 60 unless wide labels
+// moved the plot right): the first line from y 40 down to h - 40.
+int AxisColumn(const QImage& image, int h) {
+    for (int x = 1; x < image.width(); ++x) {
+        bool line = true;
+        for (int y = 41; y < h - 40 && line; ++y)
+            line = IsBlack(image, x, y);
+        if (line)
+            return x;
+    }
+    return -1;
+}
+
+// The vertical scale labels of a graph h high that come closer than three
+// white columns to their ticks, which begin 5 pixels left of the axis.
+QStringList CrowdedScaleLabels(const QImage& image, int h) {
+    const int tick = AxisColumn(image, h) - 5;
+    QStringList crowded;
+    for (int i = 1; i <= 9; ++i) {
+        const int y = RoundEven((h - 50) - (h - 100) * i / 9.0);
+        if (!IsBlack(image, tick, y))
+            crowded << QStringLiteral("no tick %1").arg(i);
+        int ink = 0; // the last column of the label's text
+        for (int x = 1; x < tick; ++x)
+            for (int row = y - 8; row < y + 5; ++row)
+                if (!IsWhite(image, x, row))
+                    ink = x;
+        if (tick - ink - 1 < 3)
+            crowded << QStringLiteral("label %1: %2 white columns").arg(i).arg(tick - ink - 1);
+    }
+    return crowded;
+}
+
 // The scale labels of a w x h graph of `kind` whose top value is yMax: the
 // nine vertical ones from yMax / 9 up, the horizontal ones from the sweep
-// start (or the area 0.11) to 3.00 (or 1.00). Returns the labels not found.
+// start (or the area 0.11) to 3.00 (or 1.00). The plot lies d pixels right
+// of its place (d measured at the axis) and is as much narrower. Returns the
+// labels not found.
 QStringList MissingScaleLabels(const QImage& image, int kind, int w, int h, double yMax,
                                double sweepStart) {
     static const int decimals[kGraphKindCount] = {0, 1, 6, 2, 0, 0, 0, 0, 2, 2};
@@ -76,10 +111,12 @@ QStringList MissingScaleLabels(const QImage& image, int kind, int w, int h, doub
         if (!ShowsText(image, 5, y - 8, label))
             missing << label;
     }
-    const int s0 = RoundEven((w - 100) / 50.0);
+    const int d = AxisColumn(image, h) - 60;
+    const int pw = w - d;
+    const int s0 = RoundEven((pw - 100) / 50.0);
     for (int i = kind < 8 ? 0 : 1; i <= 9; ++i) {
-        const int x = kind < 8 ? RoundEven((s0 + 60) + (w - 100 - s0) * i / 9.0)
-                               : RoundEven((w - 100) * i / 9.0 + 60);
+        const int x = d + (kind < 8 ? RoundEven((s0 + 60) + (pw - 100 - s0) * i / 9.0)
+                                    : RoundEven((pw - 100) * i / 9.0 + 60));
         const QString label = Real(kind < 8 ? (3.0 - sweepStart) * i / 9 + sweepStart : i / 9.0, 2);
         if (!ShowsText(image, x - 15, h - 40, label))
             missing << label;
@@ -218,8 +255,10 @@ TEST_F(GraphWindows, EveryKindDrawsFromTheMenu) {
         EXPECT_EQ(app.state.GraphKind, kind);
         const double yMax = graph()->paintArea()->graphYMax();
         EXPECT_GT(yMax, 0.0) << kind;
-        EXPECT_TRUE(IsBlack(bitmap(), 50, 415 - 50)) << kind;
+        EXPECT_TRUE(IsBlack(bitmap(), AxisColumn(bitmap(), 415) - 10, 415 - 50)) << kind;
         EXPECT_EQ(MissingScaleLabels(bitmap(), kind, 609, 415, yMax, 0.35), QStringList())
+            << "kind " << kind;
+        EXPECT_EQ(CrowdedScaleLabels(bitmap(), 415).join(u',').toStdString(), "")
             << "kind " << kind;
     }
     // The comparison tells texts apart: a scale with another divisor is not there.
@@ -279,6 +318,21 @@ TEST_F(GraphWindows, MouseReadoutFollowsTheScalesAndStaysOffTheBitmap) {
     EXPECT_EQ(view->horizontalReadout(), QStringLiteral("МЛР =  3.00    "));
     EXPECT_EQ(view->verticalReadout(), QStringLiteral("Ст.инт. = 0.00000000;    "));
     EXPECT_EQ(bitmap().copy(0, 0, 609, 415), before);
+
+    // Costs up to "109379.70" move the area plot right: the readout follows.
+    graph()->close();
+    ProcessorRecord& variant = app.wb().Circuit1;
+    variant.DefectFactor = 0.1;
+    variant.ChipArea = 0.01;
+    variant.DeviceIntegration = 1000;
+    app.state.GraphKind = 9;
+    ASSERT_TRUE(graph()->open());
+    const int axis = AxisColumn(bitmap(), 415);
+    EXPECT_GT(axis, 60);
+    moveMouse(axis, 200);
+    EXPECT_EQ(view->horizontalReadout(), QStringLiteral("Пл.Кр. =  0.00    "));
+    moveMouse(609 - 40, 200);
+    EXPECT_EQ(view->horizontalReadout(), QStringLiteral("Пл.Кр. =  1.00    "));
 
     EXPECT_EQ(HorizontalReadout(8, 0.35, 609, 60 + 509), QStringLiteral("Пл.Кр. =  1.00    "));
     EXPECT_FALSE(HorizontalReadout(8, 0.35, 609, 59).has_value());
@@ -422,12 +476,15 @@ TEST_F(GraphWindows, ThePictureGoesToPngSvgAndTheClipboard) {
 
 struct PictureVariant {
     int technology;
+    double defect;
     double area;
     int integration;
     const char* technologyText;
 };
-constexpr PictureVariant kEsl{0, 1.0, 250, "ЭСЛ"};
-constexpr PictureVariant kGaAs{4, 0.3, 500, "GaAs"};
+constexpr PictureVariant kEsl{0, 1.0, 1.0, 250, "ЭСЛ"};
+constexpr PictureVariant kGaAs{4, 1.0, 0.3, 500, "GaAs"};
+// Costs up to "109379.70": the widest labels, which move the plot right.
+constexpr PictureVariant kCheapSmallChips{0, 0.1, 0.01, 1000, "ЭСЛ"};
 
 struct PictureRow {
     PictureVariant variant;
@@ -435,8 +492,9 @@ struct PictureRow {
     std::array<std::uint64_t, kGraphKindCount> checksums; // kinds 0..9
 };
 
-// The pictures as the graph has always drawn them, pixel for pixel; the text
-// is set in the font the offscreen platform gives for Arial here.
+// The pictures as the graph draws them, pixel for pixel, each with its
+// vertical labels clear of the ticks; the text is set in the font the
+// offscreen platform gives for Arial here.
 TEST(GraphPictures, EveryKindAtBothSizesIsDrawnAsBefore) {
     if (QFontInfo(QFont(QStringLiteral("Arial"))).family() != QStringLiteral("Liberation Sans"))
         GTEST_SKIP() << "the stored pictures were drawn with Liberation Sans";
@@ -444,36 +502,51 @@ TEST(GraphPictures, EveryKindAtBothSizesIsDrawnAsBefore) {
         {kEsl,
          1600,
          1200,
-         {2668389721083853068ULL, 13461138166290402124ULL, 5814696900538277796ULL,
+         {2668389721083853068ULL, 13461138166290402124ULL, 4330274648862577732ULL,
           9027873335301537655ULL, 15423042956307981675ULL, 16598156428434798035ULL,
           15839581450116605026ULL, 1535590376788605927ULL, 10667211955767128920ULL,
-          6554690081692027486ULL}},
+          4311715780165833598ULL}},
         {kEsl,
          650,
          450,
-         {14356097004221823332ULL, 17114624171172799156ULL, 4894804672450352229ULL,
+         {14356097004221823332ULL, 17114624171172799156ULL, 5747316703311137629ULL,
           13721017496845915346ULL, 9564595049407812438ULL, 14179898005987763627ULL,
           16916304572808774674ULL, 12817029217851985058ULL, 15078379380721029537ULL,
-          18141459607030140995ULL}},
+          199757001423474219ULL}},
         {kGaAs,
          1600,
          1200,
-         {11224944902883902861ULL, 10219277960195922396ULL, 8612510427691810071ULL,
+         {11224944902883902861ULL, 10219277960195922396ULL, 9094618857874445591ULL,
           521922472357016035ULL, 693383682429443056ULL, 7313084651805757272ULL,
           3606479681170417312ULL, 13363050474323881307ULL, 7512278329728756455ULL,
-          6132709067141212536ULL}},
+          17610663083536343168ULL}},
         {kGaAs,
          650,
          450,
-         {11475414724992502285ULL, 1228488941480650548ULL, 10874100236673225727ULL,
+         {11475414724992502285ULL, 1228488941480650548ULL, 12030414388748197247ULL,
           4297749619957153518ULL, 2346940382452005224ULL, 15978042807545401569ULL,
           17697787326291514504ULL, 1465225761708249323ULL, 4169102437974022607ULL,
-          8311037315410064305ULL}},
+          2437888857871166601ULL}},
+        {kCheapSmallChips,
+         1600,
+         1200,
+         {8328699149395763986ULL, 13947665745984928473ULL, 4766760063532852321ULL,
+          8410684557717441921ULL, 16503686821706827749ULL, 18241470684497149176ULL,
+          7561716034732895183ULL, 6975194768692490094ULL, 11017303569074717725ULL,
+          16969107078101412483ULL}},
+        {kCheapSmallChips,
+         650,
+         450,
+         {9078758062931068506ULL, 6822041681522439921ULL, 5312421639140765401ULL,
+          11568752117592874281ULL, 15780659607031822405ULL, 11546592898080104984ULL,
+          3228336438454782831ULL, 6462365154144291027ULL, 11148750186457751957ULL,
+          9401916062702405214ULL}},
     };
     for (const PictureRow& row : rows) {
         ProcessorRecord working{};
         ResetProcessorInputs(working);
         working.Technology = row.variant.technology;
+        working.DefectFactor = row.variant.defect;
         working.ChipArea = row.variant.area;
         working.DeviceIntegration = row.variant.integration;
         CurveTableData table{};
@@ -485,6 +558,8 @@ TEST(GraphPictures, EveryKindAtBothSizesIsDrawnAsBefore) {
             bitmap.fill(qRgb(128, 128, 128));
             DrawGraph(bitmap, row.w, row.h, kind, data);
             EXPECT_EQ(PictureChecksum(bitmap), row.checksums[static_cast<std::size_t>(kind)])
+                << row.variant.technologyText << ' ' << row.w << 'x' << row.h << " kind " << kind;
+            EXPECT_EQ(CrowdedScaleLabels(bitmap, row.h).join(u',').toStdString(), "")
                 << row.variant.technologyText << ' ' << row.w << 'x' << row.h << " kind " << kind;
             if (row.w == 650 && kind % 4 == 3) { // a picture of another pixel format
                 QImage other(1600, 1200, QImage::Format_RGB888);

@@ -97,6 +97,56 @@ TEST(StudentData, TextBoxesTakeOnlyWhatTheWorkbookCanHold) {
     EXPECT_EQ(AppContext::FromWorkbookText(app.wb().sStudent), name->text());
 }
 
+// A text from a file that the student does not change stays exactly as it
+// was, however long or odd; typing follows the box's limit of 40 characters.
+TEST(StudentData, TextsFromAFileStayAsTheyWereUnlessEdited) {
+    const std::string longText =
+        ToCp1251("Тальгов Таль Тальгович, профессор кафедры ЭВМ, д. т. н., доц.");
+    ASSERT_EQ(longText.size(), 61u);
+    struct Row {
+        const char* what;
+        std::string text;   // each of the three texts in the file
+        QString shown;      // the student's box shows
+        QString typed;      // then typed into it (a backspace as '\b')
+        std::string stored; // the student's text after "OK"
+    };
+    const Row rows[] = {
+        {"long, untouched", longText, QString::fromStdString(Cp1251ToUtf8(longText)), {}, longText},
+        {"long, shortened, then no room to type", longText,
+         QString::fromStdString(Cp1251ToUtf8(longText)), QStringLiteral("\b\b\bя"),
+         longText.substr(0, 58)},
+        {"line break, untouched",
+         ToCp1251("Иванов\r\nИван"),
+         QStringLiteral("Иванов  Иван"),
+         {},
+         ToCp1251("Иванов\r\nИван")},
+        {"line break, edited", ToCp1251("Иванов\nИван"), QStringLiteral("Иванов Иван"),
+         QStringLiteral("ов"), ToCp1251("Иванов Иванов")},
+        {"unassigned byte, untouched", "A\x98Z", QStringLiteral("A?Z"), {}, "A\x98Z"},
+        {"short, typed beyond the limit", ToCp1251("Петров"), QStringLiteral("Петров"),
+         QString(50, u'ж'), ToCp1251("Петров") + std::string(34, '\xE6')}, // "ж" x 34
+    };
+    for (const Row& row : rows) {
+        TestApp app;
+        Workbook& wb = app.wb();
+        wb.sStudent = wb.sGroup = wb.sPrepod = row.text;
+        app.ctx.windows.studentData->show();
+        auto* name = Child<QLineEdit>(Student(app), "Student");
+        EXPECT_EQ(name->text(), row.shown) << row.what;
+        name->end(false);
+        for (const QChar c : row.typed) {
+            QKeyEvent key(QEvent::KeyPress, c == u'\b' ? Qt::Key_Backspace : Qt::Key_A,
+                          Qt::NoModifier, c == u'\b' ? QString() : QString(c));
+            QApplication::sendEvent(name, &key);
+        }
+        ButtonNamed(Student(app), "OK")->click();
+        EXPECT_EQ(wb.sStudent, row.stored) << row.what;
+        EXPECT_EQ(wb.sGroup, row.text) << row.what;
+        EXPECT_EQ(wb.sPrepod, row.text) << row.what;
+        EXPECT_TRUE(app.state.WorkbookModified) << row.what;
+    }
+}
+
 TEST(HintPopup, OpensAtThePointerAndKeepsItsPlaceForTheNextHint) {
     TestApp app;
     app.state.Texts.entries[5] = ToCp1251("Первая строка\r\nвторая строка");
