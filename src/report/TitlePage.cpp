@@ -67,10 +67,12 @@ QString TitlePage::CourseLine() {
 
 void TitlePage::fill(const Workbook& workbook, int year) {
     yearLine_ = QStringLiteral("Москва, ") + QString::number(year).rightJustified(4, u'0');
-    variant_ = UiContext::FromWorkbookText(workbook.sVar);
-    student_ = UiContext::FromWorkbookText(workbook.sStudent);
-    teacher_ = UiContext::FromWorkbookText(workbook.sPrepod);
-    group_ = UiContext::FromWorkbookText(workbook.sGroup);
+    // One line each, as the main window shows them: a line break from a file
+    // would push the rows below out of their places.
+    variant_ = UiContext::OneLine(UiContext::FromWorkbookText(workbook.sVar));
+    student_ = UiContext::OneLine(UiContext::FromWorkbookText(workbook.sStudent));
+    teacher_ = UiContext::OneLine(UiContext::FromWorkbookText(workbook.sPrepod));
+    group_ = UiContext::OneLine(UiContext::FromWorkbookText(workbook.sGroup));
 }
 
 QString TitlePage::documentName() const {
