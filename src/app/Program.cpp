@@ -1,7 +1,5 @@
 #include "app/Program.h"
 
-#include "widgets/Dialogs.h"
-
 #include <QApplication>
 #include <QFont>
 
@@ -9,7 +7,7 @@ namespace orvik {
 
 void SetUpApplication() {
     QApplication::setApplicationName(QStringLiteral("orvik"));
-    QApplication::setApplicationDisplayName(AppTitle());
+    // No display name: the window system would add it to every title.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
 }

@@ -18,6 +18,8 @@ QWidget* ActiveWindow() {
 
 int Run(QMessageBox& box) {
     box.setWindowFlag(Qt::WindowStaysOnTopHint); // above the lab windows, which stay on top
+    box.winId();
+    PrepareFixedWindow(&box); // like them, without minimise and maximise buttons
     return box.exec();
 }
 
