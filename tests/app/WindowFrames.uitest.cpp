@@ -22,7 +22,10 @@
 #include "widgets/WindowPlacement.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QWindow>
 
@@ -235,6 +238,28 @@ TEST(WindowFrames, CentringPlacesTheFrameWithinTheScreen) {
                 << c.what;
         }
     }
+}
+
+// Qt's own buttons and file dialogs speak Russian; the program's own
+// captions stay as they are.
+TEST(WindowFrames, QtsOwnButtonsAndFileDialogsAreRussian) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.setAcceptMode(QFileDialog::AcceptSave);
+    const std::pair<QString, const char*> rows[] = {
+        {box.button(QMessageBox::Yes)->text(), "&Да"},
+        {box.button(QMessageBox::No)->text(), "&Нет"},
+        {box.button(QMessageBox::Cancel)->text(), "Отмена"},
+        {box.windowTitle(), "Confirm"},
+        {files.labelText(QFileDialog::LookIn), "Перейти к:"},
+        {files.labelText(QFileDialog::FileName), "&Имя файла:"},
+        {files.labelText(QFileDialog::Accept), "&Сохранить"},
+        {files.labelText(QFileDialog::Reject), "Отмена"},
+    };
+    for (const auto& [shown, expected] : rows)
+        EXPECT_EQ(shown, QString::fromUtf8(expected));
 }
 
 } // namespace
