@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-qpa-plugins libgl-dev
+    qt6-translations-l10n
     libxlsxwriter-dev unzip
     fonts-liberation2 fonts-liberation
     libgtest-dev libgmock-dev libbenchmark-dev

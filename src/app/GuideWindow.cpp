@@ -313,6 +313,7 @@ void GuideWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    PrepareFixedWindow(this);
     CentreOn(this, nullptr);
     mainLock_.lock(this, ctx_.mainWindow());
     GuideMayClose = false;

@@ -7,6 +7,7 @@
 #include "shell/StudentDataDialog.h"
 #include "widgets/Banner.h"
 #include "widgets/Dialogs.h"
+#include "widgets/WindowPlacement.h"
 #include "workbook/WorkbookFile.h"
 
 #include <QCloseEvent>
@@ -19,7 +20,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -379,11 +379,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreAtSize(this, nullptr);
     Guarded(ctx_,
             [this] { LoadTextStore(ctx_.state.Texts, ctx_.state.ProgramDir + "orviklab.db2"); });
 }

@@ -1,17 +1,25 @@
 #include "app/Program.h"
 
-#include "widgets/Dialogs.h"
-
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace orvik {
 
 void SetUpApplication() {
     QApplication::setApplicationName(QStringLiteral("orvik"));
-    QApplication::setApplicationDisplayName(AppTitle());
+    // No display name: the window system would add it to every title.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
+    // Qt's own dialogs and buttons (file dialogs, Yes/No, the print preview)
+    // speak Russian like the program; without the translations they stay English.
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QStringLiteral("qtbase_ru"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
 }
 
 } // namespace orvik

@@ -3,8 +3,8 @@
 namespace orvik {
 
 // The settings the program starts with, once the application object exists:
-// its names and title, the default font, and no end when the last window
-// closes (the main window ends the program).
+// its name, the default font, Qt's Russian translations, and no end when the
+// last window closes (the main window ends the program).
 void SetUpApplication();
 
 } // namespace orvik

@@ -42,8 +42,6 @@ const std::array<ResultLine, 7> kLines{{
      QStringLiteral("Ст.вычисл.")},
 }};
 
-constexpr int kVisibleRows = 9;
-
 // The seven values of a computed computer, as the lines and grid rows show them.
 std::array<QString, 7> ComputerValues(const ComputerRecord& c) {
     return {QString::number(c.CacheSize),
@@ -86,8 +84,9 @@ ComputerResultsWindow::ComputerResultsWindow(UiContext& ctx)
     int width = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
     for (int col = 0; col < 7; ++col)
         width += grid_->columnWidth(col);
+    // Every row in sight: the window has room for them.
     const int height = 2 * grid_->frameWidth() + grid_->horizontalHeader()->sizeHint().height() +
-                       kVisibleRows * grid_->verticalHeader()->defaultSectionSize();
+                       CacheTableRows * grid_->verticalHeader()->defaultSectionSize();
     grid_->setFixedSize(width, height);
     rows.addControl(QString(), grid_, HintComputerResults);
     rows.addControl(

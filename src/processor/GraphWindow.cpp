@@ -11,12 +11,10 @@
 
 #include <QAction>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QShowEvent>
 
 #include <algorithm>
@@ -184,24 +182,12 @@ bool GraphWindow::open() {
         return false;
     if (!isVisible()) {
         opening_ = true; // one drawing for the whole opening, at the end
+        // The limits are outer sizes: the frame comes off.
+        const QMargins frame = ExpectedFrame(this, ctx_.mainWindow());
+        const QSize around(frame.left() + frame.right(), frame.top() + frame.bottom());
+        setMinimumSize(kMinimumOuter - around);
+        setMaximumSize(kMaximumOuter - around);
         show();
-        if (!shownBefore_) {
-            // The initial size and the limits are outer sizes: take the frame off.
-            const QSize frame = frameGeometry().size() - size();
-            setMinimumSize(kMinimumOuter - frame);
-            setMaximumSize(kMaximumOuter - frame);
-            resize(kInitialOuter - frame);
-            // Centred on the main window (or the screen).
-            QRect area;
-            if (QWidget* main = ctx_.mainWindow(); main && main->isVisible())
-                area = main->frameGeometry();
-            else if (const QScreen* screen = QGuiApplication::primaryScreen())
-                area = screen->availableGeometry();
-            QRect outer = frameGeometry();
-            outer.moveCenter(area.center());
-            move(outer.topLeft());
-            shownBefore_ = true;
-        }
         opening_ = false;
     }
     layoutPaintArea();
@@ -227,6 +213,8 @@ void GraphWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    // Each opening at the initial size, centred on the main window.
+    CentreAtSize(this, ctx_.mainWindow(), kInitialOuter);
     beneath_.lock(this, ctx_.window(LabWindow::ProcessorInput));
 }
 

@@ -80,7 +80,6 @@ private:
     QMenuBar* menuBar_;
     GraphView* view_;
     BeneathLock beneath_;
-    bool shownBefore_ = false;
     bool opening_ = false;
 };
 

@@ -2,6 +2,8 @@
 
 #include "widgets/UiContext.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCursor>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -9,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTextDocument>
@@ -23,6 +26,7 @@ namespace orvik {
 
 namespace {
 
+// The popup's corner goes this far left of and above the pointer.
 constexpr int kPointerOffset = 16;
 // The hints are written in lines of up to 35 characters, tables lined up in
 // columns: the popup shows them in a fixed-pitch font, as wide as that.
@@ -36,7 +40,41 @@ QString PlainText(const std::string& cp1251) {
     return text;
 }
 
+// The "?" or "Задание" button under the pointer, when the hint comes from one.
+HintAnchor AnchorAtPointer() {
+    const QPoint pointer = QCursor::pos();
+    HintAnchor anchor{QRect(pointer, QSize(1, 1)), QRect(pointer, QSize(1, 1)), pointer};
+    if (const auto* button = qobject_cast<QAbstractButton*>(QApplication::widgetAt(pointer))) {
+        anchor.button = QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
+        anchor.window = button->window()->frameGeometry();
+    }
+    return anchor;
+}
+
 } // namespace
+
+QPoint HintPosition(QSize popup, const HintAnchor& anchor, QRect screen) {
+    constexpr int kGap = 4;
+    // The corner at the pointer, moved onto the screen along each axis.
+    const auto onScreen = [](int value, int low, int size, int extent) {
+        return std::max(low, std::min(value, low + extent - size));
+    };
+    const int x =
+        onScreen(anchor.pointer.x() - kPointerOffset, screen.left(), popup.width(), screen.width());
+    const int y = onScreen(anchor.pointer.y() - kPointerOffset, screen.top(), popup.height(),
+                           screen.height());
+    const QRect& window = anchor.window;
+    const QRect& button = anchor.button;
+    const QPoint candidates[] = {
+        {window.right() + 1 + kGap, y},  {window.left() - kGap - popup.width(), y},
+        {button.right() + 1 + kGap, y},  {button.left() - kGap - popup.width(), y},
+        {x, button.bottom() + 1 + kGap}, {x, button.top() - kGap - popup.height()},
+    };
+    for (const QPoint& corner : candidates)
+        if (const QRect place(corner, popup); screen.contains(place) && !place.intersects(button))
+            return corner;
+    return {x, y}; // a screen too small for any of them
+}
 
 HintWindow::HintWindow(UiContext& ctx)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx) {
@@ -85,8 +123,14 @@ HintWindow::HintWindow(UiContext& ctx)
 }
 
 void HintWindow::ShowHintText(int index) {
-    if (!isVisible())
-        move(QCursor::pos() - QPoint(kPointerOffset, kPointerOffset));
+    if (!isVisible()) {
+        const HintAnchor anchor = AnchorAtPointer();
+        const QScreen* screen = QGuiApplication::screenAt(anchor.pointer);
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen)
+            move(HintPosition(size(), anchor, screen->availableGeometry()));
+    }
     show();
     raise();
     text_->setPlainText(PlainText(TextEntry(ctx_.state.Texts, index)));

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QWidget>
 
 class QPlainTextEdit;
@@ -8,6 +10,20 @@ class QPlainTextEdit;
 namespace orvik {
 
 class UiContext;
+
+// What a hint is opened from, in screen coordinates: the button clicked, the
+// window it is in, and the mouse pointer.
+struct HintAnchor {
+    QRect button;
+    QRect window;
+    QPoint pointer;
+};
+
+// The top-left corner of a hint popup of size `popup` opened from `anchor`,
+// wholly on `screen` (its free area) and never over the button clicked:
+// beside the window when the screen has room there, else beside the button,
+// else below or above it, at the pointer's height or place.
+QPoint HintPosition(QSize popup, const HintAnchor& anchor, QRect screen);
 
 // TForm15: the quick hint popup, opened beside the mouse pointer. It has no
 // title bar: it is dragged by its frame and closed by its "X".

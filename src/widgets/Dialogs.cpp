@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace orvik {
 
@@ -16,9 +17,22 @@ QWidget* ActiveWindow() {
     return UppermostAbove(QApplication::activeWindow());
 }
 
+// Runs `dialog`, then gives the focus back to the window it belongs to: the
+// window manager may hand it to another window (it passes over toolbar
+// windows like the lab windows).
+int ExecAndRefocus(QDialog& dialog) {
+    const QPointer<QWidget> owner = dialog.parentWidget();
+    const int result = dialog.exec();
+    if (owner && owner->isVisible())
+        owner->activateWindow();
+    return result;
+}
+
 int Run(QMessageBox& box) {
     box.setWindowFlag(Qt::WindowStaysOnTopHint); // above the lab windows, which stay on top
-    return box.exec();
+    box.winId();
+    PrepareFixedWindow(&box); // like them, without minimise and maximise buttons
+    return ExecAndRefocus(box);
 }
 
 QString RunFileDialog(const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
@@ -31,7 +45,7 @@ QString RunFileDialog(const FileDialogOptions& options, QFileDialog::AcceptMode 
                                                        : QFileDialog::AnyFile);
     dialog.selectFile(options.proposed);
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (ExecAndRefocus(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
 }

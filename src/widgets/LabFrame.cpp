@@ -3,9 +3,8 @@
 #include "widgets/Banner.h"
 #include "widgets/UiContext.h"
 
-#include <QGuiApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -61,6 +60,7 @@ void LabFrame::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    PrepareFixedWindow(this);
     CentreOn(this, ctx.mainWindow());
     beneath_.lock(this, beneath());
 }
@@ -71,6 +71,15 @@ void LabFrame::hideEvent(QHideEvent* event) {
         return;
     beneath_.release();
     closed();
+}
+
+void LabFrame::closeEvent(QCloseEvent* event) {
+    // The window manager's close button and close key are refused: the
+    // window has no close box of its own.
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
 }
 
 void LabFrame::keyPressEvent(QKeyEvent* event) {

@@ -15,7 +15,8 @@ class Banner;
 
 // What the lab windows share: single fixed border without title-bar buttons,
 // stays on top, opens centred on the main window, the banner with its
-// heading, and the window beneath disabled while this one is shown.
+// heading, and the window beneath disabled while this one is shown. It
+// closes only through its own buttons.
 class LabFrame : public QWidget {
     Q_OBJECT
 public:
@@ -46,6 +47,7 @@ protected:
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
     UiContext& ctx;

@@ -2,21 +2,38 @@
 // titles and title-bar buttons, and captions that must be shown whole.
 #include "app/GuideWindow.h"
 #include "app/MainWindow.h"
+#include "firm/FirmAllKitsWindow.h"
+#include "firm/FirmInputWindow.h"
+#include "firm/FirmResultsWindow.h"
+#include "lab2/ComputerInputWindow.h"
+#include "lab2/ComputerResultsWindow.h"
+#include "lab2/MemoryInputWindow.h"
+#include "lab2/MemoryResultsWindow.h"
+#include "lab2/TaskWindow.h"
+#include "processor/CurveTableWindow.h"
 #include "processor/GraphWindow.h"
 #include "processor/ProcessorInputWindow.h"
 #include "processor/ProcessorResultsWindow.h"
 #include "report/ReportWindow.h"
+#include "shell/AboutWindow.h"
+#include "shell/StudentDataDialog.h"
+#include "shell/TaskTextWindow.h"
 #include "support/FinishedWorkbook.h"
 #include "support/TestApp.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileDialog>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QListView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
+#include <QTest>
 #include <QToolButton>
 #include <QWindow>
 
@@ -186,6 +203,181 @@ TEST(WindowFrames, EveryTextIsShownWhole) {
         EXPECT_EQ(guide->size(), size) << "guide page " << page;
     }
     guide->hide();
+}
+
+// Each window with its title, and what its title bar offers under a window
+// manager: the fixed windows close only through their own buttons.
+TEST(WindowFrames, EveryWindowHasItsTitleAndOnlyItsTitleBarButtons) {
+    TestApp app;
+    Windows& w = app.ctx.windows;
+    w.main->show();
+    enum Bar { MinimiseAndClose, NoButtons, Borderless, MaximiseAndClose };
+    struct Row {
+        QWidget* window;
+        const char* title;
+        Bar bar;
+    };
+    const char* processor = "Расчет характеристик процессора";
+    const char* memory = "Расчет характеристик памяти";
+    const char* computer = "Расчет характеристик компьютера";
+    const char* firm = "Моделирование деятельности компьютерной фирмы";
+    const Row rows[] = {
+        {w.main.get(), "ОРВИК лабораторные работы", MinimiseAndClose},
+        {w.guide.get(), "Путеводитель", NoButtons},
+        {w.about.get(), "О программе", Borderless},
+        {w.processorInput.get(), processor, NoButtons},
+        {w.processorResults.get(), processor, NoButtons},
+        {w.graph.get(), "Графики зависимостей", MaximiseAndClose},
+        {w.curveTable.get(), "Результаты расчетов для графиков", NoButtons},
+        {w.studentData.get(), "Новая лабораторная работа", NoButtons},
+        {w.task.get(), "Оценка характеристик задачи", NoButtons},
+        {w.memoryInput.get(), memory, NoButtons},
+        {w.memoryResults.get(), memory, NoButtons},
+        {w.computerInput.get(), computer, NoButtons},
+        {w.computerResults.get(), computer, NoButtons},
+        {w.firmInput.get(), firm, NoButtons},
+        {w.firmAllKits.get(), firm, NoButtons},
+        {w.firmResults.get(), firm, NoButtons},
+        {w.taskText.get(), "Методические указания, задание", MaximiseAndClose},
+        {w.report.get(), "Печать отчетов", NoButtons},
+    };
+    // The window system adds a display name that differs from the program's
+    // name to every title.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
+    for (const Row& row : rows) {
+        QWidget* window = row.window;
+        const QString name = window->objectName();
+        EXPECT_EQ(window->windowTitle(), QString::fromUtf8(row.title)) << name.toStdString();
+        if (window != w.main.get())
+            window->show();
+        ASSERT_TRUE(window->windowHandle()) << name.toStdString();
+        const Qt::WindowFlags flags = window->windowFlags();
+        const bool fixed = window->minimumSize() == window->maximumSize();
+        switch (row.bar) {
+        case MinimiseAndClose:
+            EXPECT_TRUE(fixed && (flags & Qt::WindowMinimizeButtonHint) &&
+                        (flags & Qt::WindowSystemMenuHint) &&
+                        !(flags & Qt::WindowMaximizeButtonHint))
+                << name.toStdString();
+            break;
+        case NoButtons:
+            EXPECT_TRUE(fixed && !(flags & Qt::WindowMinMaxButtonsHint) &&
+                        window->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar))
+                << name.toStdString();
+            // The window manager's close button and close key are refused:
+            // its request reaches the native window.
+            {
+                QCloseEvent request;
+                QCoreApplication::sendEvent(window->windowHandle(), &request);
+                EXPECT_FALSE(request.isAccepted()) << name.toStdString();
+                EXPECT_TRUE(window->isVisible()) << name.toStdString();
+            }
+            break;
+        case Borderless:
+            EXPECT_TRUE(fixed && (flags & Qt::FramelessWindowHint)) << name.toStdString();
+            break;
+        case MaximiseAndClose:
+            EXPECT_TRUE(!fixed && (flags & Qt::WindowMaximizeButtonHint) &&
+                        (flags & Qt::WindowCloseButtonHint))
+                << name.toStdString();
+            break;
+        }
+        if (window != w.main.get())
+            window->hide();
+    }
+    EXPECT_TRUE(w.main->isEnabled());
+    w.main->hide();
+}
+
+// A window the window manager hid (minimised) over a disabled one comes back,
+// with the windows above it, when the student clicks the disabled window.
+TEST(WindowFrames, AHiddenWindowComesBackWhenTheOneBeneathIsClicked) {
+    TestApp app;
+    Windows& w = app.ctx.windows;
+    w.main->show();
+    app.state.CurrentPart = PartProcessor1;
+    w.processorInput->open();
+    ButtonNamed(w.processorInput.get(), "Расчет текущего процессора")->click();
+    ASSERT_TRUE(w.processorResults->isVisible());
+    struct Case {
+        const char* what;
+        QWidget* hidden;
+        QWidget* clicked;
+    };
+    const Case cases[] = {
+        {"results, clicking the input window", w.processorResults.get(), w.processorInput.get()},
+        {"results, clicking the main window", w.processorResults.get(), w.main.get()},
+        {"input, clicking the main window", w.processorInput.get(), w.main.get()},
+    };
+    for (const Case& c : cases) {
+        c.hidden->showMinimized();
+        ASSERT_TRUE(c.hidden->isMinimized()) << c.what;
+        QTest::mouseClick(c.clicked->windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_FALSE(c.hidden->isMinimized()) << c.what;
+        EXPECT_FALSE(w.processorResults->isMinimized()) << c.what << ": the window on top";
+    }
+    w.processorResults->hide();
+    w.processorInput->hide();
+    EXPECT_TRUE(w.main->isEnabled());
+    w.main->hide();
+}
+
+// The frame goes where it is centred, and stays within the screen with its
+// title bar in sight.
+TEST(WindowFrames, CentringPlacesTheFrameWithinTheScreen) {
+    struct Case {
+        const char* what;
+        QSize client;
+        QRect area;
+        bool centred; // else pushed onto the screen
+    };
+    const QMargins frame(1, 20, 1, 1);
+    const QRect screen(0, 0, 1024, 768);
+    const Case cases[] = {
+        {"on the main window", {377, 382}, {207, 137, 609, 472}, true},
+        {"on the screen", {496, 300}, screen, true},
+        {"on a window near the bottom edge", {487, 494}, {0, 500, 609, 472}, false},
+        {"taller than the screen", {600, 900}, screen, false},
+    };
+    for (const Case& c : cases) {
+        const QPoint client = CentredClientPosition(c.client, frame, c.area, screen);
+        const QRect outer = QRect(client, c.client).marginsAdded(frame);
+        EXPECT_EQ(outer.size(), c.client.grownBy(frame)) << c.what;
+        EXPECT_TRUE(outer.top() >= 0 && outer.left() >= 0) << c.what << ": title bar in sight";
+        if (outer.height() <= screen.height()) {
+            EXPECT_TRUE(screen.contains(outer)) << c.what;
+        }
+        if (c.centred) {
+            EXPECT_LE(std::abs((outer.left() - c.area.left()) - (c.area.right() - outer.right())),
+                      1)
+                << c.what;
+            EXPECT_LE(std::abs((outer.top() - c.area.top()) - (c.area.bottom() - outer.bottom())),
+                      1)
+                << c.what;
+        }
+    }
+}
+
+// Qt's own buttons and file dialogs speak Russian; the program's own
+// captions stay as they are.
+TEST(WindowFrames, QtsOwnButtonsAndFileDialogsAreRussian) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.setAcceptMode(QFileDialog::AcceptSave);
+    const std::pair<QString, const char*> rows[] = {
+        {box.button(QMessageBox::Yes)->text(), "&Да"},
+        {box.button(QMessageBox::No)->text(), "&Нет"},
+        {box.button(QMessageBox::Cancel)->text(), "Отмена"},
+        {box.windowTitle(), "Confirm"},
+        {files.labelText(QFileDialog::LookIn), "Перейти к:"},
+        {files.labelText(QFileDialog::FileName), "&Имя файла:"},
+        {files.labelText(QFileDialog::Accept), "&Сохранить"},
+        {files.labelText(QFileDialog::Reject), "Отмена"},
+    };
+    for (const auto& [shown, expected] : rows)
+        EXPECT_EQ(shown, QString::fromUtf8(expected));
 }
 
 } // namespace

@@ -84,6 +84,8 @@ TEST_F(ComputerFixture, DefaultsGiveTheWorkedRowAndTheGridRepeatsIt) {
     auto* grid = Child<QTableWidget>(results, "CacheGrid");
     EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), QStringLiteral("Кэш-память"));
     EXPECT_EQ(grid->horizontalHeaderItem(6)->text(), QStringLiteral("Ст.вычисл."));
+    EXPECT_LE(grid->rowViewportPosition(11) + grid->rowHeight(11), grid->viewport()->height())
+        << "all twelve rows in sight";
     EXPECT_EQ(app.wb().Computer.CacheSize, 16);
     EXPECT_EQ(app.wb().Computer.CacheTime, 20);
     EXPECT_EQ(app.wb().Computer.CostPerMips, 342);

@@ -72,7 +72,7 @@ if(control MATCHES "Depends: ([^\n]*)")
     # The libraries come from dpkg-shlibdeps, with their least versions.
     foreach(dep "libqt6core6[^,]*\\(>= 6" "libqt6gui6[^,]*\\(>= 6" "libqt6widgets6[^,]*\\(>= 6"
             "libxlsxwriter4 \\(>= " "libc6 \\(>= " "libstdc\\+\\+6 \\(>= " "fonts-liberation2"
-            "qt6-qpa-plugins")
+            "qt6-qpa-plugins" "qt6-translations-l10n")
         if(NOT depends MATCHES "${dep}")
             list(APPEND errors "Depends lacks ${dep}: ${depends}")
         endif()

@@ -301,6 +301,12 @@ TEST_F(GraphWindows, ResizingRedrawsAtThePaintAreaSize) {
     graph()->resize(5000, 5000); // held at the largest, 1600 x 1200
     EXPECT_EQ(graph()->paintArea()->size(), QSize(1576, 1136));
     EXPECT_TRUE(IsBlack(bitmap(), 1575, 1135));
+
+    // Opened again, it has its initial size, whatever it was left at.
+    graph()->close();
+    ButtonNamed(input(), QStringLiteral("Построить графики зависимостей"))->click();
+    EXPECT_EQ(graph()->frameGeometry().size(), QSize(633, 479));
+    EXPECT_EQ(graph()->paintArea()->size(), QSize(609, 415));
 }
 
 TEST_F(GraphWindows, MouseReadoutFollowsTheScalesAndStaysOffTheBitmap) {

@@ -147,7 +147,7 @@ TEST(StudentData, TextsFromAFileStayAsTheyWereUnlessEdited) {
     }
 }
 
-TEST(HintPopup, OpensAtThePointerAndKeepsItsPlaceForTheNextHint) {
+TEST(HintPopup, OpensBesideThePointerAndKeepsItsPlaceForTheNextHint) {
     TestApp app;
     app.state.Texts.entries[5] = ToCp1251("Первая строка\r\nвторая строка");
     app.state.Texts.entries[6] = ToCp1251("Другая подсказка");
@@ -157,7 +157,8 @@ TEST(HintPopup, OpensAtThePointerAndKeepsItsPlaceForTheNextHint) {
     hint->ShowHintText(5);
     auto* text = Child<QPlainTextEdit>(hint, "text");
     EXPECT_TRUE(hint->isVisible());
-    EXPECT_EQ(hint->pos(), pointer - QPoint(16, 16));
+    EXPECT_EQ(hint->y(), pointer.y() - 16);
+    EXPECT_FALSE(hint->frameGeometry().contains(pointer));
     EXPECT_GE(hint->width(), 273);
     EXPECT_GE(hint->height(), 212);
     EXPECT_EQ(text->toPlainText(), QStringLiteral("Первая строка\nвторая строка"));
@@ -174,6 +175,60 @@ TEST(HintPopup, OpensAtThePointerAndKeepsItsPlaceForTheNextHint) {
 
     ButtonNamed(hint, "X")->click();
     EXPECT_FALSE(hint->isVisible());
+}
+
+// Wherever the "?" is, the whole popup is on the screen's free area and the
+// button clicked stays in sight; where there is room, beside the window.
+TEST(HintPopup, StaysOnTheScreenAndOffTheButtonClicked) {
+    enum Side { BesideTheWindow, BesideTheButton, AboveOrBelowTheButton };
+    struct Case {
+        const char* where;
+        QRect screen;
+        QRect window;
+        QPoint button; // its top-left corner; a "?" is 22 x 22
+        Side side;
+    };
+    const QRect large(0, 0, 1600, 1200), small(0, 0, 1024, 768);
+    const QRect panelled(0, 24, 1024, 744); // a panel along the top edge
+    const Case cases[] = {
+        {"right column of a window in the middle",
+         large,
+         {600, 400, 400, 400},
+         {970, 500},
+         BesideTheWindow},
+        {"window at the right edge", large, {1150, 400, 450, 400}, {1570, 500}, BesideTheWindow},
+        {"window at the left edge", large, {0, 400, 450, 400}, {420, 500}, BesideTheWindow},
+        {"window as wide as the screen", small, {0, 0, 1024, 700}, {990, 300}, BesideTheButton},
+        {"top-left corner", small, {0, 0, 1024, 768}, {0, 0}, BesideTheButton},
+        {"top-right corner", small, {0, 0, 1024, 768}, {1002, 0}, BesideTheButton},
+        {"bottom-left corner", small, {0, 0, 1024, 768}, {0, 746}, BesideTheButton},
+        {"bottom-right corner", small, {0, 0, 1024, 768}, {1002, 746}, BesideTheButton},
+        {"under a top panel", panelled, {0, 24, 1024, 744}, {1002, 24}, BesideTheButton},
+        {"screen too narrow beside the button",
+         QRect(0, 0, 600, 768),
+         {0, 0, 600, 768},
+         {289, 300},
+         AboveOrBelowTheButton},
+    };
+    const QSize popup(320, 260);
+    for (const Case& c : cases) {
+        const QRect button(c.button, QSize(22, 22));
+        const HintAnchor anchor{button, c.window, button.center()};
+        const QRect place(HintPosition(popup, anchor, c.screen), popup);
+        EXPECT_TRUE(c.screen.contains(place)) << c.where;
+        EXPECT_FALSE(place.intersects(button)) << c.where;
+        switch (c.side) {
+        case BesideTheWindow:
+            EXPECT_FALSE(place.intersects(c.window)) << c.where;
+            break;
+        case BesideTheButton:
+            EXPECT_TRUE(place.left() > button.right() || place.right() < button.left()) << c.where;
+            break;
+        case AboveOrBelowTheButton:
+            EXPECT_TRUE(place.top() > button.bottom() || place.bottom() < button.top()) << c.where;
+            break;
+        }
+    }
 }
 
 TEST(TaskText, ShowsTheEntryOrNothingForABlankOne) {
