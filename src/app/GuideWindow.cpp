@@ -339,6 +339,14 @@ void GuideWindow::closeEvent(QCloseEvent* event) {
 void GuideWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
         return; // the guide closes only through its buttons
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Enter goes on as "OK" does, or presses the button that has the focus.
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        QPushButton* button = focused && focused->isEnabled() ? focused : ok_;
+        if (button->isEnabled())
+            button->click();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 namespace orvik::test {
@@ -143,16 +144,20 @@ TEST(Guide, OpensThePartWhenItsPredecessorIsDone) {
         int done;
         int part;
         const char* window;
+        bool byEnter; // the Enter key instead of a click on "OK"
     };
     const Case cases[] = {
-        {2, 3, PartProcessor2, PartMemory, "TForm11"},
-        {1, 2, PartProcessor1, PartBusinessGame, "TForm23"},
+        {2, 3, PartProcessor2, PartMemory, "TForm11", false},
+        {1, 2, PartProcessor1, PartBusinessGame, "TForm23", true},
     };
     for (const Case& c : cases) {
         TestApp app;
         app.wb().PartDone[static_cast<std::size_t>(c.done)] = 1;
         app.ctx.ShowGuide(c.page, c.item);
-        ButtonNamed(Guide(app), "OK")->click();
+        if (c.byEnter)
+            QTest::keyClick(Guide(app), Qt::Key_Return);
+        else
+            ButtonNamed(Guide(app), "OK")->click();
         EXPECT_TRUE(app.dialogs.messages.isEmpty()) << c.window;
         EXPECT_FALSE(Guide(app)->isVisible());
         EXPECT_EQ(app.state.CurrentPart, c.part);
