@@ -27,10 +27,10 @@ SplashWindow::SplashWindow(AppContext& ctx)
 
     const QPixmap& picture = ctx_.pictures.ImageMain;
     setFixedSize(picture.size());
-    auto* background = new QLabel(this);
-    background->setObjectName(QStringLiteral("ImageMain"));
-    background->setPixmap(picture);
-    background->setGeometry(rect());
+    background_ = new QLabel(this);
+    background_->setObjectName(QStringLiteral("ImageMain"));
+    background_->setPixmap(picture);
+    background_->setGeometry(rect());
 
     // The caption with its animated picture, in the calm lower part of the picture.
     auto* row = new QWidget(this);
@@ -74,6 +74,9 @@ void SplashWindow::start() {
     animationTimer_->stop();
     startTimer_->stop();
     hide();
+    // The splash is not shown again: its picture's memory goes back.
+    background_->clear();
+    ctx_.pictures.ImageMain = QPixmap();
     Guarded(ctx_, [this] {
         if (ctx_.windows.main)
             ctx_.windows.main->show();

@@ -28,6 +28,7 @@ private:
 
     AppContext& ctx_;
     QLabel* animation_ = nullptr;
+    QLabel* background_ = nullptr;
     QTimer* animationTimer_ = nullptr;
     QTimer* startTimer_ = nullptr;
     int counter_ = 0;

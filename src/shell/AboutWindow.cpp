@@ -1,5 +1,7 @@
 #include "shell/AboutWindow.h"
 
+#include "widgets/Pictures.h"
+
 #include "widgets/UiContext.h"
 #include "widgets/WindowPlacement.h"
 
@@ -54,7 +56,7 @@ AboutWindow::AboutWindow(UiContext& ctx)
     : QWidget(nullptr, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("О программе"));
-    setFixedSize(ctx_.pictures.ImageMain.size().expandedTo(QSize(480, 300)));
+    setFixedSize(480, 300); // the splash picture's size
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(34, 138, 24, 16);
@@ -86,7 +88,7 @@ AboutWindow::AboutWindow(UiContext& ctx)
 
 void AboutWindow::paintEvent(QPaintEvent*) {
     QPainter g(this);
-    g.drawPixmap(rect(), ctx_.pictures.ImageMain);
+    g.drawPixmap(rect(), background_);
     // A darker panel under the credits keeps them readable over the picture.
     g.setRenderHint(QPainter::Antialiasing);
     g.setPen(Qt::NoPen);
@@ -103,6 +105,7 @@ void AboutWindow::showEvent(QShowEvent* event) {
         return;
     CentreOn(this, nullptr);
     mainLock_.lock(this, ctx_.mainWindow());
+    background_ = PaintSplashPicture();
     const QDate today = QDate::currentDate();
     const CreditLines lines = VisibleCreditLines(today.year(), today.month());
     credits_[2]->setVisible(lines.third);
@@ -114,6 +117,7 @@ void AboutWindow::hideEvent(QHideEvent* event) {
     if (event->spontaneous())
         return;
     mainLock_.release();
+    background_ = QPixmap();
 }
 
 void AboutWindow::keyReleaseEvent(QKeyEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "widgets/WindowPlacement.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <array>
@@ -36,6 +37,7 @@ protected:
 
 private:
     UiContext& ctx_;
+    QPixmap background_; // the splash picture, only while shown
     std::array<QLabel*, 4> credits_{};
     BeneathLock mainLock_;
 };

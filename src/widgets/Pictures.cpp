@@ -227,9 +227,13 @@ QPixmap Guide() {
 
 } // namespace
 
+QPixmap PaintSplashPicture() {
+    return Splash();
+}
+
 Pictures PaintPictures() {
     Pictures p;
-    p.ImageMain = Splash();
+    p.ImageMain = PaintSplashPicture();
     p.ImageBlue = Lamp(QColor(0x3d, 0x78, 0xd8), 90);
     p.ImageBlue2 = Lamp(QColor(0x3d, 0x78, 0xd8), 180);
     p.ImageBlue3 = Lamp(QColor(0x3d, 0x78, 0xd8), 270);

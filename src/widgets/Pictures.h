@@ -7,7 +7,7 @@ namespace orvik {
 // The program's pictures, held by the splash window and copied by the
 // windows that show them. All are painted in code.
 struct Pictures {
-    QPixmap ImageMain;   // splash picture, About background
+    QPixmap ImageMain;   // splash picture; released once the splash has closed
     QPixmap ImageBlue;   // first animation frame; not-done indicator; student data icons
     QPixmap ImageBlue2;  // second animation frame
     QPixmap ImageBlue3;  // third animation frame
@@ -22,5 +22,9 @@ struct Pictures {
 };
 
 Pictures PaintPictures();
+
+// The splash picture alone, 480 x 300, for a window that shows it later (the
+// About window paints its own while it is shown).
+QPixmap PaintSplashPicture();
 
 } // namespace orvik

@@ -11,6 +11,7 @@
 #include "shell/HintWindow.h"
 #include "shell/StudentDataDialog.h"
 #include "shell/TaskTextWindow.h"
+#include "widgets/Pictures.h"
 #include "widgets/SpinBox.h"
 #include "workbook/WorkbookFile.h"
 
@@ -289,6 +290,10 @@ TEST(About, DisablesTheMainWindowAndClosesOnEscape) {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(about));
     EXPECT_NE(about->backingStore(), nullptr);
     EXPECT_TRUE(Child<QLabel>(about, "credit1")->isVisibleTo(about));
+    // Its background is the splash picture, painted for it (the splash's own
+    // copy is gone by now): a corner outside the credits' panel shows it.
+    const QImage splashPicture = PaintSplashPicture().toImage();
+    EXPECT_EQ(about->grab().toImage().pixel(5, 5), splashPicture.pixel(5, 5));
     about->close();
 }
 
@@ -315,8 +320,9 @@ TEST(StartUp, SplashGivesWayToTheMainWindowAndTheGuide) {
         30000));
 
     EXPECT_FALSE(splash->isVisible());
-    // The hidden splash gives its window-system buffers back.
+    // The hidden splash gives its window-system buffers and its picture back.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !splash->testAttribute(Qt::WA_WState_Created); }));
+    EXPECT_TRUE(app.ctx.pictures.ImageMain.isNull());
     EXPECT_EQ(app.ctx.windows.report.existing(), nullptr);
     EXPECT_TRUE(app.ctx.windows.main->isVisible());
     GuideWindow* guide = app.ctx.windows.guide.get();
