@@ -5,11 +5,13 @@
 #include "core/RealToText.h"
 #include "game/GameChart.h"
 #include "processor/Technology.h"
+#include "processor/TechnologyName.h"
 #include "widgets/Buttons.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FormRows.h"
 #include "widgets/PictureExport.h"
 #include "widgets/ReadOnlyGrid.h"
+#include "widgets/RealText.h"
 #include "widgets/SpinBox.h"
 #include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
@@ -37,18 +39,8 @@ namespace {
 const QSize kGameChartExportSize(1600, 900);
 constexpr int kGameChartExportScale = 2;
 
-QString Real(double value, int decimals) {
-    return QString::fromStdString(RealToText(value, decimals)).trimmed();
-}
-
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
-}
-
-QString TechnologyName(int index) {
-    return index >= 0 && index < static_cast<int>(TechnologyTable.size())
-               ? Utf8(TechnologyTable[static_cast<std::size_t>(index)].Name)
-               : QStringLiteral("?");
 }
 
 QString SegmentName(int segment) {
@@ -69,31 +61,32 @@ std::vector<FirmLine> FirmLines() {
         {QStringLiteral("Схемотехника"),
          [](const FirmYear& f) { return TechnologyName(f.Decision.Technology); }},
         {QStringLiteral("МЛР, мкм"),
-         [](const FirmYear& f) { return Real(f.Decision.MinFeature, 2); }},
+         [](const FirmYear& f) { return TrimmedReal(f.Decision.MinFeature, 2); }},
         {QStringLiteral("Площадь кристалла, см2"),
-         [](const FirmYear& f) { return Real(f.Decision.ChipArea, 2); }},
+         [](const FirmYear& f) { return TrimmedReal(f.Decision.ChipArea, 2); }},
         {QStringLiteral("Степень интеграции, тыс. ЛЭ"),
          [](const FirmYear& f) { return QString::number(f.Decision.DeviceIntegration); }},
         {QStringLiteral("Частота, МГц"),
-         [](const FirmYear& f) { return Real(f.Product.Frequency, 2); }, false, true},
+         [](const FirmYear& f) { return TrimmedReal(f.Product.Frequency, 2); }, false, true},
         {QStringLiteral("Наработка на отказ, ч"),
-         [](const FirmYear& f) { return Real(f.Product.Mtbf, 0); }, false, true},
+         [](const FirmYear& f) { return TrimmedReal(f.Product.Mtbf, 0); }, false, true},
         {QStringLiteral("Себестоимость, руб."),
-         [](const FirmYear& f) { return Real(f.Product.UnitCost, 2); }, false, true},
+         [](const FirmYear& f) { return TrimmedReal(f.Product.UnitCost, 2); }, false, true},
         {QStringLiteral("Годных кристаллов с пластины"),
-         [](const FirmYear& f) { return Real(f.Product.GoodChips, 1); }},
+         [](const FirmYear& f) { return TrimmedReal(f.Product.GoodChips, 1); }},
         {QStringLiteral("Индекс производительности"),
-         [](const FirmYear& f) { return Real(f.Product.Performance, 2); }, false, true},
-        {QStringLiteral("Цена, руб."), [](const FirmYear& f) { return Real(f.Decision.Price, 2); }},
+         [](const FirmYear& f) { return TrimmedReal(f.Product.Performance, 2); }, false, true},
+        {QStringLiteral("Цена, руб."),
+         [](const FirmYear& f) { return TrimmedReal(f.Decision.Price, 2); }},
         {QStringLiteral("Объем выпуска, шт"),
          [](const FirmYear& f) { return QString::number(f.Decision.Volume); }},
         {QStringLiteral("Реклама, тыс. руб."),
-         [](const FirmYear& f) { return Real(f.Decision.Advertising, 0); }},
+         [](const FirmYear& f) { return TrimmedReal(f.Decision.Advertising, 0); }},
     };
     for (int s = 0; s < kSegmentCount; ++s)
         lines.push_back({QStringLiteral("Доля, %: ") + SegmentName(s),
                          [s](const FirmYear& f) {
-                             return Real(100.0 * f.Share[static_cast<std::size_t>(s)], 2);
+                             return TrimmedReal(100.0 * f.Share[static_cast<std::size_t>(s)], 2);
                          },
                          true});
     for (int s = 0; s < kSegmentCount; ++s)
@@ -103,8 +96,9 @@ std::vector<FirmLine> FirmLines() {
                          },
                          true});
     const auto money = [&](const char* caption, double FirmMoney::*field) {
-        lines.push_back(
-            {Utf8(caption), [field](const FirmYear& f) { return Real(f.Money.*field, 0); }, true});
+        lines.push_back({Utf8(caption),
+                         [field](const FirmYear& f) { return TrimmedReal(f.Money.*field, 0); },
+                         true});
     };
     lines.push_back({QStringLiteral("Продано всего, шт"),
                      [](const FirmYear& f) { return QString::number(f.TotalSales); }, true});
@@ -178,15 +172,15 @@ struct HistoryColumn {
 const std::vector<HistoryColumn>& HistoryColumns() {
     static const std::vector<HistoryColumn> columns{
         {"Схема", 62, [](const FirmYear& f) { return TechnologyName(f.Decision.Technology); }},
-        {"МЛР", 40, [](const FirmYear& f) { return Real(f.Decision.MinFeature, 2); }},
-        {"S", 36, [](const FirmYear& f) { return Real(f.Decision.ChipArea, 2); }},
+        {"МЛР", 40, [](const FirmYear& f) { return TrimmedReal(f.Decision.MinFeature, 2); }},
+        {"S", 36, [](const FirmYear& f) { return TrimmedReal(f.Decision.ChipArea, 2); }},
         {"G", 40, [](const FirmYear& f) { return QString::number(f.Decision.DeviceIntegration); }},
-        {"Цена", 62, [](const FirmYear& f) { return Real(f.Decision.Price, 2); }},
+        {"Цена", 62, [](const FirmYear& f) { return TrimmedReal(f.Decision.Price, 2); }},
         {"Объем", 62, [](const FirmYear& f) { return QString::number(f.Decision.Volume); }},
-        {"Реклама", 54, [](const FirmYear& f) { return Real(f.Decision.Advertising, 0); }},
+        {"Реклама", 54, [](const FirmYear& f) { return TrimmedReal(f.Decision.Advertising, 0); }},
         {"Продано", 62, [](const FirmYear& f) { return QString::number(f.TotalSales); }},
-        {"Прибыль", 80, [](const FirmYear& f) { return Real(f.Money.Profit, 0); }},
-        {"Деньги", 80, [](const FirmYear& f) { return Real(f.Money.Cash, 0); }},
+        {"Прибыль", 80, [](const FirmYear& f) { return TrimmedReal(f.Money.Profit, 0); }},
+        {"Деньги", 80, [](const FirmYear& f) { return TrimmedReal(f.Money.Cash, 0); }},
     };
     return columns;
 }
@@ -481,12 +475,12 @@ void GameWindow::refresh() {
                        : QStringLiteral("Год %1 из %2").arg(header.Year).arg(kGameYears));
     // After the end there is no year to decide: nothing of it is shown.
     const bool over = session_->over();
-    defect_->setText(over ? QStringLiteral("—") : Real(header.DefectFactor, 2));
-    smallest_->setText(over ? QStringLiteral("—") : Real(header.SmallestFeature, 2));
+    defect_->setText(over ? QStringLiteral("—") : TrimmedReal(header.DefectFactor, 2));
+    smallest_->setText(over ? QStringLiteral("—") : TrimmedReal(header.SmallestFeature, 2));
     for (int s = 0; s < kSegmentCount; ++s)
         market_[static_cast<std::size_t>(s)]->setText(
             over ? QStringLiteral("—")
-                 : Real(header.LastYearMarket[static_cast<std::size_t>(s)], 0));
+                 : TrimmedReal(header.LastYearMarket[static_cast<std::size_t>(s)], 0));
     restarts_->setText(QString::number(session_->state().Restarts));
     calculate_->setEnabled(!session_->over());
     move_->setEnabled(!session_->over());
@@ -544,11 +538,11 @@ void GameWindow::showResults(const YearResult& year) {
         QStringLiteral("Итоги года %1. Емкость рынка, шт: %2 — %3, %4 — %5, %6 — %7.")
             .arg(year.Year)
             .arg(SegmentName(0))
-            .arg(Real(year.MarketSize[0], 0))
+            .arg(TrimmedReal(year.MarketSize[0], 0))
             .arg(SegmentName(1))
-            .arg(Real(year.MarketSize[1], 0))
+            .arg(TrimmedReal(year.MarketSize[1], 0))
             .arg(SegmentName(2))
-            .arg(Real(year.MarketSize[2], 0)));
+            .arg(TrimmedReal(year.MarketSize[2], 0)));
     for (int f = 0; f < kGameFirmCount; ++f)
         FillFirmColumn(results_, f + 1, &year.Firms[static_cast<std::size_t>(f)], false);
 }
@@ -579,7 +573,7 @@ void GameWindow::showStanding() {
             QStringLiteral("%1. %2 — %3 руб.%4")
                 .arg(i + 1)
                 .arg(Utf8(kGameFirmNames[static_cast<std::size_t>(row.Firm)]))
-                .arg(Real(row.Cash, 0))
+                .arg(TrimmedReal(row.Cash, 0))
                 .arg(row.Bankrupt ? QStringLiteral(" (банкрот)") : QString()));
     }
     verdict_->setText(QString::fromStdString(standing.Verdict));

@@ -1,7 +1,7 @@
 #include "processor/ProcessorResultsWindow.h"
 
 #include "core/RealToText.h"
-#include "processor/Technology.h"
+#include "processor/TechnologyName.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FormRows.h"
 #include "widgets/TableExport.h"
@@ -20,12 +20,6 @@ namespace {
 
 QString Real(double x, int decimals) {
     return QString::fromStdString(RealToText(x, decimals));
-}
-
-QString TechnologyName(int index) {
-    if (index < 0 || index >= static_cast<int>(TechnologyTable.size()))
-        return QStringLiteral("?");
-    return QString::fromUtf8(TechnologyTable[static_cast<std::size_t>(index)].Name);
 }
 
 // One line of the window: caption, label name and the text of the value.

@@ -3,7 +3,8 @@
 #include "core/RealToText.h"
 #include "game/Game.h"
 #include "game/GameChart.h"
-#include "processor/Technology.h"
+#include "processor/TechnologyName.h"
+#include "widgets/RealText.h"
 #include "workbook/Workbook.h"
 
 namespace orvik {
@@ -14,16 +15,6 @@ namespace {
 // printable width: 700 pixels over 183 mm keep its 8 pt texts 8 pt.
 constexpr int kChartWidth = 700, kChartHeight = 360;
 constexpr double kChartHeightMm = 183.0 * kChartHeight / kChartWidth;
-
-QString Real(double value, int decimals) {
-    return QString::fromStdString(RealToText(value, decimals)).trimmed();
-}
-
-QString TechnologyName(int index) {
-    return index >= 0 && index < static_cast<int>(TechnologyTable.size())
-               ? QString::fromUtf8(TechnologyTable[static_cast<std::size_t>(index)].Name)
-               : QStringLiteral("?");
-}
 
 PageBlock Heading(const QString& text) {
     return PageBlock{text, {}};
@@ -47,10 +38,11 @@ PageTable YearTable(const std::vector<YearResult>& years) {
             continue;
         const GameDecision& d = f.Decision;
         t.rows.push_back(
-            {{QString::number(y.Year), TechnologyName(d.Technology), Real(d.MinFeature, 2),
-              Real(d.ChipArea, 2), QString::number(d.DeviceIntegration), Real(d.Price, 2),
-              QString::number(d.Volume), Real(d.Advertising, 0), QString::number(f.TotalSales),
-              Real(f.Money.Profit, 0), Real(f.Money.Cash, 0)}});
+            {{QString::number(y.Year), TechnologyName(d.Technology), TrimmedReal(d.MinFeature, 2),
+              TrimmedReal(d.ChipArea, 2), QString::number(d.DeviceIntegration),
+              TrimmedReal(d.Price, 2), QString::number(d.Volume), TrimmedReal(d.Advertising, 0),
+              QString::number(f.TotalSales), TrimmedReal(f.Money.Profit, 0),
+              TrimmedReal(f.Money.Cash, 0)}});
     }
     return t;
 }
@@ -66,7 +58,7 @@ PageTable StandingTable(const FinalStanding& standing) {
         t.rows.push_back(
             {{QString::number(i + 1),
               QString::fromUtf8(kGameFirmNames[static_cast<std::size_t>(row.Firm)]),
-              Real(row.Cash, 0), row.Bankrupt ? QStringLiteral("банкрот") : QString()}});
+              TrimmedReal(row.Cash, 0), row.Bankrupt ? QStringLiteral("банкрот") : QString()}});
     }
     return t;
 }

@@ -7,6 +7,7 @@
 #include "lab2/MemoryByChip.h"
 #include "lab2/TaskModel.h"
 #include "processor/Technology.h"
+#include "widgets/RealText.h"
 #include "widgets/UiContext.h"
 #include "workbook/Workbook.h"
 
@@ -35,10 +36,6 @@ QString Num(std::int64_t value) {
     return QString::number(value);
 }
 
-QString Real(double value, int decimals) {
-    return QString::fromStdString(RealToText(value, decimals)).trimmed();
-}
-
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
 }
@@ -50,22 +47,23 @@ using Item = std::pair<QString, QString>;
 std::vector<Item> ProcessorItems(const ProcessorRecord& r) {
     return {
         {QStringLiteral("Тип схемотехники"), Utf8(TechnologyAt(r.Technology).Name)},
-        {QStringLiteral("Коифецент дефектности"), Real(r.DefectFactor, 2)},
-        {QStringLiteral("Минимальный литографический размер"), Real(r.MinFeature, 2)},
-        {QStringLiteral("Площадь кристалла"), Real(r.ChipArea, 2)},
+        {QStringLiteral("Коифецент дефектности"), TrimmedReal(r.DefectFactor, 2)},
+        {QStringLiteral("Минимальный литографический размер"), TrimmedReal(r.MinFeature, 2)},
+        {QStringLiteral("Площадь кристалла"), TrimmedReal(r.ChipArea, 2)},
         {QStringLiteral("Степень интеграции устройства"), Num(r.DeviceIntegration)},
         {QStringLiteral("Степень интеграции БИС"), Num(r.ChipIntegration)},
-        {QStringLiteral("Рассеиваемая мощность, Вт"), Real(r.Power, 2)},
-        {QStringLiteral("Задержка на ЛЭ, нс"), Real(r.GateDelay, 2)},
-        {QStringLiteral("Выход годных"), r.HasGoodChips ? Real(r.Yield, 6) : QStringLiteral("НЕТ")},
-        {QStringLiteral("Стоимость БИС, у.е"), Real(r.ChipCost, 2)},
-        {QStringLiteral("Стоимость ЛЭ, у.е"), Real(r.GateCost, 4)},
-        {QStringLiteral("Интенсивность отказов, 1/ч"), Real(r.ChipFailureRate, 7)},
+        {QStringLiteral("Рассеиваемая мощность, Вт"), TrimmedReal(r.Power, 2)},
+        {QStringLiteral("Задержка на ЛЭ, нс"), TrimmedReal(r.GateDelay, 2)},
+        {QStringLiteral("Выход годных"),
+         r.HasGoodChips ? TrimmedReal(r.Yield, 6) : QStringLiteral("НЕТ")},
+        {QStringLiteral("Стоимость БИС, у.е"), TrimmedReal(r.ChipCost, 2)},
+        {QStringLiteral("Стоимость ЛЭ, у.е"), TrimmedReal(r.GateCost, 4)},
+        {QStringLiteral("Интенсивность отказов, 1/ч"), TrimmedReal(r.ChipFailureRate, 7)},
         {QStringLiteral("Число БИС, шт"), Num(r.ChipCount)},
         {QStringLiteral("Число АЛУ, шт"), Num(r.AluCount)},
-        {QStringLiteral("Рабочая частота, МГц"), Real(r.Frequency, 6)},
-        {QStringLiteral("Наработка на отказ, ч"), Real(r.Mtbf, 6)},
-        {QStringLiteral("Стоимость процессора, у.е"), Real(r.ProcessorCost, 2)},
+        {QStringLiteral("Рабочая частота, МГц"), TrimmedReal(r.Frequency, 6)},
+        {QStringLiteral("Наработка на отказ, ч"), TrimmedReal(r.Mtbf, 6)},
+        {QStringLiteral("Стоимость процессора, у.е"), TrimmedReal(r.ProcessorCost, 2)},
     };
 }
 constexpr std::size_t kProcessorInputCount = 5;
@@ -258,8 +256,12 @@ TablePage Lab2TablesPage(const Workbook& workbook) {
     const auto cacheTable =
         ComputeCacheTable(computer, workbook.Task, workbook.Lab2Processor, workbook.Memory);
     const auto computerValues = [](const ComputerRecord& c) {
-        return QStringList{Num(c.CacheSize),    Num(c.CacheTime),       Num(c.StorageAccesses),
-                           Real(c.TaskTime, 2), Real(c.Performance, 2), Num(c.ComputerCost),
+        return QStringList{Num(c.CacheSize),
+                           Num(c.CacheTime),
+                           Num(c.StorageAccesses),
+                           TrimmedReal(c.TaskTime, 2),
+                           TrimmedReal(c.Performance, 2),
+                           Num(c.ComputerCost),
                            Num(c.CostPerMips)};
     };
     const QStringList chosen = computerValues(computer);
@@ -313,7 +315,7 @@ TablePage FirmTablesPage(const Workbook& workbook) {
         kit.rows.push_back(
             {{Utf8(FirmComponents[static_cast<std::size_t>(i)].Caption),
               Utf8(FirmGradeCaptions[IsHighReliability(firm.Grade[i]) ? 1 : 0]), Num(firm.Price[i]),
-              Real(firm.FailureRate[i], 6), Num(firm.Repairs[i])}});
+              TrimmedReal(firm.FailureRate[i], 6), Num(firm.Repairs[i])}});
     }
     blocks.push_back(Table(std::move(kit)));
     PageTable totals{{120.0, 63.0}, {L, R}, {}};
