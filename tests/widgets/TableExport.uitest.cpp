@@ -30,6 +30,7 @@
 
 #include <functional>
 #include <map>
+#include <ostream>
 
 using namespace orvik;
 using namespace orvik::test;
@@ -117,6 +118,11 @@ struct TableCase {
     QString window; // object name
     std::function<std::vector<ModelCell>(TestApp&)> computeAndExpect;
 };
+
+// The case by its name in test output, not as the bytes of the record.
+void PrintTo(const TableCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TableExportTest : public ::testing::TestWithParam<TableCase> {
 protected:
