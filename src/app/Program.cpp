@@ -1,5 +1,7 @@
 #include "app/Program.h"
 
+#include "widgets/Fonts.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
@@ -12,7 +14,7 @@ void SetUpApplication() {
     QApplication::setApplicationName(QStringLiteral("orvik"));
     // No display name: the window system would add it to every title.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
+    QApplication::setFont(QFont(SansFamily(), 9));
     // The style keeps no pictures of painted buttons and frames: the windows
     // repaint seldom, and the cache held over a megabyte for the whole run.
     QPixmapCache::setCacheLimit(0);

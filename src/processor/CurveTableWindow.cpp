@@ -2,6 +2,7 @@
 
 #include "core/RealToText.h"
 #include "widgets/Buttons.h"
+#include "widgets/Fonts.h"
 #include "widgets/ReadOnlyGrid.h"
 #include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
@@ -92,7 +93,7 @@ CurveTableWindow::CurveTableWindow(UiContext& context)
                               .selectRows = true,
                               .verticalScrollBar = true},
                              this)) {
-    QFont small(QStringLiteral("Arial"));
+    QFont small(SansFamily());
     small.setPixelSize(10);
     grid_->setFont(small);
     grid_->horizontalHeader()->setFont(small);

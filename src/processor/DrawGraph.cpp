@@ -1,6 +1,7 @@
 #include "processor/DrawGraph.h"
 
 #include "core/RealToText.h"
+#include "widgets/Fonts.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -222,7 +223,7 @@ private:
 } // namespace
 
 QFont GraphFont(int pixels, bool bold, bool underline) {
-    QFont font(QStringLiteral("Arial"));
+    QFont font(SansFamily());
     font.setPixelSize(pixels);
     font.setBold(bold);
     font.setUnderline(underline);

@@ -6,6 +6,7 @@
 #include "processor/GraphPicture.h"
 #include "processor/ProcessorInputWindow.h"
 #include "widgets/ExportFile.h"
+#include "widgets/Fonts.h"
 #include "widgets/PictureExport.h"
 #include "widgets/UiContext.h"
 
@@ -36,7 +37,7 @@ bool SeparatorAfter(int kind) {
 }
 
 QFont ReadoutFont() {
-    QFont font(QStringLiteral("Arial"));
+    QFont font(SansFamily());
     font.setPixelSize(11);
     return font;
 }

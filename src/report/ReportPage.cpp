@@ -1,5 +1,7 @@
 #include "report/ReportPage.h"
 
+#include "widgets/Fonts.h"
+
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -12,7 +14,7 @@
 namespace orvik {
 
 QFont PageFont(const QString& family, double points, bool bold) {
-    QFont font(family);
+    QFont font(InstalledFamily(family));
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setKerning(false);

@@ -1,5 +1,6 @@
 #include "shell/HintWindow.h"
 
+#include "widgets/Fonts.h"
 #include "widgets/UiContext.h"
 
 #include <QAbstractButton>
@@ -109,7 +110,7 @@ HintWindow::HintWindow(UiContext& ctx)
     text_->setReadOnly(true);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QFont fixed(QStringLiteral("Courier New"), 10);
+    QFont fixed(FixedFamily(), 10);
     fixed.setStyleHint(QFont::Monospace);
     text_->setFont(fixed);
     layout->addWidget(text_, 1);

@@ -1,5 +1,6 @@
 #include "shell/TaskTextWindow.h"
 
+#include "widgets/Fonts.h"
 #include "widgets/UiContext.h"
 
 #include <QGuiApplication>
@@ -45,7 +46,7 @@ TaskTextWindow::TaskTextWindow(UiContext& ctx)
     text_->setReadOnly(true);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QFont fixed(QStringLiteral("Courier New"), 10);
+    QFont fixed(FixedFamily(), 10);
     fixed.setStyleHint(QFont::Monospace);
     text_->setFont(fixed);
     layout->addWidget(text_, 1);

@@ -1,5 +1,6 @@
 #include "widgets/Banner.h"
 
+#include "widgets/Fonts.h"
 #include "widgets/Pictures.h"
 
 #include <QPainter>
@@ -11,7 +12,7 @@ Banner::Banner(const Pictures& pictures, const QString& heading, QWidget* parent
       right_(pictures.ImageRight), heading_(heading) {
     setObjectName(QStringLiteral("Banner"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    QFont f(QStringLiteral("Arial"), 13);
+    QFont f(SansFamily(), 13);
     f.setBold(true);
     f.setItalic(true);
     setFont(f);

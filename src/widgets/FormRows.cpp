@@ -1,6 +1,7 @@
 #include "widgets/FormRows.h"
 
 #include "widgets/Buttons.h"
+#include "widgets/Fonts.h"
 #include "widgets/HintButton.h"
 #include "widgets/SpinBox.h"
 #include "widgets/UiContext.h"
@@ -90,7 +91,7 @@ QLabel* FormRows::addValue(const QString& caption, const QString& objectName) {
     value->setObjectName(objectName);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     value->setMinimumWidth(110);
-    value->setFont(QFont(QStringLiteral("Courier New"), 10));
+    value->setFont(QFont(FixedFamily(), 10));
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const int row = nextRow();
     grid_->addWidget(new QLabel(caption, owner_), row, 0);
