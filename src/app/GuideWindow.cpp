@@ -95,7 +95,7 @@ GuideWindow::GuideWindow(AppContext& ctx) : QWidget(nullptr, kFixedWindowFlags),
     outer->setSpacing(0);
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("GuidePicture"));
-    picture->setPixmap(ctx_.pictures.GuidePicture);
+    picture->setPixmap(PaintGuidePicture());
     picture->setAlignment(Qt::AlignTop);
     outer->addWidget(picture);
 

@@ -2,17 +2,24 @@
 
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
+#include "widgets/Fonts.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QLabel>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace orvik {
+
+namespace {
+const QString kCaption = QStringLiteral("Загрузка...");
+} // namespace
 
 SplashWindow::SplashWindow(AppContext& ctx)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), ctx_(ctx) {
@@ -25,31 +32,21 @@ SplashWindow::SplashWindow(AppContext& ctx)
     ctx_.pictures = PaintPictures();
     setWindowIcon(ctx_.pictures.AppIcon);
 
-    const QPixmap& picture = ctx_.pictures.ImageMain;
-    setFixedSize(picture.size());
-    background_ = new QLabel(this);
-    background_->setObjectName(QStringLiteral("ImageMain"));
-    background_->setPixmap(picture);
-    background_->setGeometry(rect());
+    setFixedSize(ctx_.pictures.ImageMain.size());
+    // Every pixel comes from the splash picture: nothing to clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 
-    // The caption with its animated picture, in the calm lower part of the picture.
-    auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(12);
-    animation_ = new QLabel(row);
-    animation_->setObjectName(QStringLiteral("animation"));
-    animation_->setPixmap(ctx_.pictures.ImageBlue);
-    auto* caption = new QLabel(QStringLiteral("Загрузка..."), row);
-    caption->setObjectName(QStringLiteral("caption"));
-    QFont big(QStringLiteral("Courier New"), 22, QFont::Bold);
-    big.setStyleHint(QFont::Monospace);
-    caption->setFont(big);
-    caption->setStyleSheet(QStringLiteral("color: white;"));
-    layout->addWidget(animation_);
-    layout->addWidget(caption);
-    row->adjustSize();
-    row->move(34, height() - row->height() - 40);
+    // The caption with its animated picture to the left, in the calm lower
+    // part of the picture, both centred on one line.
+    captionFont_ = QFont(FixedFamily(), 22, QFont::Bold);
+    captionFont_.setStyleHint(QFont::Monospace);
+    const QSize caption = QFontMetrics(captionFont_).size(0, kCaption);
+    const QSize lamp = ctx_.pictures.ImageBlue.size();
+    const int line = std::max(caption.height(), lamp.height());
+    const int top = height() - line - 40;
+    animationRect_ = QRect(QPoint(34, top + (line - lamp.height()) / 2), lamp);
+    captionRect_ = QRect(
+        QPoint(animationRect_.right() + 1 + 12, top + (line - caption.height()) / 2), caption);
 
     animationTimer_ = new QTimer(this);
     animationTimer_->setInterval(150);
@@ -64,10 +61,24 @@ SplashWindow::SplashWindow(AppContext& ctx)
 
 void SplashWindow::animate() {
     counter_ = (counter_ + 1) % 3;
-    const Pictures& p = ctx_.pictures;
-    animation_->setPixmap(counter_ == 0   ? p.ImageBlue
-                          : counter_ == 1 ? p.ImageBlue2
-                                          : p.ImageBlue3);
+    update(animationRect_);
+}
+
+void SplashWindow::paintEvent(QPaintEvent* event) {
+    const QRect dirty = event->rect();
+    QPainter painter(this);
+    painter.drawPixmap(dirty, ctx_.pictures.ImageMain, dirty);
+    if (dirty.intersects(captionRect_)) {
+        painter.setFont(captionFont_);
+        painter.setPen(Qt::white);
+        painter.drawText(captionRect_, Qt::AlignLeft | Qt::AlignVCenter, kCaption);
+    }
+    if (dirty.intersects(animationRect_)) {
+        const Pictures& p = ctx_.pictures;
+        painter.drawPixmap(animationRect_.topLeft(), counter_ == 0   ? p.ImageBlue
+                                                     : counter_ == 1 ? p.ImageBlue2
+                                                                     : p.ImageBlue3);
+    }
 }
 
 void SplashWindow::start() {
@@ -75,13 +86,29 @@ void SplashWindow::start() {
     startTimer_->stop();
     hide();
     // The splash is not shown again: its picture's memory goes back.
-    background_->clear();
     ctx_.pictures.ImageMain = QPixmap();
-    Guarded(ctx_, [this] {
-        if (ctx_.windows.main)
-            ctx_.windows.main->show();
-        ctx_.ShowGuide(4, std::nullopt);
-    });
+    QWidget* main = ctx_.windows.main.get();
+    if (!main) {
+        showGuide();
+        return;
+    }
+    // The guide opens over the main window once that is on the screen: the
+    // student sees the main window at once, and the guide is placed on a
+    // window the window manager has already framed.
+    main->installEventFilter(this);
+    Guarded(ctx_, [main] { main->show(); });
+}
+
+bool SplashWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched == ctx_.windows.main.existing()) {
+        watched->removeEventFilter(this);
+        QMetaObject::invokeMethod(this, &SplashWindow::showGuide, Qt::QueuedConnection);
+    }
+    return false;
+}
+
+void SplashWindow::showGuide() {
+    Guarded(ctx_, [this] { ctx_.ShowGuide(4, std::nullopt); });
 }
 
 void SplashWindow::showEvent(QShowEvent* event) {

@@ -1,5 +1,7 @@
 #include "widgets/Pictures.h"
 
+#include "widgets/Fonts.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -157,15 +159,20 @@ QPixmap Splash() {
 
     Chip(g, QRectF(34, 34, 52, 52), QColor(255, 255, 255, 230), QColor(255, 255, 255, 45));
     g.setPen(QColor(0xf2, 0xc1, 0x4e));
-    g.setFont(QFont(QStringLiteral("Arial"), 13, QFont::Bold));
+    // The emblem's letters and the line under the name are set like the
+    // banner's heading and the windows' texts, whose letters the main window
+    // makes anyway.
+    QFont emblem(SansFamily(), 13, QFont::Bold);
+    emblem.setItalic(true);
+    g.setFont(emblem);
     g.drawText(QRectF(34, 34, 52, 52), Qt::AlignCenter, QStringLiteral("ЭВМ"));
 
     g.setPen(Qt::white);
-    g.setFont(QFont(QStringLiteral("Arial"), 28, QFont::Bold));
+    g.setFont(QFont(SansFamily(), 28, QFont::Bold));
     g.drawText(QRect(112, 26, w - 120, 44), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("ОРВИК"));
     g.setPen(QColor(255, 255, 255, 215));
-    g.setFont(QFont(QStringLiteral("Arial"), 10));
+    g.setFont(QFont(SansFamily(), 9));
     g.drawText(QRect(114, 70, w - 120, 40), Qt::AlignLeft | Qt::AlignTop,
                QStringLiteral("Лабораторный комплекс\nпо организации ЭВМ и вычислительных систем"));
 
@@ -205,7 +212,7 @@ QPixmap Guide() {
     g.setPen(QPen(QColor(255, 255, 255, 110), 2, Qt::DashLine));
     g.drawPath(path);
 
-    g.setFont(QFont(QStringLiteral("Arial"), 8, QFont::Bold));
+    g.setFont(QFont(SansFamily(), 8, QFont::Bold));
     for (int i = 0; i < 7; ++i) {
         g.setPen(QPen(QColor(255, 255, 255, 220), 1.5));
         g.setBrush(QColor(255, 255, 255, 40 + 20 * i));
@@ -227,6 +234,10 @@ QPixmap Guide() {
 
 } // namespace
 
+QPixmap PaintGuidePicture() {
+    return Guide();
+}
+
 QPixmap PaintSplashPicture() {
     return Splash();
 }
@@ -241,7 +252,6 @@ Pictures PaintPictures() {
     p.ImageLeft = BannerPiece(44, true, false);
     p.ImageMiddle = BannerPiece(8, false, false);
     p.ImageRight = BannerPiece(44, false, true);
-    p.GuidePicture = Guide();
     p.ButtonNew = ButtonPicture(24, [](QPainter& g, double s) { Document(g, s, kPale); });
     p.ButtonOpen = ButtonPicture(24, [](QPainter& g, double s) {
         g.setPen(QPen(kNavy, 1.4 * s));

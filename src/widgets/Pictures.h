@@ -15,13 +15,15 @@ struct Pictures {
     QPixmap ImageLeft;   // banner, left end
     QPixmap ImageMiddle; // banner, middle piece (stretched)
     QPixmap ImageRight;  // banner, right end
-    QPixmap GuidePicture;
     QPixmap ButtonNew, ButtonOpen, ButtonSave, ButtonSaveAs;
     QPixmap ButtonStudent, ButtonGuide, ButtonReport;
     QPixmap AppIcon;
 };
 
 Pictures PaintPictures();
+
+// The tall picture at the guide's left, painted by the guide when it is made.
+QPixmap PaintGuidePicture();
 
 // The splash picture alone, 480 x 300, for a window that shows it later (the
 // About window paints its own while it is shown).

@@ -334,6 +334,39 @@ TEST(StartUp, SplashGivesWayToTheMainWindowAndTheGuide) {
     EXPECT_FALSE(app.ctx.windows.main->isEnabled());
 }
 
+// A tick of the animation changes the small picture beside the caption and
+// nothing else; the first tick shows the second frame.
+TEST(StartUp, TheSplashAnimatesItsSmallPictureOnly) {
+    TestApp app;
+    SplashWindow* splash = app.ctx.windows.splash.get();
+    for (QTimer* timer : splash->findChildren<QTimer*>())
+        if (timer->interval() == 2000)
+            timer->stop(); // the splash stays for this test
+    splash->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
+    EXPECT_EQ(splash->animationFrame(), 0);
+    const QImage first = splash->grab().toImage();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return splash->animationFrame() == 1; }, 5000));
+    const QImage second = splash->grab().toImage();
+    ASSERT_EQ(first.size(), second.size());
+    QRect changed;
+    for (int y = 0; y < first.height(); ++y)
+        for (int x = 0; x < first.width(); ++x)
+            if (first.pixel(x, y) != second.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+    EXPECT_FALSE(changed.isEmpty());
+    const QSize frame = app.ctx.pictures.ImageBlue.size();
+    EXPECT_LE(changed.width(), frame.width());
+    EXPECT_LE(changed.height(), frame.height());
+    // Left of the caption, in the lower part of the picture.
+    EXPECT_GE(changed.left(), 34);
+    EXPECT_GT(changed.top(), first.height() / 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return splash->animationFrame() == 2; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return splash->animationFrame() == 0; }, 5000));
+    EXPECT_EQ(splash->grab().toImage(), first);
+    splash->hide();
+}
+
 TEST(StartUp, WindowsMadeLaterLeaveTheWorkbookAsItWas) {
     TestApp app;
     Workbook& wb = app.wb();
