@@ -1,6 +1,7 @@
 // Starts the program as a student would and reports what it cost:
 //   orvik_tour program  starts the program and ends once the main window has
-//                       been painted (the start-up the student waits for);
+//                       been painted (the start-up the student waits for;
+//                       the guide, which opens over it, comes after);
 //   orvik_tour tour     starts the program, then opens every window, computes
 //                       every lab part, plays a year of the business game,
 //                       draws a graph and closes each window
@@ -40,6 +41,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
@@ -58,29 +60,50 @@ long PeakResidentKb() {
     return -1;
 }
 
-// Runs the event loop until `window` (or a widget on it) has been painted.
-// It waits without polling, so that the wait itself costs no CPU time.
-bool WaitForPainting(QWidget* window, int timeoutMs) {
+// Runs the event loop until `window` (or a widget on it) has been painted,
+// then runs `painted`. It waits without polling, so that the wait itself
+// costs no CPU time. The end of the painting is told by an event of high
+// priority, which goes ahead of whatever the painted window has queued to
+// run after it (the main window's guide, for one).
+bool WaitForPainting(QWidget* window, int timeoutMs, const std::function<void()>& painted = {}) {
+    static const auto kPainted = static_cast<QEvent::Type>(QEvent::registerEventType());
     struct Watcher : QObject {
         QWidget* window = nullptr;
+        std::function<void()> then;
         QEventLoop loop;
         bool painted = false;
         bool eventFilter(QObject* watched, QEvent* event) override {
             if (event->type() == QEvent::Paint && !painted)
                 if (auto* w = qobject_cast<QWidget*>(watched); w && w->window() == window) {
                     painted = true;
-                    // Ends the wait once this painting is over.
-                    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+                    QCoreApplication::postEvent(this, new QEvent(kPainted), Qt::HighEventPriority);
                 }
             return false;
         }
+        bool event(QEvent* event) override {
+            if (event->type() != kPainted)
+                return QObject::event(event);
+            if (then)
+                then();
+            loop.quit();
+            return true;
+        }
     } watcher;
     watcher.window = window;
+    watcher.then = painted;
     qApp->installEventFilter(&watcher);
     QTimer::singleShot(timeoutMs, &watcher.loop, &QEventLoop::quit);
     watcher.loop.exec();
     qApp->removeEventFilter(&watcher);
     return watcher.painted;
+}
+
+// Ends the process once the first painting is over: a start-up ends there,
+// so neither the program nor the bare window pays for its ending.
+void EndNow() {
+    std::printf("peak resident: %ld kB\n", PeakResidentKb());
+    std::fflush(stdout);
+    std::_Exit(0);
 }
 
 // Lets every shown window be exposed and painted.
@@ -178,23 +201,29 @@ int Program(bool tour) {
     orvik::WindowSet windows(ctx);
     ctx.windows.splash->show();
     // The splash gives way to the main window after its two seconds.
+    if (!tour) {
+        // Ends the process once the main window has been painted.
+        (void)WaitForPainting(ctx.windows.main.get(), 30000, EndNow);
+        std::fprintf(stderr, "the main window was not painted\n");
+        return 1;
+    }
     if (!WaitForPainting(ctx.windows.main.get(), 30000)) {
         std::fprintf(stderr, "the main window was not painted\n");
         return 1;
     }
-    return tour ? Tour(ctx) : 0;
+    // The guide's start page follows the main window.
+    Settle();
+    return Tour(ctx);
 }
 
 int Bare() {
     QWidget window;
     window.resize(640, 480);
     window.show();
-    if (!WaitForPainting(&window, 30000)) {
-        std::fprintf(stderr, "the bare window was not painted\n");
-        return 1;
-    }
-    std::printf("peak resident: %ld kB\n", PeakResidentKb());
-    return 0;
+    // Ends the process once painted, with its report.
+    (void)WaitForPainting(&window, 30000, EndNow);
+    std::fprintf(stderr, "the bare window was not painted\n");
+    return 1;
 }
 
 } // namespace
