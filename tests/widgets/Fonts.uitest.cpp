@@ -35,7 +35,8 @@ TEST_P(InstalledFamilyTest, NamesTheLettersQtWouldHaveFound) {
     else
         EXPECT_EQ(named, asked);
     for (const int points : {9, 13, 28}) {
-        EXPECT_EQ(QFontInfo(QFont(named, points)).family(), QFontInfo(QFont(asked, points)).family())
+        EXPECT_EQ(QFontInfo(QFont(named, points)).family(),
+                  QFontInfo(QFont(asked, points)).family())
             << points;
         EXPECT_EQ(QFontInfo(QFont(named, points, QFont::Bold)).bold(),
                   QFontInfo(QFont(asked, points, QFont::Bold)).bold());
