@@ -6,10 +6,8 @@
 #include "widgets/WindowPlacement.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 

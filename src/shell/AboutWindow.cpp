@@ -1,7 +1,6 @@
 #include "shell/AboutWindow.h"
 
 #include "widgets/Pictures.h"
-
 #include "widgets/UiContext.h"
 #include "widgets/WindowPlacement.h"
 

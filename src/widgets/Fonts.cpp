@@ -1,7 +1,7 @@
 #include "widgets/Fonts.h"
 
 #include <QFontDatabase>
-#include <QHash>
+#include <QStringList>
 
 namespace orvik {
 
@@ -21,30 +21,24 @@ QString LiberationTwin(const QString& family) {
 } // namespace
 
 QString InstalledFamily(const QString& family) {
-    // Asked from the user-interface thread only; the installed fonts do not
-    // change while the program runs. The list of families is looked up as it
-    // stands: asking the font database about a single family would run
-    // fontconfig's substitution rules for it.
+    // The list of families is looked up as it stands: asking the font
+    // database about a single family would run fontconfig's substitution
+    // rules for it. The installed fonts do not change while the program runs.
     static const QStringList installed = QFontDatabase::families();
-    static QHash<QString, QString> known;
-    if (const auto it = known.constFind(family); it != known.cend())
-        return *it;
-    QString chosen = family;
-    if (!installed.contains(family)) {
-        const QString twin = LiberationTwin(family);
-        if (!twin.isEmpty() && installed.contains(twin))
-            chosen = twin;
-    }
-    known.insert(family, chosen);
-    return chosen;
+    if (installed.contains(family))
+        return family;
+    const QString twin = LiberationTwin(family);
+    return !twin.isEmpty() && installed.contains(twin) ? twin : family;
 }
 
 QString SansFamily() {
-    return InstalledFamily(QStringLiteral("Arial"));
+    static const QString family = InstalledFamily(QStringLiteral("Arial"));
+    return family;
 }
 
 QString FixedFamily() {
-    return InstalledFamily(QStringLiteral("Courier New"));
+    static const QString family = InstalledFamily(QStringLiteral("Courier New"));
+    return family;
 }
 
 } // namespace orvik

@@ -127,10 +127,12 @@ void Chip(QPainter& g, const QRectF& body, QColor line, QColor fill) {
     }
 }
 
+} // namespace
+
 // The splash picture: the emblem and the program's name in the upper part,
 // faint circuit traces on the right, a calm lower part for the captions the
 // splash and About windows put over it.
-QPixmap Splash() {
+QPixmap PaintSplashPicture() {
     const int w = 480;
     const int h = 300;
     QPixmap p(w, h);
@@ -187,7 +189,7 @@ QPixmap Splash() {
 
 // The tall picture of the guide: a path of seven milestones, one per lab
 // part, leading up to a flag.
-QPixmap Guide() {
+QPixmap PaintGuidePicture() {
     const int w = 130;
     const int h = 300;
     QPixmap p(w, h);
@@ -230,16 +232,6 @@ QPixmap Guide() {
     QPolygonF flag{{w / 2.0, 14}, {w / 2.0 + 26, 22}, {w / 2.0, 30}};
     g.drawPolygon(flag);
     return p;
-}
-
-} // namespace
-
-QPixmap PaintGuidePicture() {
-    return Guide();
-}
-
-QPixmap PaintSplashPicture() {
-    return Splash();
 }
 
 Pictures PaintPictures() {
