@@ -8,7 +8,7 @@
 
 namespace orvik {
 
-FloatCheck::FloatCheck() {
+FloatCheck::FloatCheck(Steps steps) : steps_(steps) {
     std::feclearexcept(FE_ALL_EXCEPT);
 }
 
@@ -23,6 +23,23 @@ void FloatCheck::check() const {
 
 namespace {
 
+// Stores a whole number that fits in Int. On x86 it is stored in the current
+// rounding mode, which keeps it exact: a cast would switch the x87 unit to
+// truncation and back, and each switch waits for all the arithmetic before
+// it, a stall the curve sweeps would pay at every point.
+template <typename Int> Int StoreWhole(long double whole) {
+#if defined(__x86_64__) || defined(__i386__)
+    Int out;
+    if constexpr (sizeof(Int) == 4)
+        asm("fistpl %0" : "=m"(out) : "t"(whole) : "st");
+    else
+        asm("fistpll %0" : "=m"(out) : "t"(whole) : "st");
+    return out;
+#else
+    return static_cast<Int>(whole);
+#endif
+}
+
 template <typename Int> Int RoundTo(long double x) {
     if (std::isnan(x))
         throw Error(kInvalidOperation);
@@ -33,7 +50,7 @@ template <typename Int> Int RoundTo(long double x) {
     if (r < static_cast<long double>(std::numeric_limits<Int>::min()) ||
         r > static_cast<long double>(std::numeric_limits<Int>::max()))
         throw Error(kInvalidOperation);
-    return static_cast<Int>(r);
+    return StoreWhole<Int>(r);
 }
 
 } // namespace

@@ -20,10 +20,20 @@ inline constexpr const char* kOverflow = "Floating point overflow";
 // constructor clears them, check() turns a division by zero, an invalid
 // operation or an overflow raised since then into an Error. Underflow and
 // inexact results are normal and pass.
+//
+// A model looks at the flags after each step, so that the first error stops
+// it where it happened; with AtEnd it leaves that to one check() by the
+// caller at the end, and runs faster, since each look makes the processor
+// wait for all the arithmetic before it.
 class FloatCheck {
 public:
-    FloatCheck();
+    enum class Steps { EachStep, AtEnd };
+    explicit FloatCheck(Steps steps = Steps::EachStep);
     void check() const;
+    bool eachStep() const { return steps_ == Steps::EachStep; }
+
+private:
+    Steps steps_;
 };
 
 // Makes sure a value is really computed at this point of the program, before

@@ -1,5 +1,6 @@
 #include "processor/Curves.h"
 
+#include "core/Errors.h"
 #include "processor/ProcessorModel.h"
 
 #include <algorithm>
@@ -72,12 +73,16 @@ long double CurveLowestSize(ProcessorRecord& working, double defect) {
     return Descend(working, defect, flags);
 }
 
-void ComputeCurves(ProcessorRecord& working, CurveTableData& table, CurveResults& results) {
-    // Everything is built aside and handed over only when the whole
-    // computation has succeeded, so an error leaves the previous curves whole.
+namespace {
+
+struct CurvesAside {
     CurveTableData rows;
     CurveResults area;
-    FloatCheck flags;
+};
+
+void Sweep(ProcessorRecord& working, CurvesAside& out, const FloatCheck& flags) {
+    CurveTableData& rows = out.rows;
+    CurveResults& area = out.area;
 
     std::array<long double, 3> lowest{};
     for (std::size_t i = 0; i < CurveDefects.size(); ++i)
@@ -116,9 +121,36 @@ void ComputeCurves(ProcessorRecord& working, CurveTableData& table, CurveResults
         ComputeProcessor(working, flags);
         area.AreaCurveTable[k] = working;
     }
+}
 
-    table = rows;
-    results = area;
+} // namespace
+
+void ComputeCurves(ProcessorRecord& working, CurveTableData& table, CurveResults& results) {
+    // Everything is built aside and handed over only when the whole
+    // computation has succeeded, so an error leaves the previous curves whole.
+    CurvesAside out;
+
+    // The sweep runs first with one look at the error flags at its end. Only
+    // when something went wrong does it run again from the same record,
+    // looking after every step, so that the error reported, and the record
+    // left in `working`, are those of the first step that failed.
+    const ProcessorRecord entry = working;
+    bool clean = false;
+    try {
+        const FloatCheck atEnd(FloatCheck::Steps::AtEnd);
+        Sweep(working, out, atEnd);
+        atEnd.check();
+        clean = true;
+    } catch (const Error&) {
+    }
+    if (!clean) {
+        working = entry;
+        const FloatCheck eachStep;
+        Sweep(working, out, eachStep);
+    }
+
+    table = out.rows;
+    results = out.area;
 }
 
 } // namespace orvik

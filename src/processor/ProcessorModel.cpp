@@ -34,12 +34,14 @@ inline bool X87ErrorRaised() {
 
 // Turns an error raised by the step just done into an Error.
 inline void Check(const FloatCheck& flags) {
-    if (X87ErrorRaised())
+    if (flags.eachStep() && X87ErrorRaised())
         flags.check();
 }
 
 // The same for both units (x87 and SSE, the same bit positions), once at the end.
 inline void CheckAll(const FloatCheck& flags) {
+    if (!flags.eachStep())
+        return;
 #if defined(__x86_64__) || defined(__i386__)
     std::uint16_t status;
     asm volatile("fnstsw %0" : "=am"(status)::"memory");

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 using namespace orvik;
 
@@ -166,6 +168,43 @@ TEST(Curves, AreaCurveAndWorkingRecord) {
     }
     EXPECT_TRUE(SameBytes(working, results.AreaCurveTable[9]));
     EXPECT_EQ(table[1][7].ChipArea, 0.3); // the variant's own area in the curve rows
+}
+
+// An error is the first one met going through the sweep step by step, and
+// the working record is left as that step left it: at the first curve point
+// for a division by zero there, at the first area point when only the
+// smallest area breaks the chip count, at the top of the descent for an
+// unknown technology.
+TEST(Curves, ErrorIsTheFirstOneMet) {
+    const struct {
+        ProcessorRecord variant;
+        const char* error;
+        double minFeature, defect, area;
+    } rows[] = {
+        {Variant(2, 1.0, 0), kDivisionByZero, -1, 0.5, 1.0},
+        {Variant(0, 1.0, INT32_MAX), kInvalidOperation, 1.5, 0.5, 0.01},
+        {Variant(9, 1.0), "Неизвестный тип схемотехники (9) в данных процессора", 2.95, 0.5, 1.0},
+    };
+    for (const auto& row : rows) {
+        ProcessorRecord working = row.variant;
+        CurveTableData table{};
+        CurveResults results;
+        std::string error;
+        try {
+            ComputeCurves(working, table, results);
+        } catch (const Error& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error, row.error);
+        if (row.minFeature < 0) { // the sweep start, the smallest lowest size
+            const Lowest lowest = LowestSizes(row.variant);
+            EXPECT_EQ(working.MinFeature, std::min({lowest.set0, lowest.set1, lowest.set2}));
+        } else {
+            EXPECT_EQ(working.MinFeature, row.minFeature) << row.error;
+        }
+        EXPECT_EQ(working.DefectFactor, row.defect) << row.error;
+        EXPECT_EQ(working.ChipArea, row.area) << row.error;
+    }
 }
 
 TEST(Curves, ErrorKeepsThePreviousCurves) {
