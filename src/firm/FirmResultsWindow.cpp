@@ -6,6 +6,7 @@
 #include "widgets/FormRows.h"
 #include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
+#include "widgets/ValueLabel.h"
 
 #include <QBoxLayout>
 #include <QFrame>
@@ -34,14 +35,6 @@ QLabel* BoldLabel(const QString& text, QWidget* owner) {
     QFont f = label->font();
     f.setBold(true);
     label->setFont(f);
-    return label;
-}
-
-QLabel* ValueLabel(const QString& name, QWidget* owner) {
-    auto* label = new QLabel(QStringLiteral("0"), owner);
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }
 
@@ -88,8 +81,8 @@ FirmResultsWindow::FirmResultsWindow(UiContext& ctx)
     for (int i = 0; i < FirmComponentCount; ++i) {
         table->addWidget(new QLabel(QString::fromUtf8(FirmComponents[i].Caption), frame), i + 1, 0);
         for (int c = 0; c < static_cast<int>(Columns.size()); ++c) {
-            QLabel* cell =
-                ValueLabel(QString::fromUtf8(Columns[c].name) + QString::number(i), frame);
+            QLabel* cell = MakeValueLabel(QString::fromUtf8(Columns[c].name) + QString::number(i),
+                                          QStringLiteral("0"), frame);
             if (c == 0)
                 cell->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             (*cells[c])[i] = cell;

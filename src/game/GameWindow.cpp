@@ -15,6 +15,7 @@
 #include "widgets/SpinBox.h"
 #include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
+#include "widgets/ValueLabel.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -205,14 +206,6 @@ private:
     const std::optional<GameSession>& session_;
 };
 
-QLabel* ValueLabel(const QString& name, QWidget* owner) {
-    auto* label = new QLabel(owner);
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
 } // namespace
 
 GameWindow::GameWindow(UiContext& ctx)
@@ -282,7 +275,7 @@ QWidget* GameWindow::buildHeader() {
 
     const auto pair = [&](int row, int column, const QString& caption, const QString& name) {
         grid->addWidget(new QLabel(caption, box), row, column);
-        QLabel* value = ValueLabel(name, box);
+        QLabel* value = MakeValueLabel(name, QString(), box);
         grid->addWidget(value, row, column + 1);
         return value;
     };

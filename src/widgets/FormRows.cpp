@@ -5,6 +5,7 @@
 #include "widgets/HintButton.h"
 #include "widgets/SpinBox.h"
 #include "widgets/UiContext.h"
+#include "widgets/ValueLabel.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -87,12 +88,9 @@ QPushButton* FormRows::addClose(const std::function<void()>& close) {
 }
 
 QLabel* FormRows::addValue(const QString& caption, const QString& objectName) {
-    auto* value = new QLabel(QStringLiteral("0"), owner_);
-    value->setObjectName(objectName);
-    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QLabel* value = MakeValueLabel(objectName, QStringLiteral("0"), owner_);
     value->setMinimumWidth(110);
     value->setFont(QFont(FixedFamily(), 10));
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const int row = nextRow();
     grid_->addWidget(new QLabel(caption, owner_), row, 0);
     grid_->addWidget(value, row, 1);

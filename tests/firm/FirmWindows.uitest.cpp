@@ -2,6 +2,7 @@
 #include "firm/FirmAllKitsWindow.h"
 #include "firm/FirmInputWindow.h"
 #include "firm/FirmResultsWindow.h"
+#include "support/SelectableValues.h"
 #include "support/TestApp.h"
 #include "widgets/SpinBox.h"
 
@@ -90,6 +91,12 @@ TEST_F(FirmWindows, CalculateShowsTheNewWorkbookKit) {
     EXPECT_EQ(LabelText(results(), QStringLiteral("SalesProfit")), QStringLiteral("2360000"));
     EXPECT_EQ(LabelText(results(), QStringLiteral("WarrantyCost")), QStringLiteral("2195815"));
     EXPECT_EQ(LabelText(results(), QStringLiteral("ActivityProfit")), QStringLiteral("164185"));
+}
+
+TEST_F(FirmWindows, ResultValuesAreSelectedWithTheMouse) {
+    click(input(), QStringLiteral("Расчет"));
+    ASSERT_TRUE(results()->isVisible());
+    ExpectValuesSelectableWhenPointedAt(results(), {"ActivityProfit", "type0", "rate3"});
 }
 
 TEST_F(FirmWindows, InputsStoreAtOnceButOnlyCalculationsMarkThePartDone) {

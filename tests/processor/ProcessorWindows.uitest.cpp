@@ -3,6 +3,7 @@
 #include "app/GuideWindow.h"
 #include "processor/ProcessorInputWindow.h"
 #include "processor/ProcessorResultsWindow.h"
+#include "support/SelectableValues.h"
 #include "support/TestApp.h"
 #include "widgets/HintButton.h"
 #include "widgets/SpinBox.h"
@@ -191,6 +192,13 @@ TEST_F(ProcessorWindows, NoGoodChipsShowsNetAndWarnsAfterTheLabels) {
     ASSERT_EQ(app.dialogs.messages.size(), 1);
     EXPECT_EQ(app.dialogs.messages[0],
               QStringLiteral("Внимание !\n\nНет выхода годных кристаллов с пластины !"));
+}
+
+TEST_F(ProcessorWindows, ResultValuesAreSelectedWithTheMouse) {
+    openInput(0);
+    calculate();
+    ASSERT_TRUE(results()->isVisible());
+    ExpectValuesSelectableWhenPointedAt(results(), {"stProc", "sxem", "godn", "mhz"});
 }
 
 TEST_F(ProcessorWindows, DamagedTechnologyShowsEslAndCalculationReportsAnError) {
