@@ -14,6 +14,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -61,5 +62,22 @@ void BM_TaskWindowShowsTheLongestText(benchmark::State& bench) {
     ShowLongest<orvik::TaskTextWindow>(bench, [](orvik::TaskTextWindow& w) { w.ShowTaskText(0); });
 }
 BENCHMARK(BM_TaskWindowShowsTheLongestText)->Unit(benchmark::kMillisecond);
+
+// Loading the program's own help data file, as the main window does when it
+// first shows: every text read and unscrambled.
+void BM_LoadTextStore(benchmark::State& bench) {
+    const std::filesystem::path dir = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    const std::string path = (dir / "orviklab.db2").string();
+    orvik::TextStore store;
+    if (!orvik::LoadTextStore(store, path)) {
+        bench.SkipWithError("no orviklab.db2 beside the benchmark");
+        return;
+    }
+    for (auto _ : bench) {
+        orvik::LoadTextStore(store, path);
+        benchmark::DoNotOptimize(store.entries.data());
+    }
+}
+BENCHMARK(BM_LoadTextStore)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "core/Errors.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
@@ -81,13 +82,24 @@ std::string ReadEntry(std::istream& in, int index, std::uint64_t& bytesLeft) {
 } // namespace
 
 std::string UnscrambleText(std::string_view text) {
+    // The key byte of position k (counted from 1) is K1[k mod 29] ^
+    // K2[(256 - k mod 48) mod 48]. Past position 256 the second key index is
+    // taken as the non-negative remainder, so it keeps cycling through the
+    // key; the data-file builder uses the same rule. The bytes therefore
+    // repeat every 29 * 48 positions, and that stretch is made once.
+    static const auto kStream = [] {
+        std::array<char, kKey1.size() * kKey2.size()> stream{};
+        for (std::size_t k = 0; k < stream.size(); ++k)
+            stream[k] = static_cast<char>(kKey1[k % kKey1.size()] ^
+                                          kKey2[(256 - k % kKey2.size()) % kKey2.size()]);
+        return stream;
+    }();
     std::string out(text);
-    // Positions are counted from 1. Past position 256 the second key index
-    // is taken as the non-negative remainder, so it keeps cycling through
-    // the key; the data-file builder uses the same rule.
-    for (std::size_t k = 1; k <= out.size(); ++k) {
-        const std::size_t key2 = (256 - k % kKey2.size()) % kKey2.size();
-        out[k - 1] = static_cast<char>(kKey1[k % kKey1.size()] ^ out[k - 1] ^ kKey2[key2]);
+    std::size_t at = 1;
+    for (char& c : out) {
+        c = static_cast<char>(c ^ kStream[at]);
+        if (++at == kStream.size())
+            at = 0;
     }
     return out;
 }

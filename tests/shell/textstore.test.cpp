@@ -102,14 +102,17 @@ std::string BuildFile(const char* name) {
 
 TEST(UnscrambleText, KeyStreamAtKnownPositions) {
     EXPECT_EQ(orvik::UnscrambleText(""), "");
-    const std::string zeros(320, '\0');
+    const std::string zeros(2800, '\0');
     const std::string keys = orvik::UnscrambleText(zeros);
     ASSERT_EQ(keys.size(), zeros.size());
-    EXPECT_EQ(keys[0], 'X' ^ 'l');   // position 1: K1[1], K2[15]
-    EXPECT_EQ(keys[28], 'Q' ^ '#');  // position 29: K1[0], K2[35]
-    EXPECT_EQ(keys[255], 'G' ^ '#'); // position 256: K1[24], K2[0]
-    EXPECT_EQ(keys[256], 'O' ^ ')'); // position 257: K1[25], K2[47]
-    EXPECT_EQ(keys[304], 'W' ^ ')'); // position 305: K1[15], K2[47]
+    EXPECT_EQ(keys[0], 'X' ^ 'l');    // position 1: K1[1], K2[15]
+    EXPECT_EQ(keys[28], 'Q' ^ '#');   // position 29: K1[0], K2[35]
+    EXPECT_EQ(keys[255], 'G' ^ '#');  // position 256: K1[24], K2[0]
+    EXPECT_EQ(keys[256], 'O' ^ ')');  // position 257: K1[25], K2[47]
+    EXPECT_EQ(keys[304], 'W' ^ ')');  // position 305: K1[15], K2[47]
+    EXPECT_EQ(keys[1391], 'Q' ^ '('); // position 1392: K1[0], K2[16]
+    EXPECT_EQ(keys[1392], 'X' ^ 'l'); // position 1393: as position 1
+    EXPECT_EQ(keys[2784], 'X' ^ 'l'); // position 2785: as position 1
     EXPECT_EQ(orvik::UnscrambleText("A")[0], 'A' ^ 'X' ^ 'l');
 }
 
