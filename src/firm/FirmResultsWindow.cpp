@@ -1,9 +1,9 @@
 #include "firm/FirmResultsWindow.h"
 
-#include "core/RealToText.h"
 #include "firm/FirmModel.h"
 #include "widgets/Buttons.h"
 #include "widgets/FormRows.h"
+#include "widgets/RealText.h"
 #include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
 #include "widgets/ValueLabel.h"
@@ -45,7 +45,7 @@ QString FirmInteger(int value) {
 }
 
 QString FirmFailureRate(double rate) {
-    return QString::fromStdString(RealToText(rate, 6)).trimmed();
+    return TrimmedReal(rate, 6);
 }
 
 QLabel* AddFirmHoursLine(QWidget* owner, QBoxLayout* layout) {

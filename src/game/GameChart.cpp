@@ -1,7 +1,7 @@
 #include "game/GameChart.h"
 
-#include "core/RealToText.h"
 #include "processor/DrawGraph.h"
+#include "widgets/RealText.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -33,10 +33,6 @@ struct Panel {
     int decimals;
     std::vector<Series> series;
 };
-
-QString Text(double x, int decimals) {
-    return QString::fromStdString(RealToText(x, decimals)).trimmed();
-}
 
 // A step of the scale: the next of 1, 2, 5 × 10^k at or above `x` (x > 0).
 double NiceStep(double x) {
@@ -124,7 +120,7 @@ void DrawPanel(QPainter& p, const QRect& box, const Panel& panel) {
         const double v = low + step * i;
         const int y = yOf(v);
         p.drawLine(left - 4, y, left + 3, y);
-        const QString label = Text(v, panel.decimals);
+        const QString label = TrimmedReal(v, panel.decimals);
         p.drawText(left - 7 - fm.horizontalAdvance(label), y + fm.ascent() / 2 - 1, label);
     }
     for (int year = 1; year <= kGameYears; ++year) {

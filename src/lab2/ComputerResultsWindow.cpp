@@ -1,9 +1,9 @@
 #include "lab2/ComputerResultsWindow.h"
 
-#include "core/RealToText.h"
 #include "lab2/CacheTable.h"
 #include "widgets/FormRows.h"
 #include "widgets/ReadOnlyGrid.h"
+#include "widgets/RealText.h"
 #include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
 
@@ -44,12 +44,9 @@ const std::array<ResultLine, 7> kLines{{
 
 // The seven values of a computed computer, as the lines and grid rows show them.
 std::array<QString, 7> ComputerValues(const ComputerRecord& c) {
-    return {QString::number(c.CacheSize),
-            QString::number(c.CacheTime),
-            QString::number(c.StorageAccesses),
-            QString::fromStdString(RealToText(c.TaskTime, 2)),
-            QString::fromStdString(RealToText(c.Performance, 2)),
-            QString::number(c.ComputerCost),
+    return {QString::number(c.CacheSize),       QString::number(c.CacheTime),
+            QString::number(c.StorageAccesses), RealText(c.TaskTime, 2),
+            RealText(c.Performance, 2),         QString::number(c.ComputerCost),
             QString::number(c.CostPerMips)};
 }
 

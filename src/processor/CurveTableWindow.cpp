@@ -1,9 +1,9 @@
 #include "processor/CurveTableWindow.h"
 
-#include "core/RealToText.h"
 #include "widgets/Buttons.h"
 #include "widgets/Fonts.h"
 #include "widgets/ReadOnlyGrid.h"
+#include "widgets/RealText.h"
 #include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
 
@@ -43,24 +43,20 @@ const char* const kLegendRight[] = {"п8 - Число БИС, шт",
                                     "п12 - Стоимость процессора, у.е",
                                     "п13 - Стоимость ед.быстродействия, у.е"};
 
-QString Real(double x, int decimals) {
-    return QString::fromStdString(RealToText(x, decimals));
-}
-
 // Columns п1 .. п12 of a curve point.
 QStringList PointTexts(const ProcessorRecord& r) {
-    return {Real(r.DefectFactor, 2),
-            Real(r.MinFeature, 2),
+    return {RealText(r.DefectFactor, 2),
+            RealText(r.MinFeature, 2),
             QString::number(r.ChipIntegration),
-            Real(r.GateDelay, 6),
-            r.HasGoodChips ? Real(r.Yield, 6) : QStringLiteral("НЕТ"),
-            Real(r.ChipCost, 2),
-            Real(r.ChipFailureRate, 7),
+            RealText(r.GateDelay, 6),
+            r.HasGoodChips ? RealText(r.Yield, 6) : QStringLiteral("НЕТ"),
+            RealText(r.ChipCost, 2),
+            RealText(r.ChipFailureRate, 7),
             QString::number(r.ChipCount),
             QString::number(r.AluCount),
-            Real(r.Frequency, 4),
-            Real(r.Mtbf, 2),
-            Real(r.ProcessorCost, 2)};
+            RealText(r.Frequency, 4),
+            RealText(r.Mtbf, 2),
+            RealText(r.ProcessorCost, 2)};
 }
 
 // Column п13 of a curve row: the cost of one unit of speed, processor cost
@@ -68,7 +64,8 @@ QStringList PointTexts(const ProcessorRecord& r) {
 QString CostPerSpeed(const ProcessorRecord& r) {
     if (r.Frequency == 0 || !std::isfinite(r.Frequency) || !std::isfinite(r.ProcessorCost))
         return QString();
-    return Real(static_cast<double>(static_cast<long double>(r.ProcessorCost) / r.Frequency), 6);
+    return RealText(static_cast<double>(static_cast<long double>(r.ProcessorCost) / r.Frequency),
+                    6);
 }
 
 QLabel* Legend(const char* const* lines, int count, QWidget* parent) {
@@ -172,7 +169,7 @@ bool CurveTableWindow::prepare() {
         const QStringList texts = PointTexts(r);
         for (int c = 0; c < texts.size(); ++c)
             setCell(kFirstAreaRow + k, c, texts[c]);
-        setCell(kFirstAreaRow + k, 12, Real(r.ChipArea, 3));
+        setCell(kFirstAreaRow + k, 12, RealText(r.ChipArea, 3));
     }
     // Columns keep their widths unless a number would be cut off.
     int width = 0;

@@ -1,7 +1,7 @@
 #include "processor/DrawGraph.h"
 
-#include "core/RealToText.h"
 #include "widgets/Fonts.h"
+#include "widgets/RealText.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -193,10 +193,6 @@ private:
     QPoint at_;
 };
 
-QString Text(double x, int decimals) {
-    return QString::fromStdString(RealToText(x, decimals));
-}
-
 // The nine labels of the vertical scale, from the lowest up, shaped once, and
 // how far right of its place the plot goes so that the widest keeps clear of
 // the ticks: 0 unless a label is wide (a cost of six figures and two decimals).
@@ -208,7 +204,8 @@ public:
         const QFont font = GraphFont(kSmallFontPixels, false);
         for (int i = 1; i <= 9; ++i) {
             const Label& label = labels_[static_cast<std::size_t>(i - 1)].emplace(
-                Text(static_cast<double>(i * static_cast<long double>(yMax) / 9), decimals), font);
+                RealText(static_cast<double>(i * static_cast<long double>(yMax) / 9), decimals),
+                font);
             widest_ = std::max(widest_, label.width());
         }
     }
@@ -381,14 +378,14 @@ double DrawGraphWith(QPainter& p, Pen& pen, int w, int h, int kind, const GraphD
             pen.moveTo(x, h - 52);
             pen.lineTo(x, h - 45);
             const long double mlr = (kSweepTop - static_cast<long double>(start)) * i / 9 + start;
-            textOut(x - 15, h - 40, Text(static_cast<double>(mlr), 2));
+            textOut(x - 15, h - 40, RealText(static_cast<double>(mlr), 2));
         }
     } else {
         for (int i = 1; i <= 9; ++i) {
             const int x = d + Pixel(static_cast<long double>((pw - 100) * i) / 9 + 60);
             pen.moveTo(x, h - 52);
             pen.lineTo(x, h - 45);
-            textOut(x - 15, h - 40, Text(static_cast<double>(i / 9.0L), 2));
+            textOut(x - 15, h - 40, RealText(static_cast<double>(i / 9.0L), 2));
         }
     }
 
@@ -475,14 +472,16 @@ std::optional<QString> HorizontalReadout(int kind, double mlrSweepStart, int w, 
             (kSweepTop - static_cast<long double>(mlrSweepStart)) * fraction + mlrSweepStart;
         if (!(mlrSweepStart <= m && m <= kSweepTop))
             return std::nullopt;
-        return QStringLiteral("МЛР =") + Text(static_cast<double>(m), 2) + QStringLiteral("    ");
+        return QStringLiteral("МЛР =") + RealText(static_cast<double>(m), 2) +
+               QStringLiteral("    ");
     }
     if (w == 100)
         return std::nullopt;
     const long double a = static_cast<long double>(x - 60) / (w - 100);
     if (!(0 <= a && a <= 1))
         return std::nullopt;
-    return QStringLiteral("Пл.Кр. =") + Text(static_cast<double>(a), 2) + QStringLiteral("    ");
+    return QStringLiteral("Пл.Кр. =") + RealText(static_cast<double>(a), 2) +
+           QStringLiteral("    ");
 }
 
 std::optional<QString> VerticalReadout(int kind, double graphYMax, int h, int y) {
@@ -493,7 +492,7 @@ std::optional<QString> VerticalReadout(int kind, double graphYMax, int h, int y)
         return std::nullopt;
     const GraphKindInfo* info = GraphKindAt(kind);
     const QString label = info ? QString::fromUtf8(info->readoutLabel) : QStringLiteral("?");
-    return label + QStringLiteral(" = ") + Text(static_cast<double>(v), 8) +
+    return label + QStringLiteral(" = ") + RealText(static_cast<double>(v), 8) +
            QStringLiteral(";    ");
 }
 

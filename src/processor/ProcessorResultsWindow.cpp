@@ -1,9 +1,9 @@
 #include "processor/ProcessorResultsWindow.h"
 
-#include "core/RealToText.h"
 #include "processor/TechnologyName.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FormRows.h"
+#include "widgets/RealText.h"
 #include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
 
@@ -18,10 +18,6 @@ namespace orvik {
 
 namespace {
 
-QString Real(double x, int decimals) {
-    return QString::fromStdString(RealToText(x, decimals));
-}
-
 // One line of the window: caption, label name and the text of the value.
 struct ValueRow {
     const char* caption; // nullptr: a section title (`label` holds it)
@@ -34,34 +30,38 @@ const ValueRow kRows[] = {
     {"Тип схемотехники", "sxem",
      [](const ProcessorRecord& r) { return TechnologyName(r.Technology); }},
     {"Коифецент дефектности", "kdef",
-     [](const ProcessorRecord& r) { return Real(r.DefectFactor, 2); }},
+     [](const ProcessorRecord& r) { return RealText(r.DefectFactor, 2); }},
     {"Минимальный литографический размер", "mlr",
-     [](const ProcessorRecord& r) { return Real(r.MinFeature, 2); }},
-    {"Площадь кристалла", "sq", [](const ProcessorRecord& r) { return Real(r.ChipArea, 2); }},
+     [](const ProcessorRecord& r) { return RealText(r.MinFeature, 2); }},
+    {"Площадь кристалла", "sq", [](const ProcessorRecord& r) { return RealText(r.ChipArea, 2); }},
     {"Степень интеграции устройства", "intUstr",
      [](const ProcessorRecord& r) { return QString::number(r.DeviceIntegration); }},
     {nullptr, "Результаты расчета", {}},
     {"Степень интеграции БИС", "integrBis",
      [](const ProcessorRecord& r) { return QString::number(r.ChipIntegration); }},
     {"Рассеиваемая мощность, Вт", "power",
-     [](const ProcessorRecord& r) { return Real(r.Power, 2); }},
-    {"Задержка на ЛЭ, нс", "zadle", [](const ProcessorRecord& r) { return Real(r.GateDelay, 2); }},
+     [](const ProcessorRecord& r) { return RealText(r.Power, 2); }},
+    {"Задержка на ЛЭ, нс", "zadle",
+     [](const ProcessorRecord& r) { return RealText(r.GateDelay, 2); }},
     {"Выход годных", "godn",
      [](const ProcessorRecord& r) {
-         return r.HasGoodChips ? Real(r.Yield, 6) : QStringLiteral("НЕТ");
+         return r.HasGoodChips ? RealText(r.Yield, 6) : QStringLiteral("НЕТ");
      }},
-    {"Стоимость БИС, у.е", "stBis", [](const ProcessorRecord& r) { return Real(r.ChipCost, 2); }},
-    {"Стоимость ЛЭ, у.е", "stLe", [](const ProcessorRecord& r) { return Real(r.GateCost, 4); }},
+    {"Стоимость БИС, у.е", "stBis",
+     [](const ProcessorRecord& r) { return RealText(r.ChipCost, 2); }},
+    {"Стоимость ЛЭ, у.е", "stLe", [](const ProcessorRecord& r) { return RealText(r.GateCost, 4); }},
     {"Интенсивность отказов, 1/ч", "intOtk",
-     [](const ProcessorRecord& r) { return Real(r.ChipFailureRate, 7); }},
+     [](const ProcessorRecord& r) { return RealText(r.ChipFailureRate, 7); }},
     {"Число БИС, шт", "countBis",
      [](const ProcessorRecord& r) { return QString::number(r.ChipCount); }},
     {"Число АЛУ, шт", "countAlu",
      [](const ProcessorRecord& r) { return QString::number(r.AluCount); }},
-    {"Рабочая частота, МГц", "mhz", [](const ProcessorRecord& r) { return Real(r.Frequency, 6); }},
-    {"Наработка на отказ, ч", "narOtk", [](const ProcessorRecord& r) { return Real(r.Mtbf, 6); }},
+    {"Рабочая частота, МГц", "mhz",
+     [](const ProcessorRecord& r) { return RealText(r.Frequency, 6); }},
+    {"Наработка на отказ, ч", "narOtk",
+     [](const ProcessorRecord& r) { return RealText(r.Mtbf, 6); }},
     {"Стоимость процессора, у.е", "stProc",
-     [](const ProcessorRecord& r) { return Real(r.ProcessorCost, 2); }},
+     [](const ProcessorRecord& r) { return RealText(r.ProcessorCost, 2); }},
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "widgets/SpinBox.h"
 
-#include "core/RealToText.h"
+#include "widgets/RealText.h"
 
 #include <QLineEdit>
 
@@ -41,7 +41,7 @@ double SpinBox::readText(const QString& text) const {
 }
 
 QString SpinBox::formatValue(double value) const {
-    return QString::fromStdString(RealToText(value, decimals_)).trimmed();
+    return TrimmedReal(value, decimals_);
 }
 
 double SpinBox::value() const {
