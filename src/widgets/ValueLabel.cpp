@@ -7,6 +7,7 @@ namespace orvik {
 
 namespace {
 
+// Makes its label selectable at the label's first Enter event, then goes.
 class SelectOnEnter : public QObject {
 public:
     explicit SelectOnEnter(QLabel* label) : QObject(label), label_(label) {
@@ -14,8 +15,8 @@ public:
     }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == label_ && event->type() == QEvent::Enter) {
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Enter) {
             label_->removeEventFilter(this);
             label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
             deleteLater();
@@ -33,14 +34,8 @@ QLabel* MakeValueLabel(const QString& objectName, const QString& text, QWidget* 
     auto* label = new QLabel(text, owner);
     label->setObjectName(objectName);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    SelectableWhenPointedAt(label);
-    return label;
-}
-
-void SelectableWhenPointedAt(QLabel* label) {
-    if (label->textInteractionFlags() & Qt::TextSelectableByMouse)
-        return;
     new SelectOnEnter(label);
+    return label;
 }
 
 } // namespace orvik
