@@ -48,11 +48,13 @@ constexpr int kLabelGap = 5;
 // far above the scale) are held to a range the painter handles exactly.
 constexpr long double kFarAway = 1.0e6L;
 
-// Round to nearest, ties to even, as a pixel coordinate.
+// Round to nearest, ties to even, as a pixel coordinate. lrint rounds in the
+// default mode as nearbyint does, without saving and restoring the
+// floating-point state at every pixel.
 int Pixel(long double v) {
     if (std::isnan(v))
         return static_cast<int>(kFarAway);
-    return static_cast<int>(std::nearbyint(std::clamp(v, -kFarAway, kFarAway)));
+    return static_cast<int>(std::lrint(std::clamp(v, -kFarAway, kFarAway)));
 }
 
 bool IsAreaKind(int kind) {
