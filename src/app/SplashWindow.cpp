@@ -59,7 +59,9 @@ SplashWindow::SplashWindow(AppContext& ctx)
 
 void SplashWindow::animate() {
     counter_ = (counter_ + 1) % 3;
-    update(animationRect_);
+    // Painted now, in this tick: update() would wait for the window system's
+    // next frame, a second wake-up for every tick.
+    repaint(animationRect_);
 }
 
 void SplashWindow::paintEvent(QPaintEvent* event) {
