@@ -15,8 +15,8 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QFrame>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -37,6 +37,15 @@ QLabel* BoldLabel(const QString& text, QWidget* parent) {
     f.setBold(true);
     label->setFont(f);
     return label;
+}
+
+// A framed panel: a plain frame, not a group box, whose frame the style
+// draws from a picture file; loading it brings in every image-format plug-in
+// before the main window can show.
+QFrame* FramedPanel(QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setFrameShape(QFrame::StyledPanel);
+    return panel;
 }
 
 QToolButton* LargeButton(const QPixmap& picture, const QString& tip, QWidget* parent) {
@@ -181,7 +190,7 @@ QWidget* MainWindow::buildStudentPanel() {
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(BoldLabel(QStringLiteral("Отчет по лабораторным работам"), column));
-    auto* panel = new QGroupBox(column);
+    auto* panel = FramedPanel(column);
     auto* grid = new QVBoxLayout(panel);
     auto* head = new QHBoxLayout;
     head->addWidget(BoldLabel(QStringLiteral("Данные студента"), panel));
@@ -222,7 +231,7 @@ QWidget* MainWindow::buildStatisticsPanel() {
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(BoldLabel(QStringLiteral("Статистика выполнения лабораторных"), column));
-    auto* panel = new QGroupBox(column);
+    auto* panel = FramedPanel(column);
     auto* rows = new QGridLayout(panel);
     rows->setColumnStretch(1, 1);
     rows->setVerticalSpacing(4);

@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "widgets/Fonts.h"
+#include "widgets/ProgramStyle.h"
 
 #include <QApplication>
 #include <QFont>
@@ -14,6 +15,7 @@ void SetUpApplication() {
     QApplication::setApplicationName(QStringLiteral("orvik"));
     // No display name: the window system would add it to every title.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(new ProgramStyle);
     QApplication::setFont(QFont(SansFamily(), 9));
     // The style keeps no pictures of painted buttons and frames: the windows
     // repaint seldom, and the cache held over a megabyte for the whole run.
