@@ -39,9 +39,9 @@ QLabel* BoldLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
-// A framed panel: a plain frame, not a group box, whose frame the style
-// draws from a picture file; loading it brings in every image-format plug-in
-// before the main window can show.
+// A framed panel. A plain frame rather than a group box: the style draws a
+// group box's frame from a picture file, and loading the first picture file
+// brings in every image-format plug-in before the main window can show.
 QFrame* FramedPanel(QWidget* parent) {
     auto* panel = new QFrame(parent);
     panel->setFrameShape(QFrame::StyledPanel);
