@@ -1,8 +1,14 @@
 #include "widgets/ProgramStyle.h"
 
+#include <QGroupBox>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
 #include <QPointer>
+#include <QStyleOption>
+#include <qdrawutil.h>
+
+#include <algorithm>
 
 namespace orvik {
 
@@ -58,6 +64,41 @@ QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption
         standardIcon == SP_ToolBarVerticalExtensionButton)
         return QIcon(new DeferredIconEngine(baseStyle(), standardIcon));
     return QProxyStyle::standardIcon(standardIcon, option, widget);
+}
+
+void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                 QPainter* painter, const QWidget* widget) const {
+    if (element == PE_FrameGroupBox && drawGroupBoxFrame(option, painter, widget))
+        return;
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+// Draws the frame as the Fusion style does: its picture, nine-patched over
+// the frame below the title line. Any other style, or a Qt without the
+// picture, draws the frame its own way (returns false).
+bool ProgramStyle::drawGroupBoxFrame(const QStyleOption* option, QPainter* painter,
+                                     const QWidget* widget) const {
+    if (baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
+        return false;
+    if (!groupBoxFrameRead_) {
+        // Named format, no guessing: the reader does not ask the plug-ins.
+        QImageReader reader(
+            QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),
+            "png");
+        reader.setAutoDetectImageFormat(false);
+        groupBoxFrame_ = QPixmap::fromImage(reader.read());
+        groupBoxFrameRead_ = true;
+    }
+    if (groupBoxFrame_.isNull())
+        return false;
+    constexpr int kTopMargin = 3;
+    int top = kTopMargin;
+    const auto* box = qobject_cast<const QGroupBox*>(widget);
+    if (!box || box->isCheckable() || !box->title().isEmpty())
+        top += std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height());
+    qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6),
+                      groupBoxFrame_);
+    return true;
 }
 
 } // namespace orvik

@@ -1,11 +1,13 @@
-// The program's style is the desktop's own. The one thing it changes is when
-// the arrows of an extension button are loaded; drawn, they are the same.
+// The program's style is the desktop's own. What it changes is how a few of
+// its pictures are loaded; drawn, they are the same.
 #include "widgets/ProgramStyle.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QStyleFactory>
 #include <QTest>
 #include <QToolButton>
 
@@ -83,6 +85,39 @@ TEST(ProgramStyle, ANarrowMenuBarShowsItsArrow) {
     EXPECT_EQ(arrow->icon().pixmap(arrow->iconSize()).toImage(),
               base.pixmap(arrow->iconSize()).toImage());
     EXPECT_FALSE(arrow->grab().toImage().isNull());
+}
+
+// Group boxes with and without a title, checkable or not, flat or not, at two
+// sizes: every pixel as the Fusion style itself draws them.
+TEST(ProgramStyle, GroupBoxFramesLookAsFusionDrawsThem) {
+    ASSERT_EQ(Style()->baseStyle()->name().toLower(), QStringLiteral("fusion"));
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    ASSERT_NE(fusion, nullptr);
+    const auto drawn = [](QGroupBox& box, const QSize& size) {
+        box.resize(size);
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        box.render(&image);
+        return image;
+    };
+    for (const QString& title : {QString(), QStringLiteral("Характеристики процессора")})
+        for (const bool checkable : {false, true})
+            for (const bool flat : {false, true})
+                for (const QSize size : {QSize(220, 90), QSize(430, 260)}) {
+                    QGroupBox ours(title);
+                    QGroupBox theirs(title);
+                    theirs.setStyle(fusion.get());
+                    for (QGroupBox* box : {&ours, &theirs}) {
+                        box->setCheckable(checkable);
+                        box->setFlat(flat);
+                    }
+                    const QImage image = drawn(ours, size);
+                    EXPECT_TRUE(image == drawn(theirs, size))
+                        << title.size() << ' ' << checkable << ' ' << flat << ' ' << size.width();
+                    // Something was drawn: not a blank box.
+                    EXPECT_NE(image.pixel(size.width() / 2, size.height() - 2), qRgb(255, 255, 255))
+                        << title.size() << ' ' << checkable << ' ' << flat;
+                }
 }
 
 } // namespace
