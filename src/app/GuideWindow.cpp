@@ -93,11 +93,14 @@ GuideWindow::GuideWindow(AppContext& ctx) : QWidget(nullptr, kFixedWindowFlags),
     auto* outer = new QHBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
-    auto* picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("GuidePicture"));
-    picture->setPixmap(PaintGuidePicture());
-    picture->setAlignment(Qt::AlignTop);
-    outer->addWidget(picture);
+    // The picture is painted each time the guide opens and let go when it
+    // closes; its place keeps the picture's size meanwhile.
+    picture_ = new QLabel(this);
+    picture_->setObjectName(QStringLiteral("GuidePicture"));
+    picture_->setFixedWidth(kGuidePictureSize.width());
+    picture_->setMinimumHeight(kGuidePictureSize.height());
+    picture_->setAlignment(Qt::AlignTop);
+    outer->addWidget(picture_);
 
     auto* body = new QVBoxLayout;
     body->setContentsMargins(16, 14, 14, 12);
@@ -313,6 +316,7 @@ void GuideWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    picture_->setPixmap(PaintGuidePicture());
     PrepareFixedWindow(this);
     CentreOn(this, nullptr);
     mainLock_.lock(this, ctx_.mainWindow());
@@ -327,6 +331,7 @@ void GuideWindow::hideEvent(QHideEvent* event) {
         return;
     ctx_.state.workbook.GuideAutoStart = autoStart_->isChecked() ? 1 : 0;
     mainLock_.release();
+    picture_->setPixmap(QPixmap());
 }
 
 void GuideWindow::closeEvent(QCloseEvent* event) {

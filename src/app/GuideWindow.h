@@ -49,6 +49,7 @@ private:
 
     AppContext& ctx_;
     int page_ = 0;
+    QLabel* picture_ = nullptr; // holds its picture only while the guide shows
     QLabel* prompt_ = nullptr;
     QWidget* items_ = nullptr;
     QVBoxLayout* itemsLayout_ = nullptr;

@@ -9,9 +9,17 @@
 #include <QPixmapCache>
 #include <QTranslator>
 
+#include <malloc.h>
+
 namespace orvik {
 
 void SetUpApplication() {
+    // Large blocks (window pictures, the graph bitmap, a window's buffer where
+    // the window system keeps none) go back to the system when freed. Left to
+    // itself, glibc raises this threshold after the first such block is freed
+    // and keeps the later ones in the heap, where a closed window leaves a
+    // hole the heap cannot give back.
+    mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes);
     QApplication::setApplicationName(QStringLiteral("orvik"));
     // No display name: the window system would add it to every title.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -2,9 +2,13 @@
 
 namespace orvik {
 
+// Blocks of this size and larger are given back to the system when freed.
+inline constexpr int kLargeBlockBytes = 128 * 1024;
+
 // The settings the program starts with, once the application object exists:
-// its name, the default font, Qt's Russian translations, and no end when the
-// last window closes (the main window ends the program).
+// its name, the default font, Qt's Russian translations, no end when the last
+// window closes (the main window ends the program), and large blocks of
+// memory given back when freed.
 void SetUpApplication();
 
 } // namespace orvik

@@ -190,8 +190,8 @@ QPixmap PaintSplashPicture() {
 // The tall picture of the guide: a path of seven milestones, one per lab
 // part, leading up to a flag.
 QPixmap PaintGuidePicture() {
-    const int w = 130;
-    const int h = 300;
+    const int w = kGuidePictureSize.width();
+    const int h = kGuidePictureSize.height();
     QPixmap p(w, h);
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);

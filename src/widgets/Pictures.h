@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPixmap>
+#include <QSize>
 
 namespace orvik {
 
@@ -22,7 +23,9 @@ struct Pictures {
 
 Pictures PaintPictures();
 
-// The tall picture at the guide's left, painted by the guide when it is made.
+// The tall picture at the guide's left, painted by the guide each time it
+// opens.
+inline constexpr QSize kGuidePictureSize(130, 300);
 QPixmap PaintGuidePicture();
 
 // The splash picture alone, 480 x 300, for a window that shows it later (the

@@ -197,6 +197,24 @@ TEST(Guide, ClosesOnlyThroughItsButtons) {
     EXPECT_FALSE(Guide(app)->GuideMayClose);
 }
 
+// The picture is there whenever the guide shows, the same each time; while
+// the guide is closed it holds none, and the guide keeps its size.
+TEST(Guide, PictureIsPaintedForEachOpening) {
+    TestApp app;
+    auto* picture = Child<QLabel>(Guide(app), "GuidePicture");
+    app.ctx.ShowGuide(0, std::nullopt);
+    const QSize size = Guide(app)->size();
+    const QImage first = picture->pixmap().toImage();
+    EXPECT_EQ(first.size(), QSize(130, 300));
+    EXPECT_NE(first.pixel(65, 150), first.pixel(65, 5)); // a gradient, not a blank
+    LeftButton(Guide(app))->click();                     // "Отмена"
+    EXPECT_TRUE(picture->pixmap().isNull());
+    app.ctx.ShowGuide(4, std::nullopt);
+    EXPECT_TRUE(picture->pixmap().toImage() == first);
+    EXPECT_EQ(Guide(app)->size(), size);
+    EXPECT_EQ(picture->geometry().topLeft(), QPoint(0, 0));
+}
+
 TEST(Guide, CheckBoxCarriesGuideAutoStart) {
     TestApp app;
     app.wb().GuideAutoStart = 1;
