@@ -1,5 +1,6 @@
 #include "widgets/Pictures.h"
 
+#include "widgets/BandedPainting.h"
 #include "widgets/Fonts.h"
 
 #include <QFont>
@@ -114,7 +115,7 @@ void Document(QPainter& g, double s, QColor fold) {
 void Chip(QPainter& g, const QRectF& body, QColor line, QColor fill) {
     g.setPen(QPen(line, 2));
     g.setBrush(fill);
-    g.drawRoundedRect(body, 5, 5);
+    InBands(g, StrokedArea(body, 2), [&] { g.drawRoundedRect(body, 5, 5); });
     const int pins = 5;
     const double pin = body.width() * 0.16;
     for (int i = 0; i < pins; ++i) {
@@ -141,7 +142,7 @@ QPixmap PaintSplashPicture() {
     QLinearGradient fill(0, 0, w, h);
     fill.setColorAt(0, kNavy.darker(115));
     fill.setColorAt(1, kSky);
-    g.fillRect(p.rect(), fill);
+    InBands(g, p.rect(), [&] { g.fillRect(p.rect(), fill); });
 
     // Circuit traces fanning out to the right edge.
     g.setBrush(Qt::NoBrush);
@@ -153,7 +154,7 @@ QPixmap PaintSplashPicture() {
         trace.moveTo(w, y);
         trace.lineTo(x + 30, y);
         trace.lineTo(x, y + (i % 2 ? 18 : -18));
-        g.drawPath(trace);
+        InBands(g, StrokedArea(trace.boundingRect(), 2), [&] { g.drawPath(trace); });
         g.setBrush(QColor(255, 255, 255, 50));
         g.drawEllipse(QPointF(x, y + (i % 2 ? 18 : -18)), 3.5, 3.5);
         g.setBrush(Qt::NoBrush);
@@ -198,7 +199,7 @@ QPixmap PaintGuidePicture() {
     QLinearGradient fill(0, 0, 0, h);
     fill.setColorAt(0, kSky);
     fill.setColorAt(1, kNavy);
-    g.fillRect(p.rect(), fill);
+    InBands(g, p.rect(), [&] { g.fillRect(p.rect(), fill); });
 
     QPainterPath path;
     QPointF stones[7];
@@ -212,13 +213,14 @@ QPixmap PaintGuidePicture() {
     }
     path.lineTo(w / 2.0, 50);
     g.setPen(QPen(QColor(255, 255, 255, 110), 2, Qt::DashLine));
-    g.drawPath(path);
+    InBands(g, StrokedArea(path.boundingRect(), 2), [&] { g.drawPath(path); });
 
     g.setFont(QFont(SansFamily(), 8, QFont::Bold));
     for (int i = 0; i < 7; ++i) {
         g.setPen(QPen(QColor(255, 255, 255, 220), 1.5));
         g.setBrush(QColor(255, 255, 255, 40 + 20 * i));
-        g.drawEllipse(stones[i], 10, 10);
+        InBands(g, StrokedArea(QRectF(stones[i] - QPointF(10, 10), QSizeF(20, 20)), 1.5),
+                [&] { g.drawEllipse(stones[i], 10, 10); });
         g.setPen(Qt::white);
         g.drawText(QRectF(stones[i].x() - 10, stones[i].y() - 10, 20, 20), Qt::AlignCenter,
                    QString::number(i + 1));
