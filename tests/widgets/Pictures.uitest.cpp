@@ -1,7 +1,7 @@
 // The program's pictures are drawn band by band: the same pixels as in one
 // go, without the raster engine's helper threads.
-#include "widgets/BandedPainting.h"
 #include "widgets/Pictures.h"
+#include "widgets/BandedPainting.h"
 
 #include <QDir>
 #include <QImage>
