@@ -140,7 +140,14 @@ void CentreAtSize(QWidget* window, const QWidget* anchor, QSize outer) {
     if (framed || !window->isVisible())
         return;
     if (QWindow* handle = window->windowHandle()) {
-        delete handle->findChild<PlaceWhenFramed*>(QString(), Qt::FindDirectChildrenOnly);
+        // An earlier placing still waiting gives way. It is told apart by
+        // its C++ type: findChild would take any child for it (the class has
+        // no meta-object of its own), a native child's window among them.
+        for (QObject* child : handle->children())
+            if (auto* waiting = dynamic_cast<PlaceWhenFramed*>(child)) {
+                delete waiting;
+                break;
+            }
         new PlaceWhenFramed(handle, window, anchor, outer, expected);
     }
 }

@@ -358,6 +358,32 @@ TEST(WindowFrames, CentringPlacesTheFrameWithinTheScreen) {
     }
 }
 
+// Centring a window shown but not yet framed (here: one without a frame)
+// leaves what else hangs on its native window alone: a native child's window
+// and any other object there. Placing it again, as a second showing does,
+// keeps them too, and replaces what the first placing left waiting.
+TEST(WindowFrames, CentringKeepsWhatElseHangsOnTheNativeWindow) {
+    QWidget window(nullptr, Qt::FramelessWindowHint);
+    window.resize(300, 200);
+    auto* child = new QWidget(&window);
+    child->setAttribute(Qt::WA_NativeWindow);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QWindow* handle = window.windowHandle();
+    ASSERT_TRUE(handle && child->windowHandle());
+    const QPointer<QWindow> childWindow = child->windowHandle();
+    const QPointer<QObject> other = new QObject(handle);
+    const qsizetype before = handle->children().size();
+
+    CentreOn(&window, nullptr);
+    CentreAtSize(&window, nullptr, QSize(320, 240));
+
+    EXPECT_TRUE(childWindow) << "the native child's window was deleted";
+    EXPECT_EQ(child->windowHandle(), childWindow.data());
+    EXPECT_TRUE(other) << "an object on the native window was deleted";
+    EXPECT_EQ(handle->children().size(), before + 1) << "the second placing replaces the first";
+}
+
 // Qt's own buttons and file dialogs speak Russian; the program's own
 // captions stay as they are.
 TEST(WindowFrames, QtsOwnButtonsAndFileDialogsAreRussian) {
