@@ -1,6 +1,7 @@
 #include "widgets/BandedPainting.h"
 
 #include <QPainter>
+#include <QPen>
 
 namespace orvik {
 
@@ -18,6 +19,10 @@ void InBands(QPainter& painter, const QRectF& area, const std::function<void()>&
         draw();
         painter.restore();
     }
+}
+
+void InBandsAround(QPainter& painter, const QRectF& bounds, const std::function<void()>& draw) {
+    InBands(painter, StrokedArea(bounds, painter.pen().widthF()), draw);
 }
 
 QRectF StrokedArea(const QRectF& shape, double penWidth) {

@@ -17,6 +17,10 @@ namespace orvik {
 // Runs `draw` once for each band of `area`'s lines, clipped to that band.
 void InBands(QPainter& painter, const QRectF& area, const std::function<void()>& draw);
 
+// Runs `draw`, which draws a shape within `bounds` with the painter's pen,
+// in bands over the area that shape may touch.
+void InBandsAround(QPainter& painter, const QRectF& bounds, const std::function<void()>& draw);
+
 // The area a shape drawn with a pen of `penWidth` may touch: its outline,
 // the pen around it and the edge pixels that antialiasing shades.
 QRectF StrokedArea(const QRectF& shape, double penWidth);

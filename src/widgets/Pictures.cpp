@@ -115,7 +115,7 @@ void Document(QPainter& g, double s, QColor fold) {
 void Chip(QPainter& g, const QRectF& body, QColor line, QColor fill) {
     g.setPen(QPen(line, 2));
     g.setBrush(fill);
-    InBands(g, StrokedArea(body, g.pen().widthF()), [&] { g.drawRoundedRect(body, 5, 5); });
+    InBandsAround(g, body, [&] { g.drawRoundedRect(body, 5, 5); });
     const int pins = 5;
     const double pin = body.width() * 0.16;
     for (int i = 0; i < pins; ++i) {
@@ -154,7 +154,7 @@ QPixmap PaintSplashPicture() {
         trace.moveTo(w, y);
         trace.lineTo(x + 30, y);
         trace.lineTo(x, y + (i % 2 ? 18 : -18));
-        InBands(g, StrokedArea(trace.boundingRect(), g.pen().widthF()), [&] { g.drawPath(trace); });
+        InBandsAround(g, trace.boundingRect(), [&] { g.drawPath(trace); });
         g.setBrush(QColor(255, 255, 255, 50));
         g.drawEllipse(QPointF(x, y + (i % 2 ? 18 : -18)), 3.5, 3.5);
         g.setBrush(Qt::NoBrush);
@@ -213,14 +213,14 @@ QPixmap PaintGuidePicture() {
     }
     path.lineTo(w / 2.0, 50);
     g.setPen(QPen(QColor(255, 255, 255, 110), 2, Qt::DashLine));
-    InBands(g, StrokedArea(path.boundingRect(), g.pen().widthF()), [&] { g.drawPath(path); });
+    InBandsAround(g, path.boundingRect(), [&] { g.drawPath(path); });
 
     g.setFont(QFont(SansFamily(), 8, QFont::Bold));
     for (int i = 0; i < 7; ++i) {
         g.setPen(QPen(QColor(255, 255, 255, 220), 1.5));
         g.setBrush(QColor(255, 255, 255, 40 + 20 * i));
         const QRectF stone(stones[i] - QPointF(10, 10), QSizeF(20, 20));
-        InBands(g, StrokedArea(stone, g.pen().widthF()), [&] { g.drawEllipse(stone); });
+        InBandsAround(g, stone, [&] { g.drawEllipse(stone); });
         g.setPen(Qt::white);
         g.drawText(stone, Qt::AlignCenter, QString::number(i + 1));
     }
