@@ -1,6 +1,6 @@
 #include "shell/HintWindow.h"
 
-#include "widgets/Fonts.h"
+#include "widgets/ReadingPane.h"
 #include "widgets/UiContext.h"
 
 #include <QAbstractButton>
@@ -32,14 +32,6 @@ constexpr int kPointerOffset = 16;
 // The hints are written in lines of up to 35 characters, tables lined up in
 // columns: the popup shows them in a fixed-pitch font, as wide as that.
 constexpr int kHintColumns = 35;
-
-// The program's texts break lines with CR LF.
-QString PlainText(const std::string& cp1251) {
-    QString text = UiContext::FromWorkbookText(cp1251);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}
 
 // The "?" or "Задание" button under the pointer, when the hint comes from one.
 HintAnchor AnchorAtPointer() {
@@ -105,19 +97,12 @@ HintWindow::HintWindow(UiContext& ctx)
     top->addWidget(caption);
     layout->addLayout(top);
 
-    text_ = new QPlainTextEdit(this);
-    text_->setObjectName(QStringLiteral("text"));
-    text_->setReadOnly(true);
-    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QFont fixed(FixedFamily(), 10);
-    fixed.setStyleHint(QFont::Monospace);
-    text_->setFont(fixed);
+    text_ = MakeReadingPane(this);
     layout->addWidget(text_, 1);
 
     // The text area's frame, its page margins and the scroll bar come on top
     // of the columns, and the window's own margins on top of the text area.
-    const int columns = QFontMetrics(fixed).horizontalAdvance(QString(kHintColumns, u'0'));
+    const int columns = QFontMetrics(text_->font()).horizontalAdvance(QString(kHintColumns, u'0'));
     const int around = 2 * text_->frameWidth() + 2 * qCeil(text_->document()->documentMargin()) +
                        style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 10 + 4;
     resize(std::max(320, columns + around), 260);
@@ -134,11 +119,7 @@ void HintWindow::ShowHintText(int index) {
     }
     show();
     raise();
-    text_->setPlainText(PlainText(TextEntry(ctx_.state.Texts, index)));
-    QTextCursor caret = text_->textCursor();
-    caret.movePosition(QTextCursor::Start);
-    text_->setTextCursor(caret);
-    text_->ensureCursorVisible();
+    ShowFromTop(text_, ReadingText(TextEntry(ctx_.state.Texts, index)));
 }
 
 void HintWindow::paintEvent(QPaintEvent*) {

@@ -1,6 +1,6 @@
 #include "shell/TaskTextWindow.h"
 
-#include "widgets/Fonts.h"
+#include "widgets/ReadingPane.h"
 #include "widgets/UiContext.h"
 
 #include <QGuiApplication>
@@ -41,14 +41,7 @@ TaskTextWindow::TaskTextWindow(UiContext& ctx)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(8);
-    text_ = new QPlainTextEdit(this);
-    text_->setObjectName(QStringLiteral("text"));
-    text_->setReadOnly(true);
-    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QFont fixed(FixedFamily(), 10);
-    fixed.setStyleHint(QFont::Monospace);
-    text_->setFont(fixed);
+    text_ = MakeReadingPane(this);
     layout->addWidget(text_, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -62,15 +55,11 @@ TaskTextWindow::TaskTextWindow(UiContext& ctx)
 }
 
 void TaskTextWindow::ShowTaskText(int index) {
-    text_->clear();
+    QString shown;
     if (index >= 0) {
         const std::string& text = TextEntry(ctx_.state.Texts, kFirstTaskEntry + index);
-        if (HasVisibleText(text)) {
-            QString shown = UiContext::FromWorkbookText(text);
-            shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            shown.replace(u'\r', u'\n');
-            text_->setPlainText(shown);
-        }
+        if (HasVisibleText(text))
+            shown = ReadingText(text);
     }
     if (!placed_) {
         placed_ = true;
@@ -83,9 +72,7 @@ void TaskTextWindow::ShowTaskText(int index) {
     show();
     raise();
     activateWindow();
-    QTextCursor caret = text_->textCursor();
-    caret.movePosition(QTextCursor::Start);
-    text_->setTextCursor(caret);
+    ShowFromTop(text_, shown);
 }
 
 } // namespace orvik
