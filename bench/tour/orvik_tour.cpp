@@ -7,7 +7,9 @@
 //                       draws a graph and closes each window
 //                       again, prints the process's peak resident size and
 //                       ends, without tearing the windows down;
-//   orvik_tour bare     the floor of both: a bare Qt window, shown and painted.
+//   orvik_tour bare     the floor of both: a bare Qt window, shown and painted;
+//   orvik_tour text     the same window with one line of text on it: what the
+//                       first text costs (the font database and one font).
 // It runs on whatever platform Qt picks (offscreen, xcb ...). The benchmark
 // bench/ui/startup_bench.cpp measures the CPU time and peak of these runs.
 #include "support/QuietDialogs.h"
@@ -38,6 +40,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -221,9 +224,11 @@ int Program(bool tour) {
     return Tour(ctx);
 }
 
-int Bare() {
+int Bare(bool withText) {
     QWidget window;
     window.resize(640, 480);
+    if (withText)
+        (new QLabel(QStringLiteral("Загрузка..."), &window))->move(20, 20);
     window.show();
     // Ends the process once painted, with its report.
     (void)WaitForPainting(&window, 30000, EndNow);
@@ -241,7 +246,9 @@ int main(int argc, char** argv) {
     if (std::strcmp(mode, "tour") == 0)
         return Program(true);
     if (std::strcmp(mode, "bare") == 0)
-        return Bare();
-    std::fprintf(stderr, "usage: orvik_tour program|tour|bare\n");
+        return Bare(false);
+    if (std::strcmp(mode, "text") == 0)
+        return Bare(true);
+    std::fprintf(stderr, "usage: orvik_tour program|tour|bare|text\n");
     return 2;
 }
