@@ -60,7 +60,7 @@ if [ "${SKIP_ASAN_TESTS:-0}" != 1 ]; then
     cmake --build "$ASAN_BUILD" -j "$JOBS"
 
     step "Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-    (cd "$ASAN_BUILD" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS")
+    (cd "$ASAN_BUILD" && LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS")
 fi
 
 if [ "$FUZZ_SECONDS" -gt 0 ]; then

@@ -14,6 +14,7 @@ packages=(
     clang-14 libclang-rt-14-dev clang-format-14
     poppler-utils dpkg-dev file ccache gcovr
     hunspell hunspell-ru
+    locales
 )
 
 missing=()
@@ -23,15 +24,24 @@ for p in "${packages[@]}"; do
     fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
-fi
-
-echo "Installing: ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
 fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The students' desktops run in Russian: the tests run under ru_RU.UTF-8 (a
+# decimal comma in the C library), so the locale must exist.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8'; then
+    echo "Generating the locale ru_RU.UTF-8"
+    $sudo sed -i 's/^# *\(ru_RU\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ru_RU\.UTF-8 UTF-8' /etc/locale.gen ||
+        echo 'ru_RU.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+    $sudo locale-gen >/dev/null
+fi

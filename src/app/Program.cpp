@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "core/NumericLocale.h"
 #include "widgets/Fonts.h"
 #include "widgets/ProgramStyle.h"
 
@@ -14,6 +15,9 @@
 namespace orvik {
 
 void SetUpApplication() {
+    // QApplication has just taken the desktop's locale; numbers in files and
+    // messages keep their full stop under any language.
+    UseFullStopNumbers();
     // Large blocks (window pictures, the graph bitmap, a window's buffer where
     // the window system keeps none) go back to the system when freed. Left to
     // itself, glibc raises this threshold after the first such block is freed

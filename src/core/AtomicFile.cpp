@@ -1,7 +1,5 @@
 #include "core/AtomicFile.h"
 
-#include "core/Errors.h"
-
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -52,7 +50,10 @@ std::string Reason(int code) {
         return "символические ссылки образуют кольцо";
     case ENOSPC:
     case EDQUOT:
-        return "диск заполнен";
+    case EFBIG:
+        return "на диске не осталось места";
+    case EIO:
+        return "ошибка чтения или записи на диске";
     case EMFILE:
     case ENFILE:
         return "открыто слишком много файлов";
@@ -133,7 +134,7 @@ void WriteFileAtomically(const std::string& chosen, const Refusal& refusal,
 
     fill(fd.get(), temp);
     if (::fsync(fd.get()) != 0)
-        throw Error(IoMessage(errno));
+        throw IoError(errno);
     if (exists) {
         // The replaced file keeps its owner (where we may give it) and its
         // permissions: a private file stays private.
@@ -146,7 +147,7 @@ void WriteFileAtomically(const std::string& chosen, const Refusal& refusal,
         ::fchmod(fd.get(), 0666 & ~mask);
     }
     if (::close(fd.release()) != 0)
-        throw Error(IoMessage(errno));
+        throw IoError(errno);
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int code = errno;
         throw Error("Не удается создать файл \"" + chosen + "\": " + Reason(code));
@@ -167,9 +168,9 @@ void WriteFileAtomically(const std::string& chosen, std::span<const std::uint8_t
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
-                throw Error(IoMessage(errno));
+                throw IoError(errno);
             if (n == 0)
-                throw Error("Disk full");
+                throw IoError(ENOSPC);
             written += static_cast<std::size_t>(n);
         }
     });

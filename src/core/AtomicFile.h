@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Errors.h"
+
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -14,6 +16,18 @@ namespace orvik {
 std::string IoMessage(int code);
 // Why a file could not be created or opened, in the program's words.
 std::string Reason(int code);
+
+// A failed read or write of an open file, with the system's error code: its
+// text is IoMessage(code), and a caller with words of its own (an export)
+// can say it again with Reason(code) and the file's name.
+class IoError : public Error {
+public:
+    explicit IoError(int code) : Error(IoMessage(code)), code_(code) {}
+    int code() const { return code_; }
+
+private:
+    int code_;
+};
 
 // An open file descriptor, closed when it goes.
 class Fd {
@@ -47,7 +61,8 @@ struct Refusal {
 // Writes the file `chosen` atomically: `fill` writes every byte into a
 // temporary file beside it (given as an open descriptor and by its path, for
 // libraries that write by name) and throws Error when it cannot; only after
-// the temporary file is flushed to disk does it replace the target. On any
+// the temporary file is flushed to disk does it replace the target. A write
+// that fails for a reason of the system throws IoError. On any
 // failure the earlier file is untouched, no temporary file stays behind, and
 // an Error tells the student why. A symbolic link is written through to the
 // file it names; a file the user may not write is refused; a replaced file

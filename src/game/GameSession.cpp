@@ -1,6 +1,7 @@
 #include "game/Game.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 namespace orvik {
@@ -39,10 +40,11 @@ GameDecision DecisionOf(const GameOffer& o) {
                         static_cast<double>(o.Advertising)};
 }
 
+// Fixed-point text with a full stop, whatever the locale.
 std::string Number(double x, int decimals) {
     char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, x);
-    return text;
+    const auto end = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed, decimals);
+    return end.ec == std::errc() ? std::string(text, end.ptr) : std::string("?");
 }
 
 std::string RangeMessage(const char* name, const DecisionLimit& limit) {

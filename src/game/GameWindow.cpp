@@ -395,7 +395,7 @@ QWidget* GameWindow::buildHistory() {
         return table;
     }));
     exports->addWidget(MakeButton(ctx, QStringLiteral("Сохранить рисунок"), page, [this] {
-        SavePicture(this->ctx, QStringLiteral("Деловая игра"),
+        SavePicture(this->ctx, this, QStringLiteral("Деловая игра"),
                     {[this] { return PngBytes(chartPicture()); },
                      [this] {
                          return PictureSvg(kGameChartExportSize, paintChart(),

@@ -7,7 +7,8 @@
 
 namespace orvik {
 
-// The graph as a picture for a document, at the full size of GraphBitmap.
+// The graph as a picture for a document, at the full size of GraphBitmap,
+// its texts and lines scaled with it.
 inline constexpr int kGraphPictureFullWidth = 1600;
 inline constexpr int kGraphPictureFullHeight = 1200;
 

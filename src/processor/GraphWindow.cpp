@@ -165,7 +165,7 @@ void GraphWindow::savePicture() {
     const GraphKindInfo* info = GraphKindAt(kind);
     const QString name = info ? QString::fromUtf8(info->menuItem) : QStringLiteral("График");
     SavePicture(
-        ctx_, SafeFileName(name, QStringLiteral("График")),
+        ctx_, this, SafeFileName(name, QStringLiteral("График")),
         {[&] { return GraphPng(kind, data()); }, [&] { return GraphSvg(kind, data(), name); }});
 }
 

@@ -14,6 +14,7 @@
 #include "widgets/Buttons.h"
 #include "widgets/Dialogs.h"
 #include "widgets/ExportFile.h"
+#include "widgets/SavedNotice.h"
 #include "widgets/UiContext.h"
 
 #include <QDate>
@@ -210,7 +211,11 @@ void ReportWindow::choosePdfAndWrite() {
                          {QStringLiteral("Сохранить отчет в PDF"),
                           QStringLiteral("Документ PDF (*.pdf)"), QStringLiteral("pdf")},
                          pdfBaseName());
-    if (!path.isEmpty() && !writeCheckedPdf(path))
+    if (path.isEmpty())
+        return;
+    if (writeCheckedPdf(path))
+        ShowSavedNotice(this, path);
+    else
         ctx.dialogs.inform(QStringLiteral("Среди отмеченных строк нет страниц отчета."));
 }
 

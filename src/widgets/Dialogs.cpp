@@ -1,9 +1,11 @@
 #include "widgets/Dialogs.h"
 
+#include "widgets/ExportFile.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -35,8 +37,29 @@ int Run(QMessageBox& box) {
     return ExecAndRefocus(box);
 }
 
+// Qt's file dialog, which refuses a file name to save under that the program
+// could not write as typed (see FileNameProblem) and lets the student type
+// another, instead of reading a quote as a list of names and saving elsewhere.
+class FileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (acceptMode() == AcceptSave && edit) {
+            if (const QString problem = FileNameProblem(edit->text()); !problem.isEmpty()) {
+                QMessageBox box(QMessageBox::Warning, AppTitle(), problem, QMessageBox::Ok, this);
+                box.setObjectName(QStringLiteral("fileNameRefused"));
+                Run(box);
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+};
+
 QString RunFileDialog(const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(ActiveWindow(), options.title);
+    FileDialog dialog(ActiveWindow(), options.title);
     dialog.setAcceptMode(mode);
     dialog.setNameFilters(options.filter.split(";;"));
     dialog.setDefaultSuffix(options.defaultSuffix);

@@ -1,11 +1,14 @@
 #include "widgets/ExportFile.h"
 
 #include "core/AtomicFile.h"
+#include "core/Errors.h"
 #include "widgets/Dialogs.h"
 #include "widgets/UiContext.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace orvik {
 
@@ -37,9 +40,20 @@ QString ChooseExportFile(UiContext& ctx, const ExportKind& kind, const QString& 
     options.defaultSuffix = kind.suffix;
     options.proposed = QDir(ExportFolder(ctx)).filePath(baseName + u'.' + kind.suffix);
     options.askOverwrite = false; // the program asks in its own words below
-    QString path = ctx.dialogs.chooseSaveFile(options);
-    if (path.isEmpty())
-        return {};
+    QString path;
+    for (;;) {
+        path = ctx.dialogs.chooseSaveFile(options);
+        if (path.isEmpty())
+            return {};
+        // The system's own dialog may hand back a name the program's would
+        // refuse: it is refused here too, and the student chooses again.
+        const QString problem = FileNameProblem(QFileInfo(path).fileName());
+        if (problem.isEmpty())
+            break;
+        ctx.dialogs.inform(problem);
+        options.proposed = QFileInfo(path).absolutePath() + u'/' +
+                           SafeFileName(QFileInfo(path).fileName(), baseName);
+    }
     if (QFileInfo(path).suffix().isEmpty())
         path += u'.' + kind.suffix;
     if (QFileInfo::exists(path) &&
@@ -48,22 +62,54 @@ QString ChooseExportFile(UiContext& ctx, const ExportKind& kind, const QString& 
     return path;
 }
 
+QString FileNameProblem(const QString& typed) {
+    static const QString kForbidden = QStringLiteral("\\:*?\"<>|");
+    const QString name = typed.mid(typed.lastIndexOf(u'/') + 1);
+    const bool bad = std::any_of(name.begin(), name.end(), [](QChar c) {
+        return c.unicode() < 32 || kForbidden.contains(c);
+    });
+    if (!bad)
+        return {};
+    return QStringLiteral("Имя файла \"%1\" недопустимо: в имени не должно быть знаков "
+                          "\\ : * ? \" < > |. Введите другое имя.")
+        .arg(name);
+}
+
 namespace {
 
 const Refusal kExportRefusal{"Не удается записать файл", ". Сохраните его под другим именем"};
+
+// Writes through `write`, telling a failure of the system in the program's
+// words with the name the student chose; nothing of the temporary file shows.
+void WriteSaying(const QString& path, const std::function<void()>& write) {
+    const QFileInfo target(path);
+    if (!target.absoluteDir().exists())
+        throw Error(QStringLiteral("Не удается записать файл \"%1\": папка \"%2\" не найдена. "
+                                   "Выберите другую папку.")
+                        .arg(path, target.absolutePath())
+                        .toStdString());
+    try {
+        write();
+    } catch (const IoError& e) {
+        throw Error("Не удается записать файл \"" + path.toStdString() + "\": " + Reason(e.code()) +
+                    ". Сохраните его в другом месте.");
+    }
+}
 
 } // namespace
 
 void WriteExportFile(const QString& path,
                      const std::function<void(int fd, const std::string& temp)>& fill) {
-    WriteFileAtomically(path.toStdString(), kExportRefusal, fill);
+    WriteSaying(path, [&] { WriteFileAtomically(path.toStdString(), kExportRefusal, fill); });
 }
 
 void WriteExportFile(const QString& path, const QByteArray& bytes) {
-    WriteFileAtomically(path.toStdString(),
-                        std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                  static_cast<std::size_t>(bytes.size())),
-                        kExportRefusal);
+    WriteSaying(path, [&] {
+        WriteFileAtomically(path.toStdString(),
+                            std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                      static_cast<std::size_t>(bytes.size())),
+                            kExportRefusal);
+    });
 }
 
 } // namespace orvik

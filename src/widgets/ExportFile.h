@@ -20,6 +20,12 @@ struct ExportKind {
 // become "_", and an empty name becomes `fallback`.
 QString SafeFileName(const QString& name, const QString& fallback);
 
+// Why a file name typed in a save dialog is refused ("" when it is not): the
+// characters that Windows forbids, which a workbook or report taken to
+// another computer could not keep, and the quote by which the file dialog
+// would read the name as a list of names.
+QString FileNameProblem(const QString& typed);
+
 // The folder exports are proposed in: the workbook's, else the home folder.
 QString ExportFolder(const UiContext& ctx);
 
@@ -30,7 +36,8 @@ QString ChooseExportFile(UiContext& ctx, const ExportKind& kind, const QString& 
 
 // Writes the export atomically with `fill` (see WriteFileAtomically): the
 // file is complete or not there at all. Throws Error with the student's
-// message. The workbook is not touched.
+// message, naming the file and why (no room, no permission, no folder, a name
+// not allowed). The workbook is not touched.
 void WriteExportFile(const QString& path,
                      const std::function<void(int fd, const std::string& temp)>& fill);
 void WriteExportFile(const QString& path, const QByteArray& bytes);

@@ -1,6 +1,7 @@
 #include "widgets/PictureExport.h"
 
 #include "widgets/ExportFile.h"
+#include "widgets/SavedNotice.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -55,7 +56,8 @@ QByteArray PictureSvg(QSize size, const PaintPicture& paint, const QString& titl
     return bytes;
 }
 
-void SavePicture(UiContext& ctx, const QString& baseName, const PictureFiles& files) {
+void SavePicture(UiContext& ctx, QWidget* owner, const QString& baseName,
+                 const PictureFiles& files) {
     const QString path = ChooseExportFile(
         ctx,
         {QStringLiteral("Сохранить рисунок"),
@@ -66,6 +68,7 @@ void SavePicture(UiContext& ctx, const QString& baseName, const PictureFiles& fi
     const bool svg =
         QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
     WriteExportFile(path, svg ? files.svg() : files.png());
+    ShowSavedNotice(owner, path);
 }
 
 void CopyPicture(const QImage& picture) {

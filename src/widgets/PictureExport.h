@@ -29,8 +29,10 @@ struct PictureFiles {
 };
 
 // Asks for a PNG or SVG file (proposed as `baseName`) and writes the picture
-// into it; the suffix chosen decides the form.
-void SavePicture(UiContext& ctx, const QString& baseName, const PictureFiles& files);
+// into it; the suffix chosen decides the form, in any case of its letters.
+// The window of `owner` then tells where the file went.
+void SavePicture(UiContext& ctx, QWidget* owner, const QString& baseName,
+                 const PictureFiles& files);
 // Puts the picture on the clipboard.
 void CopyPicture(const QImage& picture);
 

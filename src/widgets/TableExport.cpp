@@ -1,8 +1,11 @@
 #include "widgets/TableExport.h"
 
+#include "core/AtomicFile.h"
 #include "core/Errors.h"
+#include "core/NumericLocale.h"
 #include "widgets/Buttons.h"
 #include "widgets/ExportFile.h"
+#include "widgets/SavedNotice.h"
 #include "widgets/UiContext.h"
 
 #include <QApplication>
@@ -19,6 +22,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <map>
 #include <memory>
 
@@ -108,9 +112,12 @@ bool ReadShownNumber(const QString& text, ShownNumber& number) {
 }
 
 void WriteXlsx(const ShownTable& table, const QString& headerLine, const std::string& path) {
+    // The writer prints numbers and column widths with the C library.
+    const FullStopNumbers fullStop;
+    errno = 0;
     XlsxBook xlsx{workbook_new(path.c_str())};
     if (!xlsx.book)
-        throw Error("Не удается создать файл \"" + path + "\"");
+        throw IoError(errno != 0 ? errno : EIO);
     lxw_workbook* book = xlsx.book;
     const QByteArray title = table.title.toUtf8();
     const QByteArray author = headerLine.toUtf8();
@@ -182,8 +189,13 @@ void WriteXlsx(const ShownTable& table, const QString& headerLine, const std::st
                              nullptr);
     lxw_workbook* closing = xlsx.book;
     xlsx.book = nullptr;
-    if (const lxw_error error = workbook_close(closing); error != LXW_NO_ERROR)
-        throw Error("Не удается записать файл \"" + path + "\": " + lxw_strerror(error));
+    errno = 0;
+    if (const lxw_error error = workbook_close(closing); error != LXW_NO_ERROR) {
+        // The writer tells only which step failed; the system's reason is in
+        // errno (a full disk: ENOSPC).
+        const int code = errno;
+        throw IoError(code != 0 ? code : EIO);
+    }
 }
 
 QString StudentLine(const UiContext& ctx) {
@@ -197,7 +209,7 @@ void CopyTable(const ShownTable& table) {
     QApplication::clipboard()->setText(TabSeparated(table));
 }
 
-void SaveTableToExcel(UiContext& ctx, const ShownTable& table) {
+void SaveTableToExcel(UiContext& ctx, QWidget* owner, const ShownTable& table) {
     const QString path =
         ChooseExportFile(ctx,
                          {QStringLiteral("Сохранить таблицу в Excel"),
@@ -207,6 +219,7 @@ void SaveTableToExcel(UiContext& ctx, const ShownTable& table) {
         return;
     const QString header = StudentLine(ctx);
     WriteExportFile(path, [&](int, const std::string& temp) { WriteXlsx(table, header, temp); });
+    ShowSavedNotice(owner, path);
 }
 
 void AddCopyShortcut(UiContext& ctx, QWidget* owner, std::function<ShownTable()> table) {
@@ -223,7 +236,7 @@ QWidget* MakeTableExport(UiContext& ctx, QWidget* owner, std::function<ShownTabl
     layout->addWidget(
         MakeButton(ctx, QStringLiteral("Копировать"), row, [table] { CopyTable(table()); }));
     layout->addWidget(MakeButton(ctx, QStringLiteral("Сохранить в Excel"), row,
-                                 [&ctx, table] { SaveTableToExcel(ctx, table()); }));
+                                 [&ctx, owner, table] { SaveTableToExcel(ctx, owner, table()); }));
     layout->addStretch(1);
     AddCopyShortcut(ctx, owner, table);
     return row;

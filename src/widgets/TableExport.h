@@ -50,8 +50,9 @@ QString StudentLine(const UiContext& ctx);
 
 // Puts the table on the clipboard as tab-separated text.
 void CopyTable(const ShownTable& table);
-// Asks for an .xlsx file and writes the table into it (see ExportFile.h).
-void SaveTableToExcel(UiContext& ctx, const ShownTable& table);
+// Asks for an .xlsx file and writes the table into it (see ExportFile.h); the
+// window of `owner` then tells where the file went.
+void SaveTableToExcel(UiContext& ctx, QWidget* owner, const ShownTable& table);
 
 // The export of a table window, in one call: the buttons "Копировать" and
 // "Сохранить в Excel" (returned in a row to place in the window) and Ctrl+C

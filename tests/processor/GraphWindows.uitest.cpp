@@ -432,6 +432,40 @@ std::uint64_t PictureChecksum(const QImage& image) {
     return hash;
 }
 
+// The first band of rows from the top of `image` that hold dark pixels: its
+// top row and its height (the title's letters).
+std::pair<int, int> FirstInkBand(const QImage& image) {
+    const auto dark = [&](int y) {
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                return true;
+        return false;
+    };
+    int top = 0;
+    while (top < image.height() && !dark(top))
+        ++top;
+    int bottom = top;
+    while (bottom < image.height() && dark(bottom))
+        ++bottom;
+    return {top, bottom - top};
+}
+
+// A picture for a document is the graph the window shows at 800 x 600, twice
+// as large in every part: its title twice as high and as far down.
+TEST_F(GraphWindows, ThePictureScalesItsTextsWithItsSize) {
+    openGraph();
+    for (const int kind : {0, 5, 9}) {
+        SCOPED_TRACE(kind);
+        QImage window(800, 600, QImage::Format_RGB32);
+        DrawGraph(window, 800, 600, kind, data());
+        const auto [windowTop, windowHeight] = FirstInkBand(window);
+        const auto [top, height] = FirstInkBand(GraphPicture(kind, data()));
+        ASSERT_GE(windowHeight, 8);
+        EXPECT_NEAR(height, 2 * windowHeight, 3);
+        EXPECT_NEAR(top, 2 * windowTop, 3);
+    }
+}
+
 // "Рисунок": the graph shown goes to a PNG file at 1600 x 1200, to an SVG
 // file holding the same texts as vector drawing, and to the clipboard.
 TEST_F(GraphWindows, ThePictureGoesToPngSvgAndTheClipboard) {
@@ -471,6 +505,9 @@ TEST_F(GraphWindows, ThePictureGoesToPngSvgAndTheClipboard) {
     }
     EXPECT_EQ(app.dialogs.saveDialogs.back().filter, "Рисунок PNG (*.png);;Рисунок SVG (*.svg)");
     EXPECT_TRUE(app.dialogs.errors.isEmpty());
+    const auto* notice = graph()->findChild<QLabel*>("savedNotice");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->toolTip(), dir.filePath("noext.png"));
 
     QApplication::clipboard()->clear();
     QApplication::setActiveWindow(graph());

@@ -439,6 +439,9 @@ TEST_F(ReportTest, AFinishedWorkbookIsOnePdfOfEveryPage) {
     EXPECT_EQ(app.dialogs.saveDialogs[0].proposed,
               path("Римский-Корсаков-Преображенский Александр-Константин Вячеславович "
                    "Иванов-Петровъ ИВТ-21.pdf"));
+    const auto* notice = report()->findChild<QLabel*>("savedNotice");
+    ASSERT_NE(notice, nullptr); // the window says where the file went
+    EXPECT_EQ(notice->toolTip(), pdf);
     ASSERT_EQ(PdfPageCount(pdf), 15);
     EXPECT_TRUE(PdfIsA4(pdf));
     EXPECT_EQ(PdfInfoField(pdf, "Title"), TitlePage::CourseLine());

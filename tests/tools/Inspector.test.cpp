@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -524,6 +525,30 @@ TEST_F(InspectorTest, TheGameIsShownReplayedInEveryOutput) {
     EXPECT_NE(rows[0].find("Игра"), std::string::npos);
     EXPECT_NE(rows[1].find(", 4-е место"), std::string::npos); // Игроков before Новиков
     EXPECT_NE(rows[2].find("  -  "), std::string::npos);
+}
+
+// A teacher's desktop in Russian, where the C library reads and writes
+// numbers with a decimal comma, gets the same output as the C locale.
+TEST_F(InspectorTest, EveryOutputIsTheSameUnderARussianLocale) {
+    const std::string file = Write("a.orvik", ComputedWorkbook());
+    const std::vector<std::vector<std::string>> calls{{file},
+                                                      {"--json", file},
+                                                      {"--summary", file},
+                                                      {"--recompute", file},
+                                                      {"--json", "--recompute", file}};
+    std::vector<std::string> inC;
+    for (const auto& args : calls) {
+        Run(args);
+        inC.push_back(out_);
+    }
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "ru_RU.UTF-8"))
+        GTEST_SKIP() << "ORVIK-SKIP: the locale ru_RU.UTF-8 is not installed";
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        Run(calls[i]);
+        EXPECT_EQ(out_, inC[i]) << calls[i][0];
+    }
+    std::setlocale(LC_ALL, saved.c_str());
 }
 
 } // namespace

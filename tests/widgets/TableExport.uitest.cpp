@@ -213,6 +213,10 @@ TEST_P(TableExportTest, TheSpreadsheetAndTheCopyHoldTheShownNumbers) {
     ASSERT_TRUE(app.dialogs.errors.isEmpty()) << app.dialogs.errors.join('\n').toStdString();
     ASSERT_EQ(app.dialogs.saveDialogs.size(), 1);
     EXPECT_EQ(app.dialogs.saveDialogs[0].filter, "Книга Excel (*.xlsx)");
+    const auto* notice = window->findChild<QLabel*>("savedNotice");
+    ASSERT_NE(notice, nullptr); // the window says where the file went
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->toolTip(), xlsx);
     const auto cells = ReadSheet(xlsx);
     const QStringList formats = FormatCodes(xlsx);
     ASSERT_FALSE(cells.empty());

@@ -6,6 +6,7 @@
 // with small tmpfs mounts in a mount namespace of this process only.
 
 #include "core/Errors.h"
+#include "support/SmallDisk.h"
 #include "support/TempFolder.h"
 #include "workbook/LabState.h"
 #include "workbook/WorkbookFile.h"
@@ -34,7 +35,9 @@ namespace {
 namespace fs = std::filesystem;
 
 using Folder = test::TempFolder;
+using test::MountSmallDisk;
 using test::ReadAll;
+using test::Unmount;
 
 Workbook Sample(const std::string& student) {
     LabState state;
@@ -61,25 +64,6 @@ std::vector<std::string> Names(const std::string& folder) {
     for (const auto& entry : fs::directory_iterator(folder))
         names.push_back(entry.path().filename().string());
     return names;
-}
-
-// A tmpfs of `kilobytes` at `path`, mounted in a mount namespace that only
-// this process sees, so that nothing stays mounted whatever happens to it.
-// Empty when the system does not let us mount (no privileges).
-std::string MountSmallDisk(const std::string& path, int kilobytes) {
-    static const bool ownNamespace =
-        ::unshare(CLONE_NEWNS) == 0 &&
-        ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-    if (!ownNamespace)
-        return "no mount namespace of our own: " + std::string(std::strerror(errno));
-    const std::string options = "size=" + std::to_string(kilobytes) + "k";
-    if (::mount("tmpfs", path.c_str(), "tmpfs", 0, options.c_str()) != 0)
-        return "cannot mount a tmpfs: " + std::string(std::strerror(errno));
-    return {};
-}
-
-void Unmount(const std::string& path) {
-    ::umount2(path.c_str(), MNT_DETACH);
 }
 
 TEST(FileFaults, AFullDiskKeepsTheEarlierFileAndLeavesNoTemporaryFile) {
