@@ -12,7 +12,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     cups cups-client cups-bsd printer-driver-cups-pdf
     clang-14 libclang-rt-14-dev clang-format-14
-    poppler-utils dpkg-dev file ccache gcovr
+    poppler-utils qpdf dpkg-dev file ccache gcovr
     hunspell hunspell-ru
     locales
 )

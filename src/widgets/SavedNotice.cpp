@@ -20,15 +20,15 @@ void ShowSavedNotice(QWidget* inWindow, const QString& path) {
     if (!inWindow)
         return;
     QWidget* window = inWindow->window();
-    auto* notice = window->findChild<QLabel*>(QStringLiteral("savedNotice"),
-                                              Qt::FindDirectChildrenOnly);
+    auto* notice =
+        window->findChild<QLabel*>(QStringLiteral("savedNotice"), Qt::FindDirectChildrenOnly);
     if (!notice) {
         notice = new QLabel(window);
         notice->setObjectName(QStringLiteral("savedNotice"));
         notice->setAttribute(Qt::WA_TransparentForMouseEvents);
-        notice->setStyleSheet(QStringLiteral(
-            "QLabel { background: #ffffe1; color: black; border: 1px solid #808080; "
-            "padding: 2px 6px; }"));
+        notice->setStyleSheet(
+            QStringLiteral("QLabel { background: #ffffe1; color: black; border: 1px solid #808080; "
+                           "padding: 2px 6px; }"));
         auto* timer = new QTimer(notice);
         timer->setObjectName(QStringLiteral("savedNoticeTimer"));
         timer->setSingleShot(true);
@@ -40,8 +40,8 @@ void ShowSavedNotice(QWidget* inWindow, const QString& path) {
     const int room = std::max(80, window->width() - 2 * kMargin - 14);
     const QString caption = QStringLiteral("Сохранено в файл: ");
     const QFontMetrics fm(notice->font());
-    notice->setText(caption + fm.elidedText(shown, Qt::ElideMiddle,
-                                            room - fm.horizontalAdvance(caption)));
+    notice->setText(caption +
+                    fm.elidedText(shown, Qt::ElideMiddle, room - fm.horizontalAdvance(caption)));
     notice->adjustSize();
     notice->move(kMargin, std::max(0, window->height() - notice->height() - kMargin));
     notice->show();

@@ -165,22 +165,25 @@ TEST(ComputeComputer, DamagedValuesAreErrors) {
     for (const double f : {0.0, -100.0, nan, inf}) {
         Lab2 lab;
         lab.processor.Frequency = f;
-        lab.ExpectError("");
+        lab.ExpectError("Рабочая частота процессора должна быть положительной: выполните заново "
+                        "расчет характеристик процессора");
     }
     for (const int alus : {0, -1, INT32_MIN}) {
         Lab2 lab;
         lab.processor.AluCount = alus;
-        lab.ExpectError("");
+        lab.ExpectError("Число устройств на кристалле должно быть не меньше 1: выполните заново "
+                        "расчет характеристик процессора");
     }
     {
         Lab2 lab;
         lab.task.Cycles = -5;
-        lab.ExpectError("");
+        lab.ExpectError("Длительность выполнения программы отрицательна: выполните заново оценку "
+                        "характеристик задачи");
     }
     {
         Lab2 lab;
-        lab.computer.CacheSize = -8;
-        lab.ExpectError("");
+        lab.computer.CacheSize = -8; // the model's own words, not a floating-point error
+        lab.ExpectError("Объем кэш-памяти не может быть отрицательным");
     }
     {
         Lab2 lab;

@@ -479,13 +479,16 @@ TEST_F(GraphWindows, ThePictureGoesToPngSvgAndTheClipboard) {
         QString file;
         bool svg;
     };
-    for (const Case& c :
-         {Case{"graph.png", false}, Case{"graph.svg", true}, Case{"noext", false}}) {
+    for (const Case& c : {Case{"graph.png", false}, Case{"graph.svg", true}, Case{"noext", false},
+                          Case{"GRAPH.SVG", true}, Case{"graph.Png", false}}) {
         SCOPED_TRACE(c.file.toStdString());
         app.dialogs.saveFiles = {dir.filePath(c.file)};
         menuAction(QStringLiteral("Сохранить рисунок..."))->trigger();
         const QString saved = dir.filePath(c.file.contains('.') ? c.file : c.file + ".png");
         ASSERT_TRUE(QFile::exists(saved));
+        QFile head(saved);
+        ASSERT_TRUE(head.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(head.read(5).startsWith(c.svg ? QByteArray("<?xml") : QByteArray("\x89PNG")));
         if (!c.svg) {
             EXPECT_EQ(QImage(saved).convertToFormat(QImage::Format_RGB32), expected);
             continue;
@@ -507,7 +510,7 @@ TEST_F(GraphWindows, ThePictureGoesToPngSvgAndTheClipboard) {
     EXPECT_TRUE(app.dialogs.errors.isEmpty());
     const auto* notice = graph()->findChild<QLabel*>("savedNotice");
     ASSERT_NE(notice, nullptr);
-    EXPECT_EQ(notice->toolTip(), dir.filePath("noext.png"));
+    EXPECT_EQ(notice->toolTip(), dir.filePath("graph.Png")); // the last file saved
 
     QApplication::clipboard()->clear();
     QApplication::setActiveWindow(graph());

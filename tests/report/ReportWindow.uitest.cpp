@@ -349,14 +349,60 @@ TEST_F(ReportTest, TablePagesHoldTheResultsWithoutChangingTheWorkbook) {
     };
     const QString lab1 = path("lab1.pdf");
     ASSERT_TRUE(WriteReportPdf(ProcessorTablesPage(wb), lab1));
+    EXPECT_EQ(PdfStructureProblems(lab1), "");
     expectTitleStripAlone(ProcessorTablesPage(wb), lab1);
     const QString t1 = PdfText(lab1);
     for (const char* s : {"Схемотехника 1", "Схемотехника 2", "ЭСЛ", "GaAs", "62500", "0.176777",
                           "122.60", "0.0020", "0.0000066", "Коифецент дефектности"})
         EXPECT_TRUE(t1.contains(QString::fromUtf8(s))) << s;
+    {
+        // One table: the column header, the inputs, then the results, each
+        // under its section line, as the results window lists them.
+        const TablePage page = ProcessorTablesPage(wb);
+        const std::vector<PageBlock>& blocks = page.blocks();
+        ASSERT_EQ(blocks.size(), 1u);
+        const char* const captions[] = {"",
+                                        "Исходные данные",
+                                        "Тип схемотехники",
+                                        "Коифецент дефектности",
+                                        "Минимальный литографический размер",
+                                        "Площадь кристалла",
+                                        "Степень интеграции устройства",
+                                        "Результаты расчета",
+                                        "Степень интеграции БИС",
+                                        "Рассеиваемая мощность, Вт",
+                                        "Задержка на ЛЭ, нс",
+                                        "Выход годных",
+                                        "Стоимость БИС, у.е",
+                                        "Стоимость ЛЭ, у.е",
+                                        "Интенсивность отказов, 1/ч",
+                                        "Число БИС, шт",
+                                        "Число АЛУ, шт",
+                                        "Рабочая частота, МГц",
+                                        "Наработка на отказ, ч",
+                                        "Стоимость процессора, у.е"};
+        const std::vector<PageTableRow>& rows = blocks[0].table.rows;
+        ASSERT_EQ(rows.size(), std::size(captions));
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(rows[i].cells.value(0), QString::fromUtf8(captions[i]));
+            EXPECT_EQ(rows[i].header, i == 0);
+            EXPECT_EQ(rows[i].section, i == 1 || i == 7);
+        }
+        // On the page they stand in the same order from top to bottom.
+        const auto words = PdfWords(lab1);
+        double above = 0;
+        for (const char* first : {"Исходные", "Тип", "Результаты", "Рассеиваемая", "Наработка"}) {
+            const PdfWord* w = FindWord(words, QString::fromUtf8(first));
+            ASSERT_NE(w, nullptr) << first;
+            EXPECT_GT(w->yMin, above) << first;
+            above = w->yMin;
+        }
+    }
 
     const QString lab2 = path("lab2.pdf");
     ASSERT_TRUE(WriteReportPdf(Lab2TablesPage(wb), lab2));
+    EXPECT_EQ(PdfStructureProblems(lab2), "");
     expectTitleStripAlone(Lab2TablesPage(wb), lab2);
     const QString t2 = PdfText(lab2);
     // The task's cycles, the four memory chips, and the twelve caches.
@@ -367,6 +413,7 @@ TEST_F(ReportTest, TablePagesHoldTheResultsWithoutChangingTheWorkbook) {
 
     const QString lab3 = path("lab3.pdf");
     ASSERT_TRUE(WriteReportPdf(FirmTablesPage(wb), lab3));
+    EXPECT_EQ(PdfStructureProblems(lab3), "");
     expectTitleStripAlone(FirmTablesPage(wb), lab3);
     const QString t3 = PdfText(lab3);
     for (const char* s : {"2360000", "2195815", "164185", "0.000067", "3622, 1818, 2363, 4507",
@@ -379,6 +426,7 @@ TEST_F(ReportTest, TablePagesHoldTheResultsWithoutChangingTheWorkbook) {
     EXPECT_TRUE(PdfText(game).contains(QStringLiteral("Игра еще не начата.")));
     playGame();
     ASSERT_TRUE(WriteReportPdf(BusinessGamePage(wb), game));
+    EXPECT_EQ(PdfStructureProblems(game), "");
     const QString tg = PdfText(game);
     for (const char* s :
          {"Вариант 6", "Итог игры", "Ваша фирма", "Альфа", "Бета", "Гамма", "Победа", "Деньги на"})
@@ -406,6 +454,7 @@ TEST_F(ReportTest, WithoutAPrinterTheCheckedPagesMayGoToOnePdfFile) {
     ASSERT_EQ(app.dialogs.saveDialogs.size(), 1);
     EXPECT_EQ(app.dialogs.saveDialogs[0].filter, "Документ PDF (*.pdf)");
     EXPECT_TRUE(PdfIsA4(out));
+    EXPECT_EQ(PdfStructureProblems(out), "");
     EXPECT_EQ(PdfPageCount(out), 2);
     EXPECT_TRUE(PdfText(out, 1).contains("Москва"));
     EXPECT_TRUE(PdfText(out, 2).contains("Зависимость интенсивности отказов от МЛР"));
@@ -443,6 +492,7 @@ TEST_F(ReportTest, AFinishedWorkbookIsOnePdfOfEveryPage) {
     ASSERT_NE(notice, nullptr); // the window says where the file went
     EXPECT_EQ(notice->toolTip(), pdf);
     ASSERT_EQ(PdfPageCount(pdf), 15);
+    EXPECT_EQ(PdfStructureProblems(pdf), ""); // the appended info dictionary included
     EXPECT_TRUE(PdfIsA4(pdf));
     EXPECT_EQ(PdfInfoField(pdf, "Title"), TitlePage::CourseLine());
     EXPECT_EQ(PdfInfoField(pdf, "Author"),

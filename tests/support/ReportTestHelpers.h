@@ -92,4 +92,18 @@ inline bool PdfIsA4(const QString& pdf) {
            qAbs(m.captured(2).toDouble() - 841.89) < 1.5;
 }
 
+// What qpdf finds wrong in the file's structure (cross-reference table,
+// trailer, object count, streams): "" for a sound file.
+inline QString PdfStructureProblems(const QString& pdf) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf});
+    if (!p.waitForFinished(60000))
+        return QStringLiteral("qpdf did not finish");
+    const QString out = QString::fromUtf8(p.readAll());
+    const bool clean = p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 &&
+                       out.contains(QStringLiteral("No syntax or stream encoding errors found"));
+    return clean ? QString() : out.isEmpty() ? QStringLiteral("qpdf failed") : out;
+}
+
 } // namespace orvik::test

@@ -143,8 +143,8 @@ TEST(ExportNames, NamesTheDialogCouldNotWriteAsTypedAreRefused) {
     TestApp app;
     QTemporaryDir dir;
     app.dialogs.saveFiles = {dir.filePath("a\"b.pdf"), dir.filePath("good.pdf")};
-    const QString chosen = ChooseExportFile(
-        app.ctx, {"Сохранить", "Документ PDF (*.pdf)", "pdf"}, QStringLiteral("Отчет"));
+    const QString chosen = ChooseExportFile(app.ctx, {"Сохранить", "Документ PDF (*.pdf)", "pdf"},
+                                            QStringLiteral("Отчет"));
     EXPECT_EQ(chosen, dir.filePath("good.pdf"));
     ASSERT_EQ(app.dialogs.messages.size(), 1);
     EXPECT_TRUE(app.dialogs.messages[0].contains("a\"b.pdf"));

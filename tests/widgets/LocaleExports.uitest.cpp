@@ -87,6 +87,7 @@ Written WriteEverything(const QString& folder) {
     app.dialogs.saveFiles = {pdf};
     ButtonNamed(report, "Сохранить в PDF")->click();
     report->close();
+    EXPECT_EQ(PdfStructureProblems(pdf), "");
     out.pdf = ReadFile(pdf);
     static const QRegularExpression stamps(
         QStringLiteral("/(CreationDate|ModDate) ?\\([^)]*\\)|/ID ?\\[[^\\]]*\\]"));
@@ -147,7 +148,8 @@ TEST(RussianDesktop, EverythingWrittenIsTheSameAsUnderTheCLocale) {
     EXPECT_FALSE(c.numbers.isEmpty());
     EXPECT_EQ(c.gameMessage.find(','), std::string::npos) << c.gameMessage;
 
-    for (const LocaleCase& lc : {LocaleCase{"LC_ALL", LC_ALL}, LocaleCase{"LC_NUMERIC", LC_NUMERIC}}) {
+    for (const LocaleCase& lc :
+         {LocaleCase{"LC_ALL", LC_ALL}, LocaleCase{"LC_NUMERIC", LC_NUMERIC}}) {
         SCOPED_TRACE(lc.name);
         const CLibraryLocale locale(lc.category, "ru_RU.UTF-8");
         if (!locale.ok()) {

@@ -220,8 +220,8 @@ TEST_P(TableExportTest, TheSpreadsheetAndTheCopyHoldTheShownNumbers) {
     const auto cells = ReadSheet(xlsx);
     const QStringList formats = FormatCodes(xlsx);
     ASSERT_FALSE(cells.empty());
-    EXPECT_TRUE(cells.at("A2").text.contains("Иванов И.И.")); // the header line
-    EXPECT_TRUE(cells.at("A2").text.contains("ИВТ-21"));
+    // The header line: each label with its own value.
+    EXPECT_EQ(cells.at("A2").text, "Студент: Иванов И.И., группа: ИВТ-21, вариант: 1");
     const int firstRow = 4 + (grid->horizontalHeader()->isHidden() ? 0 : 1); // 1-based
 
     // Every shown number is a numeric cell of its value, formatted with the
@@ -237,12 +237,16 @@ TEST_P(TableExportTest, TheSpreadsheetAndTheCopyHoldTheShownNumbers) {
             }
             ASSERT_EQ(cells.count(ref), 1u);
             const SheetCell& cell = cells.at(ref);
-            ShownNumber n;
-            if (ReadShownNumber(shown, n)) {
+            bool isNumber = false;
+            shown.toDouble(&isNumber);
+            if (isNumber) {
                 EXPECT_TRUE(cell.number);
                 EXPECT_EQ(cell.text.toDouble(), shown.toDouble());
+                const qsizetype point = shown.indexOf(u'.');
+                const QString decimals = point < 0 ? QString() : shown.mid(point + 1);
                 const QString code = formats.value(cell.style);
-                EXPECT_EQ(code, n.decimals ? "0." + QString(n.decimals, u'0') : QString("0"));
+                EXPECT_EQ(code, decimals.isEmpty() ? QString("0")
+                                                   : "0." + QString(decimals.size(), u'0'));
             } else {
                 EXPECT_FALSE(cell.number);
                 EXPECT_EQ(cell.text, shown);
@@ -290,6 +294,54 @@ INSTANTIATE_TEST_SUITE_P(Windows, TableExportTest, ::testing::ValuesIn(kTables),
                              QString name = info.param.name;
                              return name.remove(' ').toStdString();
                          });
+
+// Each shown text becomes the cell a spreadsheet reads: a number with the
+// shown decimals as its format, whatever its sign or size, or else a string.
+TEST(SpreadsheetCells, ShownTextsBecomeNumbersWithTheirFormatOrStrings) {
+    struct Row {
+        const char* shown;
+        bool number;
+        double value;
+        const char* format;
+    };
+    const Row rows[] = {
+        {"-12.50", true, -12.5, "0.00"},
+        {"0", true, 0, "0"},
+        {"0.000", true, 0, "0.000"},
+        {"-3", true, -3, "0"},
+        {"0.0000525", true, 5.25e-5, "0.0000000"},
+        {"4560.627517", true, 4560.627517, "0.000000"},
+        {"2147483648", true, 2147483648.0, "0"},
+        {"НЕТ", false, 0, nullptr},
+        {"10*n", false, 0, nullptr},
+        {"1.2.3", false, 0, nullptr},
+        {"-", false, 0, nullptr},
+        {"N16", false, 0, nullptr},
+    };
+    ShownTable table{QStringLiteral("Проверка"), {QStringLiteral("п1")}, {}, {}};
+    for (const Row& r : rows)
+        table.rows << QStringList{QString::fromUtf8(r.shown)};
+    QTemporaryDir dir;
+    const QString xlsx = dir.filePath("cells.xlsx");
+    WriteXlsx(table, QStringLiteral("Студент: А, группа: Б, вариант: 2"), xlsx.toStdString());
+    const auto cells = ReadSheet(xlsx);
+    const QStringList formats = FormatCodes(xlsx);
+    EXPECT_EQ(cells.at("A1").text, "Проверка");
+    EXPECT_EQ(cells.at("A2").text, "Студент: А, группа: Б, вариант: 2");
+    EXPECT_EQ(cells.at("A4").text, "п1");
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const Row& r = rows[i];
+        SCOPED_TRACE(r.shown);
+        const SheetCell& cell = cells.at("A" + QString::number(5 + i));
+        ASSERT_EQ(cell.number, r.number);
+        if (r.number) {
+            EXPECT_EQ(cell.text.toDouble(), r.value);
+            EXPECT_EQ(formats.value(cell.style), r.format);
+        } else {
+            EXPECT_EQ(cell.text, QString::fromUtf8(r.shown));
+        }
+    }
+}
 
 // The results windows copy their lines as "caption<TAB>value".
 TEST(ResultsCopy, CaptionsAndValuesGoToTheClipboard) {
