@@ -3,11 +3,14 @@
 #include "app/GuideWindow.h"
 #include "app/MainWindow.h"
 #include "firm/FirmAllKitsWindow.h"
+#include "firm/FirmInputWindow.h"
 #include "firm/FirmResultsWindow.h"
+#include "game/GameWindow.h"
 #include "lab2/ComputerInputWindow.h"
 #include "lab2/ComputerResultsWindow.h"
 #include "lab2/MemoryInputWindow.h"
 #include "lab2/MemoryResultsWindow.h"
+#include "lab2/TaskWindow.h"
 #include "processor/CurveTableWindow.h"
 #include "processor/GraphWindow.h"
 #include "processor/ProcessorInputWindow.h"
@@ -61,6 +64,8 @@ void AppContext::StudentDataChanged() {
 
 QWidget* AppContext::window(LabWindow which) const {
     switch (which) {
+    case LabWindow::TaskInput:
+        return windows.task.get();
     case LabWindow::ProcessorInput:
         return windows.processorInput.get();
     case LabWindow::ProcessorResults:
@@ -77,6 +82,8 @@ QWidget* AppContext::window(LabWindow which) const {
         return windows.computerInput.get();
     case LabWindow::ComputerResults:
         return windows.computerResults.get();
+    case LabWindow::FirmInput:
+        return windows.firmInput.get();
     case LabWindow::FirmResults:
         return windows.firmResults.get();
     case LabWindow::FirmAllKits:
@@ -85,6 +92,8 @@ QWidget* AppContext::window(LabWindow which) const {
         return windows.titlePage.get();
     case LabWindow::GraphPage:
         return windows.graphPage.get();
+    case LabWindow::Game:
+        return windows.game.get();
     }
     return nullptr;
 }

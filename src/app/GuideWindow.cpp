@@ -2,14 +2,10 @@
 
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
-#include "firm/FirmInputWindow.h"
-#include "game/GameWindow.h"
-#include "lab2/ComputerInputWindow.h"
-#include "lab2/MemoryInputWindow.h"
-#include "lab2/TaskWindow.h"
-#include "processor/ProcessorInputWindow.h"
 #include "widgets/Dialogs.h"
+#include "widgets/LabFrame.h"
 #include "widgets/WindowPlacement.h"
+#include "workbook/Progress.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -67,21 +63,39 @@ const std::array<GuidePageText, 5>& Pages() {
     return pages;
 }
 
-// A part that needs the part before it done first.
-struct Prerequisite {
+// Where each lab part stands in the guide (its lab work's page and the item
+// of that page) and the window that does it.
+struct GuidePart {
     int part;
-    int needs;
-    const char* message;
-    int guidePage; // the lab work's page
-    int guideItem; // the item of that page that leads to the missing part
+    int page;
+    int item;
+    LabWindow window;
 };
 
-constexpr Prerequisite kPrerequisites[] = {
-    {PartBusinessGame, PartProcessor1, "Сначала выполните расчет характеристик процессора", 1, 1},
-    {PartProcessor2, PartTask, "Сначала выполните оценку характеристик задачи.", 2, 1},
-    {PartMemory, PartProcessor2, "Сначала выполните расчет характеристик процессора.", 2, 2},
-    {PartComputer, PartMemory, "Сначала выполните расчет характеристик памяти.", 2, 3},
+constexpr GuidePart kGuideParts[] = {
+    {PartProcessor1, 1, 1, LabWindow::ProcessorInput},
+    {PartBusinessGame, 1, 2, LabWindow::Game},
+    {PartTask, 2, 1, LabWindow::TaskInput},
+    // The processor window takes its mode (lab 1 or lab 2) from CurrentPart.
+    {PartProcessor2, 2, 2, LabWindow::ProcessorInput},
+    {PartMemory, 2, 3, LabWindow::MemoryInput},
+    {PartComputer, 2, 4, LabWindow::ComputerInput},
+    {PartFirm, 3, 1, LabWindow::FirmInput},
 };
+
+const GuidePart* GuidePartOf(int part) {
+    for (const GuidePart& g : kGuideParts)
+        if (g.part == part)
+            return &g;
+    return nullptr;
+}
+
+const GuidePart* GuidePartAt(int page, int item) {
+    for (const GuidePart& g : kGuideParts)
+        if (g.page == page && g.item == item)
+            return &g;
+    return nullptr;
+}
 
 } // namespace
 
@@ -229,26 +243,17 @@ void GuideWindow::rightButton() {
         }
         break;
     case 1:
-        closeGuide();
-        if (item == 0)
-            ctx_.ShowTaskText(TaskLab1);
-        else if (item == 1 || item == 2)
-            OpenLabPart(item - 1); // the processor or the business game
-        break;
     case 2:
+    case 3: {
+        // A lab work's page: its task text first, then its parts.
+        static constexpr int kTaskTexts[] = {TaskLab1, TaskLab2, TaskLab3};
         closeGuide();
         if (item == 0)
-            ctx_.ShowTaskText(TaskLab2);
-        else if (item >= 1 && item <= 4)
-            OpenLabPart(item + 1); // task, processor, memory or computer
+            ctx_.ShowTaskText(kTaskTexts[page_ - 1]);
+        else if (const GuidePart* part = GuidePartAt(page_, item))
+            OpenLabPart(part->part);
         break;
-    case 3:
-        closeGuide();
-        if (item == 0)
-            ctx_.ShowTaskText(TaskLab3);
-        else if (item == 1)
-            OpenLabPart(PartFirm);
-        break;
+    }
     case 4:
         closeGuide();
         if (ctx_.windows.main) {
@@ -272,44 +277,15 @@ void GuideWindow::leftButton() {
 
 void GuideWindow::OpenLabPart(int part) {
     ctx_.state.CurrentPart = part;
-    for (const Prerequisite& p : kPrerequisites) {
-        if (p.part == part && !ctx_.state.workbook.done(p.needs)) {
-            ctx_.dialogs.inform(QString::fromUtf8(p.message));
-            ctx_.ShowGuide(p.guidePage, p.guideItem);
-            return;
-        }
+    if (const auto missing = MissingStep(ctx_.state.workbook, part)) {
+        ctx_.dialogs.inform(QString::fromUtf8(missing->message));
+        if (const GuidePart* needed = GuidePartOf(missing->needs))
+            ctx_.ShowGuide(needed->page, needed->item);
+        return;
     }
-    Windows& w = ctx_.windows;
-    switch (part) {
-    case PartProcessor1:
-    case PartProcessor2:
-        // The processor window takes its mode (lab 1 or lab 2) from CurrentPart.
-        if (w.processorInput)
-            w.processorInput->open();
-        break;
-    case PartTask:
-        if (w.task)
-            w.task->open();
-        break;
-    case PartMemory:
-        if (w.memoryInput)
-            w.memoryInput->open();
-        break;
-    case PartComputer:
-        if (w.computerInput)
-            w.computerInput->open();
-        break;
-    case PartFirm:
-        if (w.firmInput)
-            w.firmInput->open();
-        break;
-    case PartBusinessGame:
-        if (w.game)
-            w.game->open();
-        break;
-    default: // no part
-        break;
-    }
+    if (const GuidePart* g = GuidePartOf(part))
+        if (auto* frame = qobject_cast<LabFrame*>(ctx_.window(g->window)))
+            frame->open();
 }
 
 void GuideWindow::showEvent(QShowEvent* event) {

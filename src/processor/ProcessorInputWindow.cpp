@@ -225,14 +225,7 @@ void ProcessorInputWindow::calculate() {
     ctx.state.Working = record;
     ComputeProcessor(ctx.state.Working);
     record = ctx.state.Working;
-    auto& done = ctx.workbook().PartDone;
-    if (labOneMode()) {
-        done[PartProcessor1] = 1;
-    } else {
-        done[PartProcessor2] = 1;
-        done[PartMemory] = 0;
-        done[PartComputer] = 0;
-    }
+    ctx.MarkDone(labOneMode() ? PartProcessor1 : PartProcessor2);
     if (auto* results = ctx.window<ProcessorResultsWindow>(LabWindow::ProcessorResults))
         results->showResults();
 }
@@ -240,8 +233,7 @@ void ProcessorInputWindow::calculate() {
 void ProcessorInputWindow::plotCurves() {
     if (!labOneMode())
         return;
-    ctx.state.WorkbookModified = true;
-    ctx.workbook().PartDone[PartProcessor1] = 1;
+    ctx.MarkDone(PartProcessor1);
     if (auto* graph = ctx.window<GraphWindow>(LabWindow::Graph))
         graph->open();
 }

@@ -4,6 +4,7 @@
 #include "core/Errors.h"
 #include "widgets/Dialogs.h"
 #include "widgets/ErrorGuard.h"
+#include "workbook/Progress.h"
 
 #include <QPainter>
 
@@ -38,8 +39,7 @@ void UiContext::ShowVariantTask(int offset) {
 }
 
 void UiContext::MarkDone(int part) {
-    if (part >= 0 && part < kPartCount)
-        state.workbook.PartDone[static_cast<std::size_t>(part)] = 1;
+    CompletePart(state.workbook, part);
     state.WorkbookModified = true;
 }
 

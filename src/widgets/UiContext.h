@@ -19,6 +19,7 @@ class Dialogs;
 // The windows one lab window may ask for by name: the window it opens or the
 // one it lies above. The program's window set (app/) knows which is which.
 enum class LabWindow {
+    TaskInput,
     ProcessorInput,
     ProcessorResults,
     Graph,
@@ -27,10 +28,12 @@ enum class LabWindow {
     MemoryResults,
     ComputerInput,
     ComputerResults,
+    FirmInput,
     FirmResults,
     FirmAllKits,
     TitlePage,
     GraphPage,
+    Game,
 };
 
 // What every window below app/ is handed: the lab state, the dialogs, the
@@ -76,7 +79,8 @@ public:
     // The variant's task: entry `offset` + the variant number of sVar.
     // Throws Error when sVar is not a whole number.
     void ShowVariantTask(int offset);
-    // A calculation marks its part done and the workbook modified.
+    // A calculation marks its part done, the parts built on its earlier
+    // results not done (see workbook/Progress.h), and the workbook modified.
     void MarkDone(int part);
     // A lab window closes: the guide comes back when it starts by itself.
     void ReturnToGuide();

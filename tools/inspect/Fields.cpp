@@ -297,24 +297,6 @@ std::string CurveRowKey(int set, int row) {
            "]";
 }
 
-const char* PartName(int part) {
-    static const char* const names[kPartCount] = {
-        "Расчет характеристик процессора",
-        "Деловая игра",
-        "Оценка характеристик задачи",
-        "Расчет характеристик процессора",
-        "Расчет характеристик памяти",
-        "Расчет характеристик компьютера",
-        "Моделирование деятельности компьютерной фирмы",
-    };
-    return part >= 0 && part < kPartCount ? names[part] : "";
-}
-
-int PartLabWork(int part) {
-    static const int works[kPartCount] = {1, 1, 2, 2, 2, 2, 3};
-    return part >= 0 && part < kPartCount ? works[part] : 0;
-}
-
 StudentData Student(const Workbook& wb) {
     return {Cp1251ToUtf8(wb.sStudent), Cp1251ToUtf8(wb.sGroup), Cp1251ToUtf8(wb.sPrepod),
             Cp1251ToUtf8(wb.sVar)};
@@ -332,6 +314,16 @@ std::vector<Problem> FindProblems(const Workbook& wb) {
                                 "флажок выполнения должен быть 0 или 1, записано " +
                                     std::to_string(wb.PartDone[static_cast<std::size_t>(i)]) +
                                     " (программа считает часть выполненной)"});
+    // The program never leaves a part done while the part it needs is not.
+    for (int part = 0; part < kPartCount; ++part) {
+        const std::optional<int> needs = NeededPart(part);
+        if (wb.done(part) && needs && !wb.done(*needs))
+            problems.push_back(
+                {"PartDone[" + std::to_string(part) + "]", "",
+                 std::string("часть отмечена выполненной, а нужная для нее часть \"") +
+                     PartName(*needs) + "\" лабораторной работы N" +
+                     std::to_string(PartLabWork(*needs)) + " - нет"});
+    }
 
     for (const RecordInfo& info : Records())
         for (const Field& f : DescribeRecord(wb, info))

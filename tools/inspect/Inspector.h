@@ -6,6 +6,7 @@
 // results with the program's own models.
 
 #include "game/Game.h"
+#include "workbook/Progress.h" // the parts' names and lab works
 #include "workbook/Workbook.h"
 
 #include <cstdint>
@@ -76,10 +77,6 @@ std::vector<Field> DescribeRecord(const Workbook& wb, const RecordInfo& info);
 inline constexpr const char* kCurveTableKey = "CurveTable";
 inline constexpr const char* kCurveTableTitle = "Таблица точек кривых (3 набора по 50 строк)";
 std::string CurveRowKey(int set, int row); // "CurveTable[1][23]"
-
-// Captions of the lab parts, as the main window shows them, and their lab works.
-const char* PartName(int part);
-int PartLabWork(int part);
 
 // Student texts of the workbook in UTF-8.
 struct StudentData {
