@@ -354,6 +354,7 @@ Values ProcessorValues(const ProcessorRecord& r) {
     return {{"N", r.ChipIntegration}, {"P", r.Power},          {"delay", r.GateDelay},
             {"Y", r.Yield},           {"Cb", r.ChipCost},      {"K", r.ChipCount},
             {"A", r.AluCount},        {"f", r.Frequency},      {"T", r.Mtbf},
+            {"rate", r.ChipFailureRate},
             {"C", r.ProcessorCost},   {"good", r.HasGoodChips}};
 }
 
