@@ -419,11 +419,18 @@ ProcessorRecord ProcessorInputs(const Inputs& in) {
 }
 
 Values ProcessorValues(const ProcessorRecord& r) {
-    return {{"N", r.ChipIntegration}, {"P", r.Power},          {"delay", r.GateDelay},
-            {"Y", r.Yield},           {"Cb", r.ChipCost},      {"K", r.ChipCount},
-            {"A", r.AluCount},        {"f", r.Frequency},      {"T", r.Mtbf},
+    return {{"N", r.ChipIntegration},
+            {"P", r.Power},
+            {"delay", r.GateDelay},
+            {"Y", r.Yield},
+            {"Cb", r.ChipCost},
+            {"K", r.ChipCount},
+            {"A", r.AluCount},
+            {"f", r.Frequency},
+            {"T", r.Mtbf},
             {"rate", r.ChipFailureRate},
-            {"C", r.ProcessorCost},   {"good", r.HasGoodChips}};
+            {"C", r.ProcessorCost},
+            {"good", r.HasGoodChips}};
 }
 
 Values Curves(const Inputs& in) {
