@@ -94,8 +94,9 @@ QStringList Lines(const TestApp& app, int index) {
     return text.split(QStringLiteral("\r\n"));
 }
 
+// A number as the texts write it: a decimal comma, thousands parted by blanks.
 double Number(QString text) {
-    return text.replace(u',', u'.').toDouble();
+    return text.remove(u' ').replace(u',', u'.').toDouble();
 }
 
 struct StatedRange {
@@ -104,13 +105,14 @@ struct StatedRange {
     std::optional<double> step;
 };
 
-// The "Диапазон: A..B, шаг C" line of a hint (decimals with a comma, the
-// step optional): nothing when there is none; a line that starts so but does
-// not read as two numbers fails the test.
+// The "Диапазон: A–B, шаг C" line of a hint (an en dash or "..", decimals
+// with a comma, thousands parted by blanks, the step optional): nothing when
+// there is none; a line that starts so but does not read as two numbers
+// fails the test.
 std::optional<StatedRange> RangeLine(const QStringList& lines, int index) {
     static const QRegularExpression pattern(
-        QStringLiteral("^Диапазон:\\s*(-?\\d+(?:,\\d+)?)\\.\\.(-?\\d+(?:,\\d+)?)"
-                       "(?:, шаг (\\d+(?:,\\d+)?))?\\s*$"));
+        QStringLiteral("^Диапазон:\\s*(-?\\d+(?: \\d{3})*(?:,\\d+)?)(?:\\.\\.|–)"
+                       "(-?\\d+(?: \\d{3})*(?:,\\d+)?)(?:, шаг (\\d+(?:,\\d+)?))?\\s*$"));
     std::optional<StatedRange> found;
     for (const QString& line : lines) {
         if (!line.startsWith(QStringLiteral("Диапазон")))
