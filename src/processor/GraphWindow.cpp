@@ -1,7 +1,6 @@
 #include "processor/GraphWindow.h"
 
 #include "processor/CurveTableWindow.h"
-#include "processor/Curves.h"
 #include "processor/DrawGraph.h"
 #include "processor/GraphPicture.h"
 #include "processor/ProcessorInputWindow.h"
@@ -9,6 +8,7 @@
 #include "widgets/Fonts.h"
 #include "widgets/PictureExport.h"
 #include "widgets/UiContext.h"
+#include "workbook/VariantCurves.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -175,9 +175,8 @@ void GraphWindow::copyPicture() {
 
 bool GraphWindow::open() {
     const bool computed = Guarded(ctx_, [this] {
-        if (auto* input = ctx_.window<ProcessorInputWindow>(LabWindow::ProcessorInput))
-            ctx_.state.Working = input->checkedVariant();
-        ComputeCurves(ctx_.state.Working, ctx_.workbook().CurveTable, ctx_.state.Curves);
+        auto* input = ctx_.window<ProcessorInputWindow>(LabWindow::ProcessorInput);
+        ComputeVariantCurves(ctx_.state, input ? input->checkedVariant() : ctx_.state.Working);
     });
     if (!computed)
         return false;

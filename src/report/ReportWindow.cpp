@@ -1,8 +1,6 @@
 #include "report/ReportWindow.h"
 
 #include "core/Errors.h"
-#include "core/RestoreOnExit.h"
-#include "processor/Curves.h"
 #include "processor/DrawGraph.h"
 #include "processor/Technology.h"
 #include "report/GameReportPage.h"
@@ -16,6 +14,7 @@
 #include "widgets/ExportFile.h"
 #include "widgets/SavedNotice.h"
 #include "widgets/UiContext.h"
+#include "workbook/VariantCurves.h"
 
 #include <QDate>
 #include <QHBoxLayout>
@@ -104,8 +103,7 @@ void ReportWindow::FillGraphPage(int g) {
     QImage pictures[2];
     std::shared_ptr<GraphCurves> curves[2];
     for (int i = 0; i < 2; ++i) {
-        state.Working = *variants[i];
-        ComputeCurves(state.Working, wb.CurveTable, state.Curves);
+        ComputeVariantCurves(state, *variants[i]);
         // The title names the technology of the variant drawn.
         curves[i] = std::make_shared<GraphCurves>(
             GraphCurves{wb.CurveTable, state.Curves,
@@ -221,8 +219,7 @@ void ReportWindow::choosePdfAndWrite() {
 
 bool ReportWindow::writeCheckedPdf(const QString& path) {
     LabState& state = ctx.state;
-    // Graph pages compute curves; the workbook's curve table stays as it was.
-    const RestoreOnExit keep(state.workbook.CurveTable, state.Curves, state.Working);
+    // Graph pages are filled as for a preview or a print, and leave the same.
     ReportPdf pdf(TitlePage::CourseLine(), UiContext::FromWorkbookText(state.workbook.sStudent));
     for (const int kind : checkedKinds())
         withPage(kind, [&pdf](const ReportPage& page) { pdf.add(page); });

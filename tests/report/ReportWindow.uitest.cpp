@@ -4,6 +4,7 @@
 #include "lab2/ComputerModel.h"
 #include "lab2/MemoryModel.h"
 #include "lab2/TaskModel.h"
+#include "processor/Curves.h"
 #include "processor/ProcessorModel.h"
 #include "report/GameReportPage.h"
 #include "report/GraphPage.h"
@@ -526,7 +527,17 @@ TEST_F(ReportTest, AFinishedWorkbookIsOnePdfOfEveryPage) {
             EXPECT_LE(w.yMax, 297.0 - 17.0 + 0.2) << w.text.toStdString();
         }
     }
-    EXPECT_TRUE(SameBytes(app.wb().CurveTable, before.CurveTable));
+    // The pages were filled as for a preview: the working record and the
+    // curves are what the last graph page left, those of variant 2.
+    ProcessorRecord working = before.Circuit2;
+    CurveTableData table{};
+    CurveResults curves;
+    ComputeCurves(working, table, curves);
+    EXPECT_TRUE(SameBytes(app.wb().CurveTable, table));
+    EXPECT_TRUE(SameBytes(app.state.Working, working));
+    EXPECT_EQ(app.state.GraphKind, 9);
+    EXPECT_TRUE(SameBytes(app.wb().Circuit1, before.Circuit1));
+    EXPECT_TRUE(SameBytes(app.wb().Circuit2, before.Circuit2));
     EXPECT_FALSE(app.state.WorkbookModified);
     report()->close();
 }

@@ -69,8 +69,8 @@ TEST(Progress, ACalculationMarksItsPartAndUndoesWhatRestsOnIt) {
         {"0000000", PartProcessor1, "1000000"},
         {"1111111", PartProcessor2, "1111001"}, // memory and computer again
         {"0010000", PartProcessor2, "0011000"},
-        {"1111111", PartTask, "1111111"},       // the processor stays done
-        {"0011110", PartMemory, "0011110"},     // the computer stays done
+        {"1111111", PartTask, "1111111"},   // the processor stays done
+        {"0011110", PartMemory, "0011110"}, // the computer stays done
         {"0011100", PartComputer, "0011110"},
         {"0000000", PartFirm, "0000001"},
         {"1010101", -1, "1010101"},
