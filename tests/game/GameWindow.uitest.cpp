@@ -235,6 +235,17 @@ TEST(GameWindow, TheHistoryGoesOutAsATableAndAPicture) {
     }
     ButtonNamed(w, QStringLiteral("Копировать рисунок"))->click();
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(1600, 900));
+
+    // A chart of no year yet: its axes do not read "0.0" at both ends.
+    GameWindow fresh(app.ctx);
+    const QString empty = QString::fromStdString((dir / "empty.svg").string());
+    app.dialogs.saveFiles = {empty};
+    ButtonNamed(&fresh, QStringLiteral("Сохранить рисунок"))->click();
+    QFile svg(empty);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QByteArray drawing = svg.readAll();
+    EXPECT_EQ(drawing.count(">0.0<"), 2) << drawing.toStdString(); // once in each panel
+    EXPECT_EQ(drawing.count(">1.0<"), 2);
     EXPECT_TRUE(app.dialogs.errors.isEmpty()) << app.dialogs.errors.join(u'\n').toStdString();
     EXPECT_EQ(app.wb().Game.Decisions.size(), 2u);
 }
