@@ -284,6 +284,14 @@ TEST(GameSession, RivalVolumesAndForecastsUseTheExpectedMarket) {
 
     const GameDecision mine{2, 1.0, 0.1, 100, 400, 50000, 300};
     const GameForecast forecast = game.forecast(mine);
+    EXPECT_EQ(forecast.Warning, "");
+    // Warnings: a loan below zero, bankruptcy below −20 000 000.
+    EXPECT_NE(game.forecast(DefaultDecision()).Warning.find("-15 516 181 руб.): банк даст кредит"),
+              std::string::npos);
+    GameDecision ruin = DefaultDecision();
+    ruin.Volume = 10000;
+    EXPECT_NE(game.forecast(ruin).Warning.find("обанкротится, и игра будет проиграна"),
+              std::string::npos);
     for (int s = 0; s < kSegmentCount; ++s)
         EXPECT_NEAR(forecast.Demand[s] / forecast.Share[s], (std::array{150000, 20000, 8000}[s]),
                     1e-6);
