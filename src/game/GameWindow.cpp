@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -404,6 +405,13 @@ QWidget* GameWindow::buildHistory() {
             TableFromGrid(*history_, QStringLiteral("Деловая игра: годы вашей фирмы"));
         while (!table.rows.isEmpty() && table.rows.back().value(0).isEmpty())
             table.rows.removeLast();
+        // Sums go out without their grouping spaces, so that a spreadsheet
+        // reads them as numbers.
+        static const QRegularExpression grouped(QStringLiteral("^-?\\d{1,3}( \\d{3})+(\\.\\d+)?$"));
+        for (QStringList& row : table.rows)
+            for (QString& cell : row)
+                if (grouped.match(cell).hasMatch())
+                    cell.remove(u' ');
         return table;
     }));
     exports->addWidget(MakeButton(ctx, QStringLiteral("Сохранить рисунок"), page, [this] {
@@ -524,10 +532,9 @@ void GameWindow::showOffers(const GameForecast* forecast) {
         own.Money = forecast->Money;
         FillFirmColumn(forecast_, 1, &own, false);
         QString note =
-            QStringLiteral("Прогноз на год %1 против объявленных предложений конкурентов "
-                           "(ничего не сохранено) при ожидаемой емкости рынка; ее изменение "
-                           "в этом году (до ±10 %) прогноз знать не может. Ожидаемый спрос на "
-                           "ваш процессор: %2 шт.")
+            QStringLiteral("Прогноз на год %1 при ожидаемой емкости рынка (ее изменение в этом "
+                           "году, до ±10 %, прогноз знать не может); ничего не сохранено. "
+                           "Ожидаемый спрос на ваш процессор: %2 шт.")
                 .arg(year)
                 .arg(Grouped(static_cast<double>(forecast->ExpectedDemand)));
         if (!forecast->Warning.empty())

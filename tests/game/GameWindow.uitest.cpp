@@ -208,6 +208,9 @@ TEST(GameWindow, TheHistoryGoesOutAsATableAndAPicture) {
     EXPECT_TRUE(lines.front().startsWith(QStringLiteral("Год\t")));
     EXPECT_TRUE(lines.back().startsWith(u"2\t")) << lines.back().toStdString();
     EXPECT_EQ(lines.back().split(u'\t').value(1), Cell(w, "history", 1, 1));
+    // Sums go out as plain numbers: "-15 516 181" on the window, "-15516181" here.
+    EXPECT_EQ(lines.back().split(u'\t').value(10), Cell(w, "history", 1, 10).remove(u' '));
+    EXPECT_TRUE(Cell(w, "history", 1, 10).contains(u' '));
 
     struct Case {
         const char* file;
