@@ -3,6 +3,8 @@
 // change:  build-fuzz/make_seeds fuzz/corpus
 
 #include "firm/FirmModel.h"
+#include "game/Game.h"
+#include "game/GameBlock.h"
 #include "lab2/ComputerModel.h"
 #include "lab2/MemoryModel.h"
 #include "lab2/TaskModel.h"
@@ -161,5 +163,46 @@ int main(int argc, char** argv) {
     real("big", 1.7976931348623157e308, 8);
     real("tiny", 4.9e-324, 40);
     real("integer", 7, 0);
+
+    // The game: a mode byte, then a block (even) or a raw state (odd).
+    const auto game = [&](const char* name, std::uint8_t mode, std::vector<std::uint8_t> rest) {
+        rest.insert(rest.begin(), mode);
+        Write(root / "game" / name, rest);
+    };
+    GameState played;
+    StartGame(played, 3);
+    played.Restarts = 2;
+    played.Decisions = {DefaultDecision(), DefaultDecision()};
+    played.Decisions[1].MinFeature = 0.85;
+    std::vector<std::uint8_t> block;
+    AppendGameBlock(block, played);
+    game("two-years", 0, block);
+    std::vector<std::uint8_t> first(block.begin(), block.begin() + 10); // the first rules
+    first[4] = 1;
+    first[6] -= 1;
+    first.insert(first.end(), block.begin() + 11, block.end() - 4);
+    const std::uint32_t crc = Crc32(first);
+    first.insert(first.end(),
+                 {static_cast<std::uint8_t>(crc), static_cast<std::uint8_t>(crc >> 8),
+                  static_cast<std::uint8_t>(crc >> 16), static_cast<std::uint8_t>(crc >> 24)});
+    game("first-rules", 0, first);
+    std::vector<std::uint8_t> raw{3};
+    for (int y = 0; y < 8; ++y) {
+        const GameDecision d =
+            y % 2 ? DefaultDecision() : GameDecision{2, 1.0, 0.2, 100, 250, 40000, 500};
+        raw.push_back(static_cast<std::uint8_t>(d.Technology));
+        const auto put = [&](const auto& v) {
+            const auto* p = reinterpret_cast<const std::uint8_t*>(&v);
+            raw.insert(raw.end(), p, p + sizeof v);
+        };
+        put(d.MinFeature);
+        put(d.ChipArea);
+        put(d.DeviceIntegration);
+        put(d.Price);
+        put(d.Volume);
+        put(d.Advertising);
+    }
+    game("raw-eight-years", 1, raw);
+    game("raw-rivals-play-on", 3, raw);
     return 0;
 }

@@ -24,7 +24,8 @@
 #
 # Targets: fuzz_workbook (any bytes as a workbook file, then every model),
 # fuzz_textstore (the help data file), fuzz_formula (N and a complexity
-# formula), fuzz_realtotext (a double and a decimal count). A crash file is
+# formula), fuzz_realtotext (a double and a decimal count), fuzz_game (the
+# business game's block and the replay of any decisions). A crash file is
 # replayed with `build-fuzz/fuzz_workbook crash-...`; each one found becomes a
 # test in tests/workbook/FuzzRegressions.test.cpp.
 set -euo pipefail
@@ -73,7 +74,7 @@ if [ "$FUZZ_SECONDS" -gt 0 ]; then
     cmake --build "$FUZZ_BUILD" -j "$JOBS"
 
     failed=0
-    for target in workbook textstore formula realtotext; do
+    for target in workbook textstore formula realtotext game; do
         step "fuzz_$target for ${FUZZ_SECONDS}s"
         found="$FUZZ_BUILD/found/$target"
         mkdir -p "$found"

@@ -20,6 +20,9 @@ inline constexpr std::array<const char*, kGameFirmCount> kGameFirmNames{"Ваш�
 inline constexpr const char* kNoGoodChipsMessage =
     "Пластина не дает годных кристаллов: процессоры не выпускаются, а реклама и постоянные "
     "расходы все равно оплачиваются.";
+inline constexpr const char* kRulesRecomputedMessage =
+    "Деловая игра в этом файле была сыграна по прежним правилам рынка. Ваши решения сохранены, "
+    "а результаты всех лет пересчитаны по новым правилам: места и деньги фирм могли измениться.";
 inline constexpr const char* kGameOverMessage =
     "Игра окончена. Чтобы сыграть еще раз, нажмите \"Начать заново\".";
 
@@ -73,6 +76,9 @@ struct GameForecast {
     std::array<std::int64_t, kSegmentCount> Sales{};
     std::int64_t TotalSales = 0;
     FirmMoney Money{};
+    // What this decision does to the cash: below zero (a loan at 15 %) or
+    // below the bankruptcy line; empty when the cash stays positive.
+    std::string Warning;
 };
 
 struct StandingRow {
@@ -107,7 +113,10 @@ public:
     // Replays every saved decision. Decisions after the end of the game or
     // out of their limits are dropped. With rivalsPlayOn the rivals play the
     // remaining years among themselves once the student's firm is bankrupt.
-    explicit GameSession(const GameState& state, bool rivalsPlayOn = false);
+    // The rivals start with rivalStartCash (the game's rules: 10 000 000; a
+    // smaller sum lets a test see a rival go bankrupt).
+    explicit GameSession(const GameState& state, bool rivalsPlayOn = false,
+                         long double rivalStartCash = kStartCash);
 
     const GameState& state() const { return state_; }
     int variant() const { return state_.Variant; }

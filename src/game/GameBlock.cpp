@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::array<std::uint8_t, 4> kMagic{'O', 'R', 'V', 'G'};
 constexpr std::size_t kHeaderBytes = 10;
-constexpr std::size_t kFixedPayload = 6;
+constexpr std::size_t kFixedPayload = 7; // version 1: 6, without the rules byte
 constexpr std::size_t kDecisionBytes = 41;
 
 std::array<std::uint32_t, 256> CrcTable() {
@@ -65,6 +65,7 @@ void AppendGameBlock(std::vector<std::uint8_t>& file, const GameState& game) {
     file.insert(file.end(), kMagic.begin(), kMagic.end());
     Put<std::uint16_t>(file, kGameBlockVersion);
     Put<std::uint32_t>(file, static_cast<std::uint32_t>(kFixedPayload + years * kDecisionBytes));
+    Put<std::uint8_t>(file, kGameRules);
     Put<std::uint8_t>(file, static_cast<std::uint8_t>(game.Variant));
     Put<std::uint32_t>(file, game.Restarts);
     Put<std::uint8_t>(file, static_cast<std::uint8_t>(years));
@@ -85,10 +86,13 @@ GameState ReadGameBlock(std::span<const std::uint8_t> tail, std::string& message
     message.clear();
     if (tail.empty())
         return {};
-    const auto damaged = [&] {
-        message = kGameBlockDamaged;
-        return GameState{};
+    const auto refused = [&](const char* why, GameOrigin origin) {
+        message = why;
+        GameState none;
+        none.Origin = origin;
+        return none;
     };
+    const auto damaged = [&] { return refused(kGameBlockDamaged, GameOrigin::Damaged); };
     if (tail.size() < kHeaderBytes + 4 || !std::equal(kMagic.begin(), kMagic.end(), tail.begin()))
         return damaged();
     Reader header(tail.subspan(4));
@@ -100,21 +104,21 @@ GameState ReadGameBlock(std::span<const std::uint8_t> tail, std::string& message
     Reader crc(tail.subspan(kHeaderBytes + length));
     if (crc.get<std::uint32_t>() != Crc32(tail.first(kHeaderBytes + length)))
         return damaged();
-    if (version != kGameBlockVersion) {
-        message = kGameBlockNewer;
-        return {};
-    }
+    if (version < 1 || version > kGameBlockVersion)
+        return refused(kGameBlockUnknown, GameOrigin::Unknown);
 
-    if (length < kFixedPayload)
+    const std::size_t fixed = version == 1 ? kFixedPayload - 1 : kFixedPayload;
+    if (length < fixed)
         return damaged();
     Reader in(tail.subspan(kHeaderBytes, length));
+    if (version > 1 && in.get<std::uint8_t>() != kGameRules)
+        return refused(kGameBlockUnknown, GameOrigin::Unknown);
     GameState game;
     game.Variant = in.get<std::uint8_t>();
     game.Restarts = in.get<std::uint32_t>();
     const std::size_t years = in.get<std::uint8_t>();
     if (game.Variant < kMinGameVariant || game.Variant > kMaxGameVariant ||
-        years > static_cast<std::size_t>(kGameYears) ||
-        length != kFixedPayload + years * kDecisionBytes)
+        years > static_cast<std::size_t>(kGameYears) || length != fixed + years * kDecisionBytes)
         return damaged();
     for (std::size_t i = 0; i < years; ++i) {
         GameDecision d;
@@ -129,6 +133,9 @@ GameState ReadGameBlock(std::span<const std::uint8_t> tail, std::string& message
             return damaged();
         game.Decisions.push_back(d);
     }
+    game.Origin = version == 1 ? GameOrigin::OldRules : GameOrigin::Current;
+    if (game.Origin == GameOrigin::OldRules)
+        message = kRulesRecomputedMessage;
     return game;
 }
 

@@ -1,7 +1,7 @@
 #include "game/GameChart.h"
 
+#include "game/GroupedNumber.h"
 #include "processor/DrawGraph.h"
-#include "widgets/RealText.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -84,12 +84,17 @@ void DrawPanel(QPainter& p, const QRect& box, const Panel& panel) {
                 low = std::min(low, *v);
                 high = std::max(high, *v);
             }
-    // Whole steps of 1, 2 or 5 × 10^k, about five of them, with zero among the ticks.
-    const double step = NiceStep(std::max((high - low) / kScaleSteps, 1.0e-6));
+    // Whole steps of 1, 2 or 5 × 10^k, about five of them, with zero among the
+    // ticks; a step is never below the last decimal shown, so that no two
+    // ticks read the same (an empty chart goes from 0 to 1).
+    const double smallest = std::pow(10.0, -panel.decimals);
+    if (high - low < smallest)
+        high = low + 1;
+    const double step = NiceStep(std::max((high - low) / kScaleSteps, smallest));
     low = std::floor(low / step) * step;
     high = std::max(std::ceil(high / step) * step, low + step);
     const int ticks = static_cast<int>(std::lround((high - low) / step));
-    const int left = box.left() + 14 + fm.horizontalAdvance(QStringLiteral("-0000.0"));
+    const int left = box.left() + 14 + fm.horizontalAdvance(QStringLiteral("-0 000.0"));
     const int right = box.right() - 24;
     const int top = legendTop + 2 * line + 20;
     const int bottom = box.bottom() - 2 * line - 8;
@@ -120,7 +125,7 @@ void DrawPanel(QPainter& p, const QRect& box, const Panel& panel) {
         const double v = low + step * i;
         const int y = yOf(v);
         p.drawLine(left - 4, y, left + 3, y);
-        const QString label = TrimmedReal(v, panel.decimals);
+        const QString label = QString::fromStdString(GroupedNumber(v, panel.decimals));
         p.drawText(left - 7 - fm.horizontalAdvance(label), y + fm.ascent() / 2 - 1, label);
     }
     for (int year = 1; year <= kGameYears; ++year) {

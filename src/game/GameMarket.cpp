@@ -29,29 +29,64 @@ long double Attraction(const GameOffer& offer, int year, int segment) {
     const GameProduct& p = offer.Product;
     if (!p.Made || p.Mtbf < s.MinMtbf)
         return 0;
+    const long double pref = ReferencePerformance(year, segment);
+    const long double performance = p.Performance < pref ? p.Performance : pref;
     const long double mtbf = p.Mtbf < 100000 ? p.Mtbf : 100000;
-    const long double price = offer.Price < 1 ? 1 : offer.Price;
     const long double ad = offer.Advertising;
-    return std::pow(p.Performance / ReferencePerformance(year, segment), s.Alpha) *
-           std::pow(mtbf / 20000, s.Beta) *
-           std::pow(price / ReferencePrice(year, segment), -s.Epsilon) *
+    return std::pow(performance / pref, s.Alpha) * std::pow(mtbf / 20000, s.Beta) *
+           std::exp(-s.Epsilon * (offer.Price / ReferencePrice(year, segment) - 1)) *
            (1 + 0.5L * ad / (ad + 1000));
 }
 
-std::array<SegmentValues, kGameFirmCount> MarketShares(const GameFirms& firms, int year) {
-    std::array<SegmentValues, kGameFirmCount> share{};
+FirmValues MarketAttractions(const GameFirms& firms, int year) {
+    FirmValues attraction{};
+    for (int f = 0; f < kGameFirmCount; ++f)
+        if (firms[f] != nullptr)
+            for (int s = 0; s < kSegmentCount; ++s)
+                attraction[f][s] = Attraction(*firms[f], year, s);
+    return attraction;
+}
+
+FirmValues SharesOf(const FirmValues& attraction) {
+    FirmValues share{};
     for (int s = 0; s < kSegmentCount; ++s) {
-        std::array<long double, kGameFirmCount> attraction{};
         long double total = 1; // the buyers who go elsewhere
-        for (int f = 0; f < kGameFirmCount; ++f) {
-            if (firms[f] != nullptr)
-                attraction[f] = Attraction(*firms[f], year, s);
-            total += attraction[f];
-        }
         for (int f = 0; f < kGameFirmCount; ++f)
-            share[f][s] = attraction[f] / total;
+            total += attraction[f][s];
+        for (int f = 0; f < kGameFirmCount; ++f)
+            share[f][s] = attraction[f][s] / total;
     }
     return share;
+}
+
+FirmValues MarketShares(const GameFirms& firms, int year) {
+    return SharesOf(MarketAttractions(firms, year));
+}
+
+FirmValues ServedDemand(const FirmValues& demand, const FirmValues& attraction,
+                        const std::array<std::int64_t, kGameFirmCount>& volume) {
+    FirmValues served = demand;
+    for (int f = 0; f < kGameFirmCount; ++f) {
+        long double total = 0;
+        for (long double d : demand[f])
+            total += d;
+        const long double v = static_cast<long double>(volume[f] > 0 ? volume[f] : 0);
+        if (total <= v)
+            continue;
+        const long double leaving = 1 - v / total;
+        for (int s = 0; s < kSegmentCount; ++s) {
+            const long double unserved = demand[f][s] * leaving;
+            served[f][s] -= unserved;
+            long double others = 1;
+            for (int h = 0; h < kGameFirmCount; ++h)
+                if (h != f)
+                    others += attraction[h][s];
+            for (int h = 0; h < kGameFirmCount; ++h)
+                if (h != f)
+                    served[h][s] += unserved * attraction[h][s] / others;
+        }
+    }
+    return served;
 }
 
 std::array<std::int64_t, kSegmentCount> SplitSales(const SegmentValues& demand,
@@ -104,6 +139,8 @@ FirmMoney SettleYear(const GameOffer& offer, std::int64_t sales, long double las
     m.Advertising = static_cast<double>(advertising);
     m.FixedCosts = static_cast<double>(kFixedCosts);
     m.Profit = static_cast<double>(profit);
+    m.Unsold = p.Made && offer.Volume > sales ? offer.Volume - sales : 0;
+    m.WrittenOff = static_cast<double>(m.Unsold * c);
     m.Interest = static_cast<double>(interest);
     m.Cash = static_cast<double>(lastCash + m.Profit - m.Interest);
     return m;
@@ -144,14 +181,16 @@ std::vector<GameProduct> SearchGrid(int year, const FloatCheck& flags) {
     return grid;
 }
 
-int RivalChoice(const std::vector<GameProduct>& grid, int rival) {
+int RivalChoice(const std::vector<GameProduct>& grid, int rival, int year) {
+    const long double stationNeed = ReferencePerformance(year, 1);
     int best = -1;
     for (int i = 0; i < static_cast<int>(grid.size()); ++i) {
         const GameProduct& p = grid[i];
         if (!p.Made)
             continue;
         if (best < 0) {
-            if ((rival == 2 && p.Mtbf < 5000) || (rival == 3 && p.Mtbf < 20000))
+            if ((rival == 2 && (p.Mtbf < 5000 || p.Performance < stationNeed)) ||
+                (rival == 3 && p.Mtbf < 20000))
                 continue;
             best = i;
             continue;
@@ -163,10 +202,11 @@ int RivalChoice(const std::vector<GameProduct>& grid, int rival) {
             better = p.UnitCost < b.UnitCost ||
                      (p.UnitCost == b.UnitCost && p.Performance > b.Performance);
             break;
-        case 2: // "Бета": the fastest lasting 5000 h; equal speed: the cheaper
-            better =
-                p.Mtbf >= 5000 && (p.Performance > b.Performance ||
-                                   (p.Performance == b.Performance && p.UnitCost < b.UnitCost));
+        case 2: // "Бета": the cheapest lasting 5000 h that meets the workstations'
+                // need of the year; equal cost: the faster
+            better = p.Mtbf >= 5000 && p.Performance >= stationNeed &&
+                     (p.UnitCost < b.UnitCost ||
+                      (p.UnitCost == b.UnitCost && p.Performance > b.Performance));
             break;
         default: { // "Гамма": the most speed per rouble lasting 20000 h; then the cheaper
             const long double value = p.Performance / p.UnitCost;
@@ -183,7 +223,7 @@ int RivalChoice(const std::vector<GameProduct>& grid, int rival) {
 }
 
 long double RivalBaseMarkup(int rival) {
-    return rival == 1 ? 1.5L : (rival == 2 ? 2.5L : 2.0L);
+    return rival == 1 ? 2.0L : (rival == 2 ? 2.5L : 2.0L);
 }
 
 } // namespace orvik

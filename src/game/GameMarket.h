@@ -35,14 +35,34 @@ struct GameOffer {
 using GameFirms = std::array<const GameOffer*, kGameFirmCount>;
 using SegmentValues = std::array<long double, kSegmentCount>;
 
-// Attraction of an offer in a segment; zero when the wafer gives no good chips
-// or the processor fails sooner than the segment accepts. The volume does not
-// enter it: buyers see the product and its price, and a firm's forecast of
-// its volume must not depend on the volume itself.
+// Attraction of an offer in a segment:
+//   (min(P, Pref) / Pref)^α × (min(T, 100000) / 20000)^β
+//   × exp(−ε × (price / pref − 1)) × (1 + 0.5 × ad / (ad + 1000)),
+// zero when the wafer gives no good chips or the processor fails sooner than
+// the segment accepts. Buyers do not pay for performance above the year's
+// need, and every pref / ε roubles above the reference price divide the
+// attraction by e. The volume does not enter it: buyers see the product and
+// its price, and a firm's forecast of its volume must not depend on the
+// volume itself.
 long double Attraction(const GameOffer& offer, int year, int segment);
 
+using FirmValues = std::array<SegmentValues, kGameFirmCount>;
+
+// Attraction of every firm in every segment (zero for a firm not there).
+FirmValues MarketAttractions(const GameFirms& firms, int year);
+
 // Share of every firm in every segment: attraction / (1 + all attractions).
-std::array<SegmentValues, kGameFirmCount> MarketShares(const GameFirms& firms, int year);
+FirmValues MarketShares(const GameFirms& firms, int year);
+FirmValues SharesOf(const FirmValues& attraction);
+
+// Demand of every firm after the buyers a firm cannot serve have gone to the
+// others, in one pass over the firms in order, always from the demands
+// before the pass: when firm f's demand Σ d(f, s) exceeds its volume V, the
+// part u = d(f, s) × (1 − V / Σ d(f, s)) leaves it, and every other firm h
+// gets u × a(h, s) / (1 + Σ a(h', s) over the firms other than f); the rest
+// buy elsewhere. `volume` is what each firm can sell (0 without good chips).
+FirmValues ServedDemand(const FirmValues& demand, const FirmValues& attraction,
+                        const std::array<std::int64_t, kGameFirmCount>& volume);
 
 // Sales in whole units: min(⌊Σ demand⌋, volume), split over the segments in
 // proportion to their demand by the largest remainder (ties: the earlier
@@ -57,9 +77,11 @@ struct FirmMoney {
     double Warranty = 0;
     double Advertising = 0;
     double FixedCosts = 0;
-    double Profit = 0;   // revenue − production − warranty − advertising − fixed costs
-    double Interest = 0; // on last year's loan
-    double Cash = 0;     // cash at the end of the year: last cash + profit − interest
+    double Profit = 0;       // revenue − production − warranty − advertising − fixed costs
+    std::int64_t Unsold = 0; // processors made and not sold
+    double WrittenOff = 0;   // their cost, part of the production
+    double Interest = 0;     // on last year's loan
+    double Cash = 0;         // cash at the end of the year: last cash + profit − interest
 };
 
 FirmMoney SettleYear(const GameOffer& offer, std::int64_t sales, long double lastCash);
@@ -73,9 +95,9 @@ std::int64_t RoundHalfUp(long double x);
 inline constexpr int kGridSize = 5 * 4 * 7 * 4;
 std::vector<GameProduct> SearchGrid(int year, const FloatCheck& flags);
 
-// The grid point rival 1 ("Альфа"), 2 ("Бета") or 3 ("Гамма") picks, or −1
-// when none fits its rule.
-int RivalChoice(const std::vector<GameProduct>& grid, int rival);
+// The grid point rival 1 ("Альфа"), 2 ("Бета") or 3 ("Гамма") picks in a
+// year, or −1 when none fits its rule.
+int RivalChoice(const std::vector<GameProduct>& grid, int rival, int year);
 
 // The rival's markup on its unit cost before the variant factor.
 long double RivalBaseMarkup(int rival);

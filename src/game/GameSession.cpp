@@ -1,5 +1,7 @@
 #include "game/Game.h"
 
+#include "game/GroupedNumber.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -110,10 +112,12 @@ void RestartGame(GameState& state, int variant) {
     ++state.Restarts;
 }
 
-GameSession::GameSession(const GameState& state, bool rivalsPlayOn) : rivalsPlayOn_(rivalsPlayOn) {
+GameSession::GameSession(const GameState& state, bool rivalsPlayOn, long double rivalStartCash)
+    : rivalsPlayOn_(rivalsPlayOn) {
     state_.Variant = ClampVariant(state.Variant);
     state_.Restarts = state.Restarts;
-    cash_.fill(kStartCash);
+    cash_.fill(rivalStartCash);
+    cash_[0] = kStartCash;
     prepareYear();
     for (const GameDecision& d : state.Decisions) {
         if (over_ || !CheckDecision(year_, d).empty())
@@ -137,7 +141,7 @@ void GameSession::prepareYear() {
     std::array<bool, kGameFirmCount> offers{};
     for (int r = 1; r < kGameFirmCount; ++r) {
         offer_[r] = GameOffer{};
-        const int choice = inMarket_[r] ? RivalChoice(grid, r) : -1;
+        const int choice = inMarket_[r] ? RivalChoice(grid, r, y) : -1;
         if (choice < 0)
             continue;
         offers[r] = true;
@@ -216,6 +220,14 @@ GameForecast GameSession::forecast(const GameDecision& d) const {
     for (std::int64_t n : f.Sales)
         f.TotalSales += n;
     f.Money = SettleYear(own, f.TotalSales, cash_[0]);
+    const std::string cash = GroupedNumber(f.Money.Cash);
+    if (f.Money.Cash < kBankruptcyCash)
+        f.Warning = "С этим решением деньги на счете упадут до " + cash +
+                    " руб., ниже -20 000 000 руб.: фирма обанкротится, и игра будет проиграна.";
+    else if (f.Money.Cash < 0)
+        f.Warning = "С этим решением деньги на счете станут отрицательными (" + cash +
+                    " руб.): банк даст кредит, и в следующем году придется заплатить 15 % "
+                    "долга. Ниже -20 000 000 руб. фирма обанкротится.";
     flags.check();
     return f;
 }
@@ -248,12 +260,23 @@ void GameSession::playYear(const GameOffer* student, const GameDecision& decisio
     for (int f = 0; f < kGameFirmCount; ++f)
         if (inMarket_[f])
             firms[f] = f == 0 ? student : &offer_[f];
-    const auto shares = MarketShares(firms, y);
+    const FirmValues attraction = MarketAttractions(firms, y);
+    const FirmValues shares = SharesOf(attraction);
 
     YearResult result;
     result.Year = y;
     for (int s = 0; s < kSegmentCount; ++s)
         result.MarketSize[s] = static_cast<double>(MarketSize(state_.Variant, y, s));
+    FirmValues demand{};
+    std::array<std::int64_t, kGameFirmCount> volume{};
+    for (int f = 0; f < kGameFirmCount; ++f) {
+        if (firms[f] == nullptr)
+            continue;
+        volume[f] = firms[f]->Product.Made ? firms[f]->Volume : 0;
+        for (int s = 0; s < kSegmentCount; ++s)
+            demand[f][s] = shares[f][s] * result.MarketSize[s];
+    }
+    demand = ServedDemand(demand, attraction, volume);
     for (int f = 0; f < kGameFirmCount; ++f) {
         FirmYear& fy = result.Firms[f];
         fy.InMarket = firms[f] != nullptr;
@@ -264,12 +287,9 @@ void GameSession::playYear(const GameOffer* student, const GameDecision& decisio
         const GameOffer& o = *firms[f];
         fy.Decision = f == 0 ? decision : rivalOffers_[f - 1].Decision;
         fy.Product = FactsOf(o.Product);
-        SegmentValues demand{};
-        for (int s = 0; s < kSegmentCount; ++s) {
+        for (int s = 0; s < kSegmentCount; ++s)
             fy.Share[s] = static_cast<double>(shares[f][s]);
-            demand[s] = shares[f][s] * result.MarketSize[s];
-        }
-        fy.Sales = SplitSales(demand, o.Product.Made ? o.Volume : 0);
+        fy.Sales = SplitSales(demand[f], volume[f]);
         for (std::int64_t n : fy.Sales)
             fy.TotalSales += n;
         fy.Money = SettleYear(o, fy.TotalSales, cash_[f]);
@@ -308,17 +328,24 @@ FinalStanding GameSession::standing() const {
         if (s.Rows[i].Firm == 0)
             s.StudentPlace = i + 1;
     const int played = static_cast<int>(state_.Decisions.size());
+    const std::string cash = GroupedNumber(static_cast<double>(cash_[0])) + " руб.";
+    const std::string place =
+        std::to_string(s.StudentPlace) + "-е место из " + std::to_string(kGameFirmCount);
     if (studentBankrupt_)
         s.Verdict = "Ваша фирма обанкротилась в " + std::to_string(bankruptYear_[0]) +
-                    "-м году: игра проиграна.";
+                    "-м году (деньги на счете " + cash + "): игра проиграна.";
     else if (!over_)
         s.Verdict = "Игра еще идет: сыграно лет - " + std::to_string(played) + " из " +
                     std::to_string(kGameYears) + ".";
+    else if (s.StudentPlace == 1 && cash_[0] > kStartCash)
+        s.Verdict = "Победа: у вашей фирмы больше всего денег - " + cash;
     else if (s.StudentPlace == 1)
-        s.Verdict = "Победа: у вашей фирмы больше всего денег, конкуренты позади.";
+        s.Verdict = place + ", но денег на счете " + cash +
+                    " - не больше, чем было в начале (10 000 000 руб.): это не победа.";
     else
-        s.Verdict = std::to_string(s.StudentPlace) + "-е место из " +
-                    std::to_string(kGameFirmCount) + ": конкуренты заработали больше.";
+        s.Verdict = place + ": у вашей фирмы " + cash + ", у лидера (" +
+                    kGameFirmNames[static_cast<std::size_t>(s.Rows[0].Firm)] + ") " +
+                    GroupedNumber(s.Rows[0].Cash) + " руб.";
     return s;
 }
 

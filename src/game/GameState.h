@@ -19,12 +19,22 @@ struct GameDecision {
     bool operator==(const GameDecision&) const = default;
 };
 
+// How the game was found in the workbook file; it is not saved.
+enum class GameOrigin {
+    None,     // no game block: the game was never started
+    Current,  // a block of this program's rules
+    OldRules, // a block of the first rules: the decisions are replayed under the current ones
+    Damaged,  // a block that is cut, changed or inconsistent: not loaded
+    Unknown,  // a block of a format version this program does not know: not loaded
+};
+
 // The whole saved state of the business game; every result is replayed from
 // it. Variant 0 means the game has not been started.
 struct GameState {
     std::int32_t Variant = 0;
     std::uint32_t Restarts = 0;
     std::vector<GameDecision> Decisions; // one per played year, at most 8
+    GameOrigin Origin = GameOrigin::None;
 
     bool empty() const { return Variant == 0 && Restarts == 0 && Decisions.empty(); }
 };

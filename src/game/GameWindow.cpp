@@ -4,6 +4,7 @@
 #include "core/Errors.h"
 #include "core/RealToText.h"
 #include "game/GameChart.h"
+#include "game/GroupedNumber.h"
 #include "processor/Technology.h"
 #include "processor/TechnologyName.h"
 #include "widgets/Buttons.h"
@@ -25,6 +26,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -42,6 +44,11 @@ constexpr int kGameChartExportScale = 2;
 
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
+}
+
+// Money and unit counts, grouped by thousands: "194 008 460".
+QString Grouped(double value, int decimals = 0) {
+    return QString::fromStdString(GroupedNumber(value, decimals));
 }
 
 QString SegmentName(int segment) {
@@ -70,19 +77,19 @@ std::vector<FirmLine> FirmLines() {
         {QStringLiteral("Частота, МГц"),
          [](const FirmYear& f) { return TrimmedReal(f.Product.Frequency, 2); }, false, true},
         {QStringLiteral("Наработка на отказ, ч"),
-         [](const FirmYear& f) { return TrimmedReal(f.Product.Mtbf, 0); }, false, true},
+         [](const FirmYear& f) { return Grouped(f.Product.Mtbf); }, false, true},
         {QStringLiteral("Себестоимость, руб."),
-         [](const FirmYear& f) { return TrimmedReal(f.Product.UnitCost, 2); }, false, true},
+         [](const FirmYear& f) { return Grouped(f.Product.UnitCost, 2); }, false, true},
         {QStringLiteral("Годных кристаллов с пластины"),
          [](const FirmYear& f) { return TrimmedReal(f.Product.GoodChips, 1); }},
         {QStringLiteral("Индекс производительности"),
          [](const FirmYear& f) { return TrimmedReal(f.Product.Performance, 2); }, false, true},
         {QStringLiteral("Цена, руб."),
-         [](const FirmYear& f) { return TrimmedReal(f.Decision.Price, 2); }},
+         [](const FirmYear& f) { return Grouped(f.Decision.Price, 2); }},
         {QStringLiteral("Объем выпуска, шт"),
-         [](const FirmYear& f) { return QString::number(f.Decision.Volume); }},
+         [](const FirmYear& f) { return Grouped(f.Decision.Volume); }},
         {QStringLiteral("Реклама, тыс. руб."),
-         [](const FirmYear& f) { return TrimmedReal(f.Decision.Advertising, 0); }},
+         [](const FirmYear& f) { return Grouped(f.Decision.Advertising); }},
     };
     for (int s = 0; s < kSegmentCount; ++s)
         lines.push_back({QStringLiteral("Доля, %: ") + SegmentName(s),
@@ -93,18 +100,23 @@ std::vector<FirmLine> FirmLines() {
     for (int s = 0; s < kSegmentCount; ++s)
         lines.push_back({QStringLiteral("Продажи, шт: ") + SegmentName(s),
                          [s](const FirmYear& f) {
-                             return QString::number(f.Sales[static_cast<std::size_t>(s)]);
+                             return Grouped(
+                                 static_cast<double>(f.Sales[static_cast<std::size_t>(s)]));
                          },
                          true});
     const auto money = [&](const char* caption, double FirmMoney::*field) {
-        lines.push_back({Utf8(caption),
-                         [field](const FirmYear& f) { return TrimmedReal(f.Money.*field, 0); },
-                         true});
+        lines.push_back(
+            {Utf8(caption), [field](const FirmYear& f) { return Grouped(f.Money.*field); }, true});
     };
     lines.push_back({QStringLiteral("Продано всего, шт"),
-                     [](const FirmYear& f) { return QString::number(f.TotalSales); }, true});
+                     [](const FirmYear& f) { return Grouped(static_cast<double>(f.TotalSales)); },
+                     true});
+    lines.push_back({QStringLiteral("Не продано, шт"),
+                     [](const FirmYear& f) { return Grouped(static_cast<double>(f.Money.Unsold)); },
+                     true});
     money("Выручка, руб.", &FirmMoney::Revenue);
     money("Производство, руб.", &FirmMoney::Production);
+    money("   из них списано (не продано), руб.", &FirmMoney::WrittenOff);
     money("Гарантия, руб.", &FirmMoney::Warranty);
     money("Реклама, руб.", &FirmMoney::Advertising);
     money("Постоянные расходы, руб.", &FirmMoney::FixedCosts);
@@ -176,12 +188,13 @@ const std::vector<HistoryColumn>& HistoryColumns() {
         {"МЛР", 40, [](const FirmYear& f) { return TrimmedReal(f.Decision.MinFeature, 2); }},
         {"S", 36, [](const FirmYear& f) { return TrimmedReal(f.Decision.ChipArea, 2); }},
         {"G", 40, [](const FirmYear& f) { return QString::number(f.Decision.DeviceIntegration); }},
-        {"Цена", 62, [](const FirmYear& f) { return TrimmedReal(f.Decision.Price, 2); }},
-        {"Объем", 62, [](const FirmYear& f) { return QString::number(f.Decision.Volume); }},
-        {"Реклама", 54, [](const FirmYear& f) { return TrimmedReal(f.Decision.Advertising, 0); }},
-        {"Продано", 62, [](const FirmYear& f) { return QString::number(f.TotalSales); }},
-        {"Прибыль", 80, [](const FirmYear& f) { return TrimmedReal(f.Money.Profit, 0); }},
-        {"Деньги", 80, [](const FirmYear& f) { return TrimmedReal(f.Money.Cash, 0); }},
+        {"Цена", 62, [](const FirmYear& f) { return Grouped(f.Decision.Price, 2); }},
+        {"Объем", 62, [](const FirmYear& f) { return Grouped(f.Decision.Volume); }},
+        {"Реклама", 54, [](const FirmYear& f) { return Grouped(f.Decision.Advertising); }},
+        {"Продано", 62,
+         [](const FirmYear& f) { return Grouped(static_cast<double>(f.TotalSales)); }},
+        {"Прибыль", 80, [](const FirmYear& f) { return Grouped(f.Money.Profit); }},
+        {"Деньги", 80, [](const FirmYear& f) { return Grouped(f.Money.Cash); }},
     };
     return columns;
 }
@@ -392,6 +405,13 @@ QWidget* GameWindow::buildHistory() {
             TableFromGrid(*history_, QStringLiteral("Деловая игра: годы вашей фирмы"));
         while (!table.rows.isEmpty() && table.rows.back().value(0).isEmpty())
             table.rows.removeLast();
+        // Sums go out without their grouping spaces, so that a spreadsheet
+        // reads them as numbers.
+        static const QRegularExpression grouped(QStringLiteral("^-?\\d{1,3}( \\d{3})+(\\.\\d+)?$"));
+        for (QStringList& row : table.rows)
+            for (QString& cell : row)
+                if (grouped.match(cell).hasMatch())
+                    cell.remove(u' ');
         return table;
     }));
     exports->addWidget(MakeButton(ctx, QStringLiteral("Сохранить рисунок"), page, [this] {
@@ -432,8 +452,10 @@ int GameWindow::studentVariant() const {
     }
 }
 
+// A game never started begins here, but the workbook keeps nothing of it
+// until the first move: a workbook only looked at stays as it was.
 bool GameWindow::prepare() {
-    GameState& game = ctx.workbook().Game;
+    GameState game = ctx.workbook().Game;
     if (game.Variant == 0)
         StartGame(game, studentVariant());
     session_.emplace(game);
@@ -473,7 +495,7 @@ void GameWindow::refresh() {
     for (int s = 0; s < kSegmentCount; ++s)
         market_[static_cast<std::size_t>(s)]->setText(
             over ? QStringLiteral("—")
-                 : TrimmedReal(header.LastYearMarket[static_cast<std::size_t>(s)], 0));
+                 : Grouped(header.LastYearMarket[static_cast<std::size_t>(s)]));
     restarts_->setText(QString::number(session_->state().Restarts));
     calculate_->setEnabled(!session_->over());
     move_->setEnabled(!session_->over());
@@ -509,11 +531,15 @@ void GameWindow::showOffers(const GameForecast* forecast) {
         own.TotalSales = forecast->TotalSales;
         own.Money = forecast->Money;
         FillFirmColumn(forecast_, 1, &own, false);
-        forecastNote_->setText(
-            QStringLiteral("Прогноз на год %1 против объявленных предложений конкурентов "
-                           "(ничего не сохранено). Ожидаемый спрос на ваш процессор: %2 шт.")
+        QString note =
+            QStringLiteral("Прогноз на год %1 при ожидаемой емкости рынка (ее изменение в этом "
+                           "году, до ±10 %, прогноз знать не может); ничего не сохранено. "
+                           "Ожидаемый спрос на ваш процессор: %2 шт.")
                 .arg(year)
-                .arg(forecast->ExpectedDemand));
+                .arg(Grouped(static_cast<double>(forecast->ExpectedDemand)));
+        if (!forecast->Warning.empty())
+            note += QStringLiteral("\n") + QString::fromStdString(forecast->Warning);
+        forecastNote_->setText(note);
     } else {
         FillFirmColumn(forecast_, 1, nullptr, false);
         forecastNote_->setText(
@@ -531,11 +557,11 @@ void GameWindow::showResults(const YearResult& year) {
         QStringLiteral("Итоги года %1. Емкость рынка, шт: %2 — %3, %4 — %5, %6 — %7.")
             .arg(year.Year)
             .arg(SegmentName(0))
-            .arg(TrimmedReal(year.MarketSize[0], 0))
+            .arg(Grouped(year.MarketSize[0]))
             .arg(SegmentName(1))
-            .arg(TrimmedReal(year.MarketSize[1], 0))
+            .arg(Grouped(year.MarketSize[1]))
             .arg(SegmentName(2))
-            .arg(TrimmedReal(year.MarketSize[2], 0)));
+            .arg(Grouped(year.MarketSize[2])));
     for (int f = 0; f < kGameFirmCount; ++f)
         FillFirmColumn(results_, f + 1, &year.Firms[static_cast<std::size_t>(f)], false);
 }
@@ -566,7 +592,7 @@ void GameWindow::showStanding() {
             QStringLiteral("%1. %2 — %3 руб.%4")
                 .arg(i + 1)
                 .arg(Utf8(kGameFirmNames[static_cast<std::size_t>(row.Firm)]))
-                .arg(TrimmedReal(row.Cash, 0))
+                .arg(Grouped(row.Cash))
                 .arg(row.Bankrupt ? QStringLiteral(" (банкрот)") : QString()));
     }
     verdict_->setText(QString::fromStdString(standing.Verdict));
@@ -598,20 +624,34 @@ void GameWindow::calculate() {
         ctx.dialogs.inform(QString::fromStdString(forecast.Message));
 }
 
-// "Сделать ход": the year is played and saved in the workbook.
+// "Сделать ход": the year is played and saved in the workbook. The part is
+// done when all eight years are played; after a bankruptcy the student is
+// told what happened and may start again at once.
 void GameWindow::makeMove() {
     if (!decisionPlayable())
         return;
     session_->commit(decision_);
     ctx.workbook().Game = session_->state();
     ctx.state.WorkbookModified = true;
-    if (session_->over())
+    if (session_->over() && !session_->studentBankrupt())
         ctx.MarkDone(PartBusinessGame);
     loadDecision();
     refresh();
     tabs_->setCurrentIndex(1);
-    if (session_->over())
-        ctx.dialogs.inform(QString::fromStdString(session_->standing().Verdict));
+    if (!session_->over())
+        return;
+    const QString verdict = QString::fromStdString(session_->standing().Verdict);
+    if (!session_->studentBankrupt()) {
+        ctx.dialogs.inform(verdict);
+        return;
+    }
+    if (ctx.dialogs.askYesNo(
+            verdict +
+            QStringLiteral("\n\nДеньги на счете упали ниже -20 000 000 руб.: банк больше не "
+                           "дает кредитов, и фирма уходит с рынка. Лабораторная часть будет "
+                           "выполнена, когда вы сыграете все восемь лет.\n\nНачать игру "
+                           "заново? Число повторов увидит преподаватель.")))
+        startAgain();
 }
 
 // "Начать заново": after a yes, the game starts again from year 1 with the
@@ -619,6 +659,10 @@ void GameWindow::makeMove() {
 void GameWindow::restart() {
     if (!ctx.dialogs.askYesNo(QStringLiteral("Начать игру заново? Сыгранные годы будут потеряны.")))
         return;
+    startAgain();
+}
+
+void GameWindow::startAgain() {
     GameState& game = ctx.workbook().Game;
     RestartGame(game, studentVariant());
     ctx.state.WorkbookModified = true;

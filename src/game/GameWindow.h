@@ -33,6 +33,7 @@ public:
     void calculate();
     void makeMove();
     void restart();
+    void startAgain(); // without asking
 
     const GameSession* session() const { return session_ ? &*session_ : nullptr; }
 

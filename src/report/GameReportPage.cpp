@@ -3,6 +3,7 @@
 #include "core/RealToText.h"
 #include "game/Game.h"
 #include "game/GameChart.h"
+#include "game/GroupedNumber.h"
 #include "processor/TechnologyName.h"
 #include "widgets/RealText.h"
 #include "workbook/Workbook.h"
@@ -16,21 +17,25 @@ namespace {
 constexpr int kChartWidth = 700, kChartHeight = 360;
 constexpr double kChartHeightMm = 183.0 * kChartHeight / kChartWidth;
 
+QString Grouped(double value, int decimals = 0) {
+    return QString::fromStdString(GroupedNumber(value, decimals));
+}
+
 PageBlock Heading(const QString& text) {
     return PageBlock{text, {}};
 }
 
 PageTable YearTable(const std::vector<YearResult>& years) {
     const Qt::Alignment R = Qt::AlignRight;
-    PageTable t{{9, 17, 12, 13, 12, 18, 17, 16, 16, 26.5, 26.5},
-                {R, Qt::AlignLeft, R, R, R, R, R, R, R, R, R},
+    PageTable t{{8, 15, 11, 10, 10, 17, 17, 14, 16, 15, 24.5, 25.5},
+                {R, Qt::AlignLeft, R, R, R, R, R, R, R, R, R, R},
                 {}};
     t.headerLines = 2;
     t.rows.push_back({{QStringLiteral("Год"), QStringLiteral("Схема"), QStringLiteral("МЛР, мкм"),
                        QStringLiteral("S, см2"), QStringLiteral("G"), QStringLiteral("Цена, руб."),
                        QStringLiteral("Объем, шт"), QStringLiteral("Реклама, тыс. руб."),
-                       QStringLiteral("Продано, шт"), QStringLiteral("Прибыль, руб."),
-                       QStringLiteral("Деньги на счете, руб.")},
+                       QStringLiteral("Продано, шт"), QStringLiteral("Не продано, шт"),
+                       QStringLiteral("Прибыль, руб."), QStringLiteral("Деньги на счете, руб.")},
                       true});
     for (const YearResult& y : years) {
         const FirmYear& f = y.Firms[0];
@@ -39,10 +44,10 @@ PageTable YearTable(const std::vector<YearResult>& years) {
         const GameDecision& d = f.Decision;
         t.rows.push_back(
             {{QString::number(y.Year), TechnologyName(d.Technology), TrimmedReal(d.MinFeature, 2),
-              TrimmedReal(d.ChipArea, 2), QString::number(d.DeviceIntegration),
-              TrimmedReal(d.Price, 2), QString::number(d.Volume), TrimmedReal(d.Advertising, 0),
-              QString::number(f.TotalSales), TrimmedReal(f.Money.Profit, 0),
-              TrimmedReal(f.Money.Cash, 0)}});
+              TrimmedReal(d.ChipArea, 2), QString::number(d.DeviceIntegration), Grouped(d.Price, 2),
+              Grouped(d.Volume), Grouped(d.Advertising), Grouped(static_cast<double>(f.TotalSales)),
+              Grouped(static_cast<double>(f.Money.Unsold)), Grouped(f.Money.Profit),
+              Grouped(f.Money.Cash)}});
     }
     return t;
 }
@@ -58,7 +63,7 @@ PageTable StandingTable(const FinalStanding& standing) {
         t.rows.push_back(
             {{QString::number(i + 1),
               QString::fromUtf8(kGameFirmNames[static_cast<std::size_t>(row.Firm)]),
-              TrimmedReal(row.Cash, 0), row.Bankrupt ? QStringLiteral("банкрот") : QString()}});
+              Grouped(row.Cash), row.Bankrupt ? QStringLiteral("банкрот") : QString()}});
     }
     return t;
 }

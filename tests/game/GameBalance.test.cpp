@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
 #include <random>
 #include <set>
 
@@ -70,11 +72,53 @@ TEST_P(GameBalance, GreedyPlayerEndsAheadAndChangesTechnology) {
     EXPECT_GE(technologies.size(), 2u);
     EXPECT_EQ(game.standing().StudentPlace, 1);
     EXPECT_EQ(game.standing().Rows[0].Firm, 0);
+    EXPECT_EQ(game.standing().Verdict.rfind("Победа", 0), 0u);
 
     // The saved decisions replay to the same results, bit for bit.
     GameSession replayed(game.state());
     EXPECT_TRUE(replayed.over());
     ExpectSameYears(replayed.years(), game.years());
+
+    // Keeping the year-1 design for all eight years pays far less.
+    GameSession kept(FreshGame(GetParam()));
+    const GameDecision design = game.state().Decisions.front();
+    while (!kept.over())
+        kept.commit(test::KeptDesign(kept, design));
+    EXPECT_LE(kept.years().back().Firms[0].Money.Cash, 0.7 * last[0].Money.Cash);
+}
+
+// With any markup up to 20 allowed, the best price stays near the market's.
+TEST_P(GameBalance, GreedyPriceStaysNearTheReferencePrice) {
+    constexpr std::array<double, 10> kMarkups{1.1, 1.3, 1.6, 2, 2.5, 3.5, 5, 8, 12, 20};
+    GameSession game(FreshGame(GetParam()));
+    while (!game.over()) {
+        const GameDecision d = GreedyDecision(game, kMarkups);
+        EXPECT_LE(d.Price, 2 * 1500 * std::pow(0.85, game.year() - 1)) << "year " << game.year();
+        game.commit(d);
+    }
+}
+
+// A firm that asks 1 rouble and sells (almost) nothing must not drive the
+// rivals out of the market: their buyers go to the others.
+TEST_P(GameBalance, SpoilersNeitherWinNorBankruptTheRivals) {
+    const auto spoiler = [](int year) {
+        return GameDecision{2, SmallestFeature(year), 0.2, 250, 1, 1, 0};
+    };
+    const auto phantom = [](int year) {
+        return GameDecision{2, SmallestFeature(year), 0.2, 250, year % 2 ? 1.0 : 1000000.0, 0, 0};
+    };
+    for (const auto& player : {std::function<GameDecision(int)>(spoiler), {phantom}}) {
+        GameSession game(FreshGame(GetParam()), true);
+        while (!game.over())
+            game.commit(player(game.year()));
+        ASSERT_EQ(game.years().size(), 8u);
+        EXPECT_EQ(game.standing().StudentPlace, 4);
+        EXPECT_EQ(game.standing().Verdict.find("Победа"), std::string::npos);
+        for (int r = 1; r < kGameFirmCount; ++r) {
+            EXPECT_TRUE(game.years().back().Firms[r].InMarket) << kGameFirmNames[r];
+            EXPECT_GT(game.years().back().Firms[r].Money.Cash, 12e6) << kGameFirmNames[r];
+        }
+    }
 }
 
 TEST_P(GameBalance, InvariantsOverRandomDecisions) {

@@ -105,16 +105,19 @@ TEST(GameMarket, AttractionOfReferenceOffers) {
         GameOffer offer;
         long double attraction;
     };
+    const long double e = std::exp(1.0L);
     const Row rows[] = {
         {"reference office PC", 1, 0, Offer(60, 20000, 300, 0), 1},
         {"reference station, year 2", 2, 1, Offer(275, 20000, 1275, 0), 1},
         {"reference industrial", 1, 2, Offer(100, 20000, 1500, 0), 1},
         {"1000 thousand of advertising", 1, 0, Offer(60, 20000, 300, 1000), 1.25L},
-        {"twice the performance", 1, 1, Offer(500, 20000, 1500, 0), 4},
-        {"twice the price", 1, 2, Offer(100, 20000, 3000, 0), 0.5L},
+        {"half the performance", 1, 1, Offer(125, 20000, 1500, 0), 0.25L},
+        {"performance above the need is not paid", 1, 1, Offer(500, 20000, 1500, 0), 1},
+        {"twice the price, industrial", 1, 2, Offer(100, 20000, 3000, 0), 1 / e},
+        {"twice the price, office", 1, 0, Offer(60, 20000, 600, 0), std::pow(e, -2.5L)},
+        {"a price of 1 rouble", 1, 0, Offer(60, 20000, 1, 0), std::pow(e, 2.5L * 299 / 300)},
         {"MTBF counts up to 100000 h", 1, 2, Offer(100, 500000, 1500, 0), std::pow(5.0L, 1.5L)},
         {"below the industrial minimum", 1, 2, Offer(100, 19999, 1500, 0), 0},
-        {"a price below 1 counts as 1", 1, 0, Offer(60, 20000, 0.25L, 0), std::pow(300.0L, 2.5L)},
     };
     for (const Row& r : rows)
         EXPECT_NEAR(Attraction(r.offer, r.year, r.segment), r.attraction, 1e-12L * r.attraction)
@@ -123,6 +126,26 @@ TEST(GameMarket, AttractionOfReferenceOffers) {
     GameOffer none = Offer(60, 20000, 300, 0);
     none.Product.Made = false;
     EXPECT_EQ(Attraction(none, 1, 0), 0);
+}
+
+// Buyers a firm cannot serve go to the others in one pass, from the demands
+// before the pass.
+TEST(GameMarket, UnservedBuyersGoToTheOthers) {
+    FirmValues attraction{};
+    attraction[0] = {1, 2, 0};
+    attraction[1] = {1, 0, 0};
+    attraction[2] = {2, 2, 0};
+    FirmValues demand{};
+    demand[0] = {100, 300, 0}; // 400 wanted, 100 made: 3/4 of it leaves
+    demand[1] = {50, 0, 0};    // 50 wanted, 20 made: 3/5 leaves
+    demand[2] = {80, 90, 0};   // enough
+    const FirmValues served = ServedDemand(demand, attraction, {100, 20, 1000, 0});
+    // Firm 0 loses 75 and 225; firm 1 gets 75 × 1/4 in segment 0, firm 2
+    // 75 × 2/4 and 225 × 2/3. Firm 1 loses 30; firm 0 gets 30 × 1/4, firm 2 30 × 2/4.
+    const FirmValues expected{{{25 + 7.5L, 75, 0}, {20 + 18.75L, 0, 0}, {80 + 37.5L + 15, 240, 0}}};
+    for (int f = 0; f < kGameFirmCount; ++f)
+        for (int s = 0; s < kSegmentCount; ++s)
+            EXPECT_NEAR(served[f][s], expected[f][s], 1e-12L) << f << " " << s;
 }
 
 TEST(GameMarket, SharesLeaveRoomForBuyersWhoGoElsewhere) {
@@ -187,7 +210,7 @@ TEST(GameSession, YearOneHeaderAndRivalOffers) {
     EXPECT_NEAR(h.LastYearMarket[0], 120000, 1e-9);
     EXPECT_NEAR(h.LastYearMarket[2], 8000 / 1.15, 1e-9);
 
-    const long double markups[] = {1.5L, 2.5L, 2.0L};
+    const long double markups[] = {2.0L, 2.5L, 2.0L};
     for (int r = 0; r < 3; ++r) {
         const FirmYear& offer = game.rivalOffers()[r];
         SCOPED_TRACE(kGameFirmNames[r + 1]);
@@ -198,6 +221,7 @@ TEST(GameSession, YearOneHeaderAndRivalOffers) {
         EXPECT_GT(offer.Decision.Volume, 0);
     }
     EXPECT_GE(game.rivalOffers()[1].Product.Mtbf, 5000);
+    EXPECT_GE(game.rivalOffers()[1].Product.Performance, 250); // the workstations' need
     EXPECT_GE(game.rivalOffers()[2].Product.Mtbf, 20000);
     EXPECT_EQ(game.standing().Verdict, "Игра еще идет: сыграно лет - 0 из 8.");
 }
@@ -213,6 +237,108 @@ TEST(GameSession, WaferWithoutGoodChipsStillPaysItsCosts) {
     EXPECT_EQ(year.Firms[0].Money.Production, 0);
     EXPECT_EQ(year.Firms[0].Money.Profit, -1600000);
     EXPECT_EQ(year.Firms[0].Money.Cash, 8400000);
+}
+
+} // namespace
+} // namespace orvik
+
+namespace orvik {
+namespace {
+
+GameOffer OfferOf(int year, const GameDecision& d) {
+    GameOffer o;
+    o.Product = MakeGameProduct(year, d.Technology, d.MinFeature, d.ChipArea, d.DeviceIntegration,
+                                FloatCheck());
+    o.Price = d.Price;
+    o.Volume = d.Volume;
+    o.Advertising = d.Advertising;
+    return o;
+}
+
+// A rival's volume: its forecast of its own offer against the others' offers
+// of last year, in a market of the expected size (no shock).
+std::int64_t ForecastVolume(int year, int rival, const GameOffer& own,
+                            const std::array<GameOffer, kGameFirmCount>& last) {
+    const std::array<long double, 3> expected =
+        year == 1 ? std::array<long double, 3>{150000, 20000, 8000}
+                  : std::array<long double, 3>{187500, 24000, 9200};
+    long double demand = 0;
+    for (int s = 0; s < kSegmentCount; ++s) {
+        long double total = 1;
+        for (int f = 0; f < kGameFirmCount; ++f)
+            total += Attraction(f == rival ? own : last[f], year, s);
+        demand += Attraction(own, year, s) / total * expected[s];
+    }
+    return static_cast<std::int64_t>(std::floor(demand + 0.5L));
+}
+
+TEST(GameSession, RivalVolumesAndForecastsUseTheExpectedMarket) {
+    GameSession game(test::FreshGame(3));
+    // Year 1: against each other's first offers and the lab's default processor.
+    std::array<GameOffer, kGameFirmCount> last{OfferOf(1, DefaultDecision())};
+    for (int r = 1; r < kGameFirmCount; ++r)
+        last[r] = OfferOf(1, game.rivalOffers()[r - 1].Decision);
+    for (int r = 1; r < kGameFirmCount; ++r)
+        EXPECT_EQ(game.rivalOffers()[r - 1].Decision.Volume, ForecastVolume(1, r, last[r], last))
+            << kGameFirmNames[r];
+
+    const GameDecision mine{2, 1.0, 0.1, 100, 400, 50000, 300};
+    const GameForecast forecast = game.forecast(mine);
+    EXPECT_EQ(forecast.Warning, "");
+    // Warnings: a loan below zero, bankruptcy below −20 000 000.
+    EXPECT_NE(game.forecast(DefaultDecision()).Warning.find("-15 516 181 руб.): банк даст кредит"),
+              std::string::npos);
+    GameDecision ruin = DefaultDecision();
+    ruin.Volume = 10000;
+    EXPECT_NE(game.forecast(ruin).Warning.find("обанкротится, и игра будет проиграна"),
+              std::string::npos);
+    for (int s = 0; s < kSegmentCount; ++s)
+        EXPECT_NEAR(forecast.Demand[s] / forecast.Share[s], (std::array{150000, 20000, 8000}[s]),
+                    1e-6);
+    game.commit(mine);
+
+    // Year 2: against last year's offers as they were, judged by year 2.
+    last[0] = OfferOf(1, mine);
+    for (int r = 1; r < kGameFirmCount; ++r)
+        last[r] = OfferOf(1, game.years()[0].Firms[r].Decision);
+    for (int r = 1; r < kGameFirmCount; ++r)
+        EXPECT_EQ(game.rivalOffers()[r - 1].Decision.Volume,
+                  ForecastVolume(2, r, OfferOf(2, game.rivalOffers()[r - 1].Decision), last))
+            << kGameFirmNames[r];
+    const GameForecast second = game.forecast(mine);
+    for (int s = 0; s < kSegmentCount; ++s)
+        EXPECT_NEAR(second.Demand[s] / second.Share[s], (std::array{187500, 24000, 9200}[s]), 1e-6);
+}
+
+// A rival whose cash falls below −20 000 000 leaves the market from the next
+// year: no offer, no share, no sales, its cash as it was.
+TEST(GameSession, BankruptRivalLeavesTheMarket) {
+    GameSession game(test::FreshGame(1), false, -18e6);
+    const auto phantom = [&] {
+        return GameDecision{2, SmallestFeature(game.year()), 0.2, 250, 1000000, 0, 0};
+    };
+    int seen = 0;
+    for (int year = 1; year < kGameYears && !game.over(); ++year) {
+        const YearResult before = game.commit(phantom());
+        for (int r = 1; r < kGameFirmCount; ++r) {
+            if (!before.Firms[r].Bankrupt)
+                continue;
+            ++seen;
+            SCOPED_TRACE(kGameFirmNames[r]);
+            EXPECT_LT(before.Firms[r].Money.Cash, -20e6);
+            EXPECT_FALSE(game.rivalOffers()[r - 1].InMarket);
+            EXPECT_EQ(game.rivalOffers()[r - 1].Decision.Volume, 0);
+            const YearResult& after = game.commit(phantom());
+            EXPECT_FALSE(after.Firms[r].InMarket);
+            EXPECT_EQ(after.Firms[r].Share, (std::array<double, 3>{}));
+            EXPECT_EQ(after.Firms[r].TotalSales, 0);
+            EXPECT_EQ(after.Firms[r].Money.Cash, before.Firms[r].Money.Cash);
+            break;
+        }
+        if (seen > 0)
+            break;
+    }
+    EXPECT_EQ(seen, 1);
 }
 
 } // namespace

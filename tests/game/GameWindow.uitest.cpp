@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 #include <fstream>
@@ -67,10 +68,12 @@ TEST(GameWindow, FirstYearHeaderAndTheRivalsOffers) {
     EXPECT_EQ(LabelText(w, "kdefYear"), QStringLiteral("2.00"));
     EXPECT_EQ(LabelText(w, "smallestFeature"), QStringLiteral("1.00"));
     // Last year's segments: M0 / g, 150000 / 1.25, 20000 / 1.2, 8000 / 1.15.
-    EXPECT_EQ(LabelText(w, "market0"), QStringLiteral("120000"));
-    EXPECT_EQ(LabelText(w, "market1"), QStringLiteral("16667"));
-    EXPECT_EQ(LabelText(w, "market2"), QStringLiteral("6957"));
-    EXPECT_EQ(app.wb().Game.Variant, 3);
+    EXPECT_EQ(LabelText(w, "market0"), QStringLiteral("120 000"));
+    EXPECT_EQ(LabelText(w, "market1"), QStringLiteral("16 667"));
+    EXPECT_EQ(LabelText(w, "market2"), QStringLiteral("6 957"));
+    // Nothing is kept before the first move: the workbook stays plain.
+    EXPECT_TRUE(app.wb().Game.empty());
+    EXPECT_EQ(EncodeWorkbook(app.wb()).size(), 21092u);
     EXPECT_EQ(Child<SpinBox>(w, "MinFeature")->minimum(), 1.0);
     // The rivals' published offers: their design and price, no results yet.
     for (int rival = 2; rival <= 4; ++rival) {
@@ -110,8 +113,12 @@ TEST(GameWindow, AWholeGamePlayedThroughTheWindow) {
             if (c.greedy)
                 Enter(w, d);
             ButtonNamed(w, QStringLiteral("Рассчитать"))->click();
-            // The forecast shows the student's column and commits nothing.
+            // The forecast shows the student's column and commits nothing;
+            // the default decision is told it takes the cash below zero.
             EXPECT_FALSE(Cell(w, "forecast", LastRow(w, "forecast"), 1).isEmpty());
+            if (!c.greedy && year == 1) {
+                EXPECT_TRUE(LabelText(w, "forecastNote").contains(QStringLiteral("кредит")));
+            }
             EXPECT_EQ(app.wb().Game.Decisions.size(), static_cast<std::size_t>(year - 1));
             ButtonNamed(w, QStringLiteral("Сделать ход"))->click();
             ASSERT_EQ(app.wb().Game.Decisions.size(), static_cast<std::size_t>(year));
@@ -121,7 +128,7 @@ TEST(GameWindow, AWholeGamePlayedThroughTheWindow) {
                 EXPECT_FALSE(Cell(w, "results", LastRow(w, "results"), firm).isEmpty());
             EXPECT_EQ(Cell(w, "history", year - 1, 0), QString::number(year));
             EXPECT_EQ(Cell(w, "history", year, 0), QString());
-            EXPECT_EQ(app.wb().PartDone[PartBusinessGame], w->session()->over() ? 1 : 0);
+            EXPECT_EQ(app.wb().PartDone[PartBusinessGame], year == 8 ? 1 : 0);
         }
         if (c.lastYear) {
             EXPECT_EQ(year, c.lastYear);
@@ -133,12 +140,33 @@ TEST(GameWindow, AWholeGamePlayedThroughTheWindow) {
         EXPECT_FALSE(ButtonNamed(w, QStringLiteral("Сделать ход"))->isEnabled());
         EXPECT_EQ(LabelText(w, "year"), QStringLiteral("Игра окончена"));
         EXPECT_EQ(LabelText(w, "market0"), QStringLiteral("—"));
-        EXPECT_EQ(app.dialogs.messages.size(), 1); // the verdict, once
+        // The verdict, once; after a bankruptcy with the offer to start again.
+        EXPECT_EQ(app.dialogs.messages.size(), c.greedy ? 1 : 0);
+        EXPECT_EQ(app.dialogs.questions.size(), c.greedy ? 0 : 1);
+        // Money is grouped by thousands: "-25 516 181".
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^-?\\d{1,3}( \\d{3})+$"))
+                        .match(Cell(w, "history", 0, 10))
+                        .hasMatch())
+            << Cell(w, "history", 0, 10).toStdString();
         // Replayed from the saved decisions, the same game.
         const GameSession replay(app.wb().Game);
         EXPECT_EQ(replay.standing().Rows[0].Cash, w->session()->standing().Rows[0].Cash);
         EXPECT_EQ(replay.years().size(), w->session()->years().size());
     }
+}
+
+// After a bankruptcy the window offers to start again at once.
+TEST(GameWindow, BankruptcyOffersToStartAgain) {
+    TestApp app;
+    GameWindow* w = OpenGame(app, "5");
+    app.dialogs.yesNoAnswers.push_back(true);
+    while (app.dialogs.questions.isEmpty())
+        ButtonNamed(w, QStringLiteral("Сделать ход"))->click();
+    EXPECT_TRUE(app.dialogs.questions[0].contains(QStringLiteral("обанкротилась")));
+    EXPECT_EQ(app.wb().Game.Restarts, 1u);
+    EXPECT_TRUE(app.wb().Game.Decisions.empty());
+    EXPECT_EQ(LabelText(w, "year"), QStringLiteral("Год 1 из 8"));
+    EXPECT_EQ(app.wb().PartDone[PartBusinessGame], 0);
 }
 
 TEST(GameWindow, RestartAsksFirstAndIsCounted) {
@@ -180,6 +208,9 @@ TEST(GameWindow, TheHistoryGoesOutAsATableAndAPicture) {
     EXPECT_TRUE(lines.front().startsWith(QStringLiteral("Год\t")));
     EXPECT_TRUE(lines.back().startsWith(u"2\t")) << lines.back().toStdString();
     EXPECT_EQ(lines.back().split(u'\t').value(1), Cell(w, "history", 1, 1));
+    // Sums go out as plain numbers: "-15 516 181" on the window, "-15516181" here.
+    EXPECT_EQ(lines.back().split(u'\t').value(10), Cell(w, "history", 1, 10).remove(u' '));
+    EXPECT_TRUE(Cell(w, "history", 1, 10).contains(u' '));
 
     struct Case {
         const char* file;
@@ -207,6 +238,17 @@ TEST(GameWindow, TheHistoryGoesOutAsATableAndAPicture) {
     }
     ButtonNamed(w, QStringLiteral("Копировать рисунок"))->click();
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(1600, 900));
+
+    // A chart of no year yet: its axes do not read "0.0" at both ends.
+    GameWindow fresh(app.ctx);
+    const QString empty = QString::fromStdString((dir / "empty.svg").string());
+    app.dialogs.saveFiles = {empty};
+    ButtonNamed(&fresh, QStringLiteral("Сохранить рисунок"))->click();
+    QFile svg(empty);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QByteArray drawing = svg.readAll();
+    EXPECT_EQ(drawing.count(">0.0<"), 2) << drawing.toStdString(); // once in each panel
+    EXPECT_EQ(drawing.count(">1.0<"), 2);
     EXPECT_TRUE(app.dialogs.errors.isEmpty()) << app.dialogs.errors.join(u'\n').toStdString();
     EXPECT_EQ(app.wb().Game.Decisions.size(), 2u);
 }

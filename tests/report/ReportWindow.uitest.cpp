@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPrintPreviewDialog>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -432,6 +433,8 @@ TEST_F(ReportTest, TablePagesHoldTheResultsWithoutChangingTheWorkbook) {
     for (const char* s :
          {"Вариант 6", "Итог игры", "Ваша фирма", "Альфа", "Бета", "Гамма", "Победа", "Деньги на"})
         EXPECT_TRUE(tg.contains(QString::fromUtf8(s))) << s;
+    // Sums grouped by thousands, as the window shows them.
+    EXPECT_TRUE(tg.contains(QRegularExpression(QStringLiteral("\\d \\d{3} \\d{3}"))));
     EXPECT_EQ(PdfPageCount(game), 1);
 
     EXPECT_TRUE(SameBytes(wb.Memory, before.Memory));

@@ -486,7 +486,7 @@ TEST_F(InspectorTest, TheGameIsShownReplayedInEveryOutput) {
 
     ASSERT_EQ(Run({withGame, without}), kExitAgree);
     for (const char* s : {"Деловая игра [Game]", "Вариант игры: 5; начата заново, раз: 2",
-                          "1: ЭСЛ, МЛР 1.00, S 1.00, G 250, цена ", ", объем 5000, реклама 0",
+                          "1: ЭСЛ, МЛР 1.00, S 1.00, G 250, цена ", ", объем 5 000, реклама 0",
                           "Итог игры:", "4. Ваша фирма — -", "(банкрот)",
                           "Ваша фирма обанкротилась", "Деловая игра [Game]: не начата"})
         EXPECT_NE(out_.find(s), std::string::npos) << s;
@@ -496,6 +496,7 @@ TEST_F(InspectorTest, TheGameIsShownReplayedInEveryOutput) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(JsonReader::Parse(lines[1])["Game"].kind, Json::Null);
     const Json game = JsonReader::Parse(lines[0])["Game"];
+    EXPECT_EQ(game["Block"].text, "current");
     EXPECT_EQ(game["Variant"].text, "5");
     EXPECT_EQ(game["Restarts"].text, "2");
     EXPECT_EQ(game["over"].text, "true");
@@ -525,6 +526,18 @@ TEST_F(InspectorTest, TheGameIsShownReplayedInEveryOutput) {
     EXPECT_NE(rows[0].find("Игра"), std::string::npos);
     EXPECT_NE(rows[1].find(", 4-е место"), std::string::npos); // Игроков before Новиков
     EXPECT_NE(rows[2].find("  -  "), std::string::npos);
+
+    // A damaged block is not a game never started, in every output, and the
+    // exit status says so.
+    std::fstream(withGame, std::ios::in | std::ios::out | std::ios::binary)
+        .seekp(21092 + 30)
+        .put('\x7F');
+    ASSERT_EQ(Run({withGame}), kExitTrouble);
+    EXPECT_NE(out_.find("Деловая игра [Game]: !!! сохраненная игра повреждена"), std::string::npos);
+    ASSERT_EQ(Run({"--json", withGame}), kExitTrouble);
+    EXPECT_EQ(JsonReader::Parse(Lines(out_).at(0))["Game"]["Block"].text, "damaged");
+    ASSERT_EQ(Run({"--summary", withGame, without}), kExitTrouble);
+    EXPECT_NE(out_.find("повреждена"), std::string::npos);
 }
 
 // A teacher's desktop in Russian, where the C library reads and writes

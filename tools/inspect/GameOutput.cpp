@@ -6,6 +6,8 @@
 #include "TextHelpers.h"
 
 #include "game/Game.h"
+#include "game/GameBlock.h"
+#include "game/GroupedNumber.h"
 #include "processor/Technology.h"
 
 #include <charconv>
@@ -35,18 +37,48 @@ std::string TechnologyName(int index) {
 std::string DecisionText(const GameDecision& d) {
     return TechnologyName(d.Technology) + ", МЛР " + Number(d.MinFeature, 2) + ", S " +
            Number(d.ChipArea, 2) + ", G " + std::to_string(d.DeviceIntegration) + ", цена " +
-           Number(d.Price, 2) + ", объем " + std::to_string(d.Volume) + ", реклама " +
-           Number(d.Advertising, 0);
+           GroupedNumber(d.Price, 2) + ", объем " + GroupedNumber(d.Volume) + ", реклама " +
+           GroupedNumber(d.Advertising);
 }
 
 std::string Place(int place) {
     return std::to_string(place) + "-е место";
 }
 
+// Money and unit counts grouped by thousands, as the game window shows them.
+std::string Grouped(double v) {
+    return std::isfinite(v) ? GroupedNumber(v) : ExactText(Value::Real(v));
+}
+
 } // namespace
+
+const char* GameBlockName(GameOrigin origin) {
+    switch (origin) {
+    case GameOrigin::Current:
+        return "current";
+    case GameOrigin::OldRules:
+        return "first-rules";
+    case GameOrigin::Damaged:
+        return "damaged";
+    case GameOrigin::Unknown:
+        return "unknown-version";
+    case GameOrigin::None:
+        break;
+    }
+    return "none";
+}
+
+bool GameBlockLost(const Workbook& wb) {
+    return wb.Game.Origin == GameOrigin::Damaged || wb.Game.Origin == GameOrigin::Unknown;
+}
 
 GameReplay ReplayGame(const Workbook& wb) {
     GameReplay r;
+    r.lost = GameBlockLost(wb);
+    if (r.lost) {
+        r.error = wb.Game.Origin == GameOrigin::Damaged ? kGameBlockDamaged : kGameBlockUnknown;
+        return r;
+    }
     r.started = !wb.Game.empty();
     if (!r.started)
         return r;
@@ -61,11 +93,22 @@ GameReplay ReplayGame(const Workbook& wb) {
 void PrintGame(std::ostream& out, const Workbook& wb) {
     out << "\n  Деловая игра [Game]";
     const GameReplay replay = ReplayGame(wb);
+    if (replay.lost) {
+        out << ": !!! "
+            << (wb.Game.Origin == GameOrigin::Damaged
+                    ? "сохраненная игра повреждена и не прочитана"
+                    : "сохраненная игра в неизвестном формате и не прочитана")
+            << "\n";
+        return;
+    }
     if (!replay.started) {
         out << ": не начата\n";
         return;
     }
     const GameState& game = wb.Game;
+    if (game.Origin == GameOrigin::OldRules)
+        out << "\n    Игра сохранена по прежним правилам рынка; результаты пересчитаны по "
+               "новым правилам.";
     out << "\n    Вариант игры: " << game.Variant << "; начата заново, раз: " << game.Restarts
         << "; сыграно лет: " << game.Decisions.size() << " из " << kGameYears << "\n";
     out << "    Решения по годам:\n";
@@ -88,8 +131,9 @@ void PrintGame(std::ostream& out, const Workbook& wb) {
             if (!fy.InMarket)
                 out << "ушла с рынка";
             else
-                out << fy.TotalSales << ", " << Number(fy.Money.Profit, 0) << ", "
-                    << Number(fy.Money.Cash, 0) << (fy.Bankrupt ? " (банкрот)" : "");
+                out << Grouped(static_cast<double>(fy.TotalSales)) << ", "
+                    << Grouped(fy.Money.Profit) << ", " << Grouped(fy.Money.Cash)
+                    << (fy.Bankrupt ? " (банкрот)" : "");
         }
         out << "\n";
     }
@@ -98,14 +142,15 @@ void PrintGame(std::ostream& out, const Workbook& wb) {
     for (int i = 0; i < kGameFirmCount; ++i) {
         const StandingRow& row = standing.Rows[static_cast<std::size_t>(i)];
         out << "      " << i + 1 << ". " << kGameFirmNames[static_cast<std::size_t>(row.Firm)]
-            << " — " << Number(row.Cash, 0) << " руб." << (row.Bankrupt ? " (банкрот)" : "")
-            << "\n";
+            << " — " << Grouped(row.Cash) << " руб." << (row.Bankrupt ? " (банкрот)" : "") << "\n";
     }
     out << "    " << standing.Verdict << "\n";
 }
 
 std::string GameSummary(const Workbook& wb) {
     const GameReplay replay = ReplayGame(wb);
+    if (replay.lost)
+        return wb.Game.Origin == GameOrigin::Damaged ? "повреждена" : "неизвестный формат";
     if (!replay.started)
         return "-";
     if (!replay.session)
@@ -116,7 +161,7 @@ std::string GameSummary(const Workbook& wb) {
     for (const StandingRow& row : standing.Rows)
         if (row.Firm == 0)
             cash = row.Cash;
-    std::string text = Number(cash, 0) + ", " + Place(standing.StudentPlace);
+    std::string text = Grouped(cash) + ", " + Place(standing.StudentPlace);
     if (!s.over())
         text += " (лет " + std::to_string(s.years().size()) + ")";
     return text;

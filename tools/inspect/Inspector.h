@@ -129,14 +129,22 @@ CheckResult Recompute(const Workbook& wb);
 
 // --- The business game -------------------------------------------------------
 
-// The saved game replayed: none when it was never started; an error when
-// the replay fails.
+// The saved game replayed: none when it was never started; lost when its
+// block is damaged or of an unknown version (error says which); an error
+// when the replay fails.
 struct GameReplay {
     bool started = false;
+    bool lost = false;
     std::optional<GameSession> session;
     std::string error;
 };
 GameReplay ReplayGame(const Workbook& wb);
+// How the game's block was found, as the JSON output names it: "none",
+// "current", "first-rules" (replayed under the current rules), "damaged",
+// "unknown-version".
+const char* GameBlockName(GameOrigin origin);
+// Whether the file's game block is damaged or unreadable; it marks the exit status.
+bool GameBlockLost(const Workbook& wb);
 // The game's section of the listing.
 void PrintGame(std::ostream& out, const Workbook& wb);
 // The summary's game column: the student's cash and place ("-": not started).

@@ -136,8 +136,15 @@ void CheckJson(JsonWriter& j, const CheckResult& check) {
 // model elsewhere can be compared bit for bit.
 void GameJson(JsonWriter& j, const Workbook& wb) {
     const GameReplay replay = ReplayGame(wb);
-    if (!replay.started) {
+    if (!replay.started && !replay.lost) {
         j.null();
+        return;
+    }
+    if (replay.lost) {
+        j.open('{');
+        j.key("Block").string(GameBlockName(wb.Game.Origin));
+        j.key("error").string(replay.error);
+        j.close('}');
         return;
     }
     const auto decision = [&j](const GameDecision& d) {
@@ -158,6 +165,7 @@ void GameJson(JsonWriter& j, const Workbook& wb) {
         j.close(']');
     };
     j.open('{');
+    j.key("Block").string(GameBlockName(wb.Game.Origin));
     j.key("Variant").integer(wb.Game.Variant);
     j.key("Restarts").integer(wb.Game.Restarts);
     j.key("Decisions").open('[');
