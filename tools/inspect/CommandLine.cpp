@@ -1,12 +1,16 @@
 // The inspector's command line: options, help text, reading the files.
 
+#include "Files.h"
+#include "GroupSheet.h"
 #include "Inspector.h"
+#include "Similarity.h"
 #include "TextHelpers.h"
 
 #include "core/Errors.h"
 #include "workbook/WorkbookFile.h"
 
 #include <ostream>
+#include <sstream>
 
 namespace orvik::inspect {
 
@@ -26,11 +30,74 @@ std::string ReadFailure(const std::string& file, const std::string& message) {
 }
 
 struct Options {
-    enum class Mode { Listing, Json, Summary } mode = Mode::Listing;
+    enum class Mode { Listing, Json, Summary, Similar } mode = Mode::Listing;
     bool recompute = false;
     bool help = false;
+    bool similar = false;      // --similar: the report of copied work
+    bool fingerprints = false; // --similar or --xlsx: copied work is looked for
+    std::string xlsx;          // the group sheet to write, or empty
     std::vector<std::string> files;
 };
+
+// What the inspector learns of one file, made on any core.
+struct Outcome {
+    std::string failure;     // why the file is no readable workbook
+    std::string gameMessage; // the workbook is read, only its game is lost
+    bool differs = false;    // counted results differ from the recomputation
+    std::string text;        // the listing or JSON line
+    SummaryRow summary;
+    SheetRow sheet;
+    Fingerprint print;
+};
+
+Outcome Inspect(const InputFile& input, const Options& o) {
+    Outcome r;
+    const std::string& file = input.path;
+    Workbook wb;
+    try {
+        if (!input.error.empty())
+            throw Error(input.error);
+        wb = OpenWorkbookFile(file, &r.gameMessage);
+    } catch (const std::exception& e) {
+        r.failure = input.error.empty() ? ReadFailure(file, e.what()) : OneLine(input.error);
+        if (o.mode == Options::Mode::Json)
+            r.text = ErrorJson(file, r.failure) + "\n";
+        if (!o.xlsx.empty())
+            r.sheet = UnreadableRow(file, r.failure);
+        return r;
+    }
+    const bool recompute = o.recompute || !o.xlsx.empty();
+    CheckResult check;
+    if (recompute) {
+        check = Recompute(wb);
+        r.differs = check.CountedDisagreements() > 0;
+    }
+    const CheckResult* checked = recompute ? &check : nullptr;
+    switch (o.mode) {
+    case Options::Mode::Listing: {
+        std::ostringstream out;
+        if (o.recompute)
+            PrintCheck(out, file, wb, check);
+        else
+            PrintListing(out, file, wb);
+        r.text = out.str();
+        break;
+    }
+    case Options::Mode::Json:
+        r.text = WorkbookJson(file, wb, checked) + "\n";
+        break;
+    case Options::Mode::Summary:
+        r.summary = MakeSummaryRow(file, wb, checked);
+        break;
+    case Options::Mode::Similar:
+        break;
+    }
+    if (!o.xlsx.empty())
+        r.sheet = MakeSheetRow(file, wb, check, r.gameMessage);
+    if (o.fingerprints)
+        r.print = MakeFingerprint(file, wb);
+    return r;
+}
 
 // A full disk or a closed output must not pass for a complete report.
 bool Flushed(std::ostream& out, std::ostream& err) {
@@ -124,9 +191,12 @@ const char* const kHelpText =
 
 int RunInspector(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options options;
-    bool json = false, summary = false, onlyFiles = false;
+    bool json = false, summary = false, onlyFiles = false, wantSheet = false;
     for (const std::string& a : args) {
-        if (onlyFiles || a.empty() || a[0] != '-' || a == "-") {
+        if (wantSheet) {
+            options.xlsx = a;
+            wantSheet = false;
+        } else if (onlyFiles || a.empty() || a[0] != '-' || a == "-") {
             options.files.push_back(a);
         } else if (a == "--") {
             onlyFiles = true;
@@ -138,6 +208,13 @@ int RunInspector(const std::vector<std::string>& args, std::ostream& out, std::o
             summary = true;
         } else if (a == "--recompute") {
             options.recompute = true;
+        } else if (a == "--similar") {
+            options.similar = true;
+        } else if (a == "--xlsx") {
+            wantSheet = true;
+        } else if (a.rfind("--xlsx=", 0) == 0) {
+            options.xlsx = a.substr(7);
+            wantSheet = options.xlsx.empty();
         } else {
             err << "orvik-inspect: неизвестный параметр \"" << OneLine(a)
                 << "\"; справка: orvik-inspect --help\n";
@@ -148,59 +225,80 @@ int RunInspector(const std::vector<std::string>& args, std::ostream& out, std::o
         out << kHelpText;
         return Flushed(out, err) ? kExitAgree : kExitTrouble;
     }
-    if (json && summary) {
-        err << "orvik-inspect: --json и --summary нельзя задать вместе\n";
+    if (wantSheet) {
+        err << "orvik-inspect: после --xlsx нужно имя файла таблицы (например, группа.xlsx)\n";
+        return kExitTrouble;
+    }
+    if (json + summary + options.similar + !options.xlsx.empty() > 1 &&
+        !(options.similar && !options.xlsx.empty() && !json && !summary)) {
+        err << "orvik-inspect: --json, --summary, --similar и --xlsx нельзя задать вместе "
+               "(кроме --similar с --xlsx)\n";
         return kExitTrouble;
     }
     if (options.files.empty()) {
         err << "orvik-inspect: не заданы файлы; справка: orvik-inspect --help\n";
         return kExitTrouble;
     }
-    options.mode = json      ? Options::Mode::Json
-                   : summary ? Options::Mode::Summary
-                             : Options::Mode::Listing;
+    options.mode = json                                       ? Options::Mode::Json
+                   : summary                                  ? Options::Mode::Summary
+                   : options.similar || !options.xlsx.empty() ? Options::Mode::Similar
+                                                              : Options::Mode::Listing;
+    // The sheet has a page of copied work.
+    options.fingerprints = options.similar || !options.xlsx.empty();
 
     int status = kExitAgree;
+    const std::vector<InputFile> files = ExpandFolders(options.files);
+    std::vector<Outcome> outcomes(std::min<std::size_t>(files.size(), 1024));
     std::vector<SummaryRow> rows;
-    for (const std::string& file : options.files) {
-        Workbook wb;
-        std::string gameMessage;
-        try {
-            wb = OpenWorkbookFile(file, &gameMessage);
-        } catch (const std::exception& e) {
-            const std::string message = ReadFailure(file, e.what());
-            err << "orvik-inspect: " << message << "\n";
-            if (options.mode == Options::Mode::Json)
-                out << ErrorJson(file, message) << "\n";
-            status = kExitTrouble;
-            continue;
-        }
-        if (!gameMessage.empty()) // the workbook is read; only its game is lost
-            err << "orvik-inspect: " << OneLine(file) << ": " << gameMessage << "\n";
-        CheckResult check;
-        if (options.recompute) {
-            check = Recompute(wb);
-            if (check.CountedDisagreements() > 0 && status == kExitAgree)
-                status = kExitDiffers;
-        }
-        const CheckResult* checked = options.recompute ? &check : nullptr;
-        switch (options.mode) {
-        case Options::Mode::Listing:
-            if (options.recompute)
-                PrintCheck(out, file, wb, check);
-            else
-                PrintListing(out, file, wb);
-            break;
-        case Options::Mode::Json:
-            out << WorkbookJson(file, wb, checked) << "\n";
-            break;
-        case Options::Mode::Summary:
-            rows.push_back(MakeSummaryRow(file, wb, checked));
-            break;
-        }
-    }
+    std::vector<SheetRow> sheet;
+    std::vector<Fingerprint> prints;
+    ForEachInOrder(
+        files.size(),
+        [&](std::size_t i) { outcomes[i % outcomes.size()] = Inspect(files[i], options); },
+        [&](std::size_t i) {
+            Outcome& r = outcomes[i % outcomes.size()];
+            if (!r.failure.empty()) {
+                err << "orvik-inspect: " << r.failure << "\n";
+                status = kExitTrouble;
+            } else {
+                if (!r.gameMessage.empty())
+                    err << "orvik-inspect: " << OneLine(files[i].path) << ": " << r.gameMessage
+                        << "\n";
+                if (r.differs && status == kExitAgree)
+                    status = kExitDiffers;
+                if (options.mode == Options::Mode::Summary)
+                    rows.push_back(std::move(r.summary));
+                if (options.fingerprints) {
+                    r.sheet.print = static_cast<long>(prints.size());
+                    prints.push_back(std::move(r.print));
+                }
+            }
+            out << r.text;
+            if (!options.xlsx.empty())
+                sheet.push_back(std::move(r.sheet));
+            r = Outcome{};
+        });
     if (options.mode == Options::Mode::Summary)
         PrintSummary(out, std::move(rows), options.recompute);
+    if (options.fingerprints) {
+        const std::vector<SimilarGroup> groups = FindSimilar(prints);
+        if (options.similar) {
+            PrintSimilar(out, prints, groups);
+            if (!groups.empty() && status == kExitAgree)
+                status = kExitDiffers;
+        }
+        if (!options.xlsx.empty()) {
+            try {
+                WriteGroupSheet(options.xlsx, std::move(sheet), prints, groups);
+            } catch (const std::exception& e) {
+                err << "orvik-inspect: " << OneLine(e.what()) << "\n";
+                return kExitTrouble;
+            }
+            out << "Таблица группы записана в \"" << OneLine(options.xlsx) << "\": тетрадей "
+                << prints.size() << ", не прочитано " << files.size() - prints.size()
+                << ", групп совпадений " << groups.size() << "\n";
+        }
+    }
     return Flushed(out, err) ? status : kExitTrouble;
 }
 
