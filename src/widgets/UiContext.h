@@ -74,7 +74,8 @@ public:
     }
 
     // The variant's task: entry `offset` + the variant number of sVar.
-    // Throws Error when sVar is not a whole number.
+    // Throws Error when sVar is not a whole number, or one outside 1..10
+    // (no task to show).
     void ShowVariantTask(int offset);
     // A calculation marks its part done and the workbook modified.
     void MarkDone(int part);
