@@ -103,13 +103,11 @@ fs::path MakeDepartment() {
         const fs::path folder = department.dir / ("группа-" + std::to_string(i / 25));
         fs::create_directories(folder);
         const std::string path = (folder / ("w" + std::to_string(i) + ".orvik")).string();
-        if (i % 100 == 50) { // damaged: cut short
-            const auto bytes = orvik::EncodeWorkbook(wb);
-            std::ofstream(path, std::ios::binary)
-                .write(reinterpret_cast<const char*>(bytes.data()), 20000);
-        } else {
-            orvik::SaveWorkbookFile(wb, path);
-        }
+        // Written plainly: the program's safe save waits for the disk each time.
+        const auto bytes = orvik::EncodeWorkbook(wb);
+        const std::size_t size = i % 100 == 50 ? 20000 : bytes.size(); // damaged: cut short
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(size));
     }
     return department.dir;
 }

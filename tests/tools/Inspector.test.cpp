@@ -536,7 +536,8 @@ TEST_F(InspectorTest, EveryOutputIsTheSameUnderARussianLocale) {
                                                       {"--json", file},
                                                       {"--summary", file},
                                                       {"--recompute", file},
-                                                      {"--json", "--recompute", file}};
+                                                      {"--json", "--recompute", file},
+                                                      {"--similar", file, file}};
     std::vector<std::string> inC;
     for (const auto& args : calls) {
         Run(args);

@@ -279,7 +279,7 @@ int RunInspector(const std::vector<std::string>& args, std::ostream& out, std::o
 
     int status = kExitAgree;
     const std::vector<InputFile> files = ExpandFolders(options.files);
-    std::vector<Outcome> outcomes(std::min<std::size_t>(files.size(), 1024));
+    std::vector<Outcome> outcomes(std::min(files.size(), BatchSize()));
     std::vector<SummaryRow> rows;
     std::vector<SheetRow> sheet;
     std::vector<Fingerprint> prints;

@@ -67,10 +67,22 @@ std::vector<InputFile> ExpandFolders(const std::vector<std::string>& names) {
     return files;
 }
 
+namespace {
+
+unsigned Cores() {
+    return std::clamp(std::thread::hardware_concurrency(), 1u, 16u);
+}
+
+} // namespace
+
+std::size_t BatchSize() {
+    return 64 * static_cast<std::size_t>(Cores());
+}
+
 void ForEachInOrder(std::size_t count, const std::function<void(std::size_t)>& work,
                     const std::function<void(std::size_t)>& done) {
-    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, 16u);
-    const std::size_t batch = 64 * static_cast<std::size_t>(cores);
+    const unsigned cores = Cores();
+    const std::size_t batch = BatchSize();
     for (std::size_t first = 0; first < count; first += batch) {
         const std::size_t last = std::min(count, first + batch);
         std::atomic<std::size_t> next{first};

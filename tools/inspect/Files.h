@@ -21,6 +21,9 @@ struct InputFile {
 // read, or one without workbooks, is an entry with its error.
 std::vector<InputFile> ExpandFolders(const std::vector<std::string>& names);
 
+// How many files ForEachInOrder holds at once, at most.
+std::size_t BatchSize();
+
 // Calls work(i) for every i below `count` on all the processor's cores, a
 // batch at a time, and done(i) in order on the calling thread once i's batch
 // is finished: what is held at once is one batch, whatever the count.
