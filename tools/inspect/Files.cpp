@@ -37,7 +37,7 @@ void ReadFolder(const fs::path& folder, std::vector<InputFile>& found) {
     }
     for (; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
-        if (it->is_symlink(typeError) ? false : it->is_directory(typeError))
+        if (!it->is_symlink(typeError) && it->is_directory(typeError))
             ReadFolder(it->path(), found);
         else if (IsWorkbookName(it->path()) && !it->is_directory(typeError))
             found.push_back({it->path().string(), {}});

@@ -78,12 +78,13 @@ public:
             throw Error("Таблица не записана: не удается добавить лист");
     }
 
-    void Header(const std::vector<std::string>& titles) {
+    // The header row, frozen with the first `frozenColumns` columns.
+    void Header(const std::vector<std::string>& titles, int frozenColumns = 0) {
         for (const std::string& t : titles)
             Text(t, bold_);
         columns_ = titles.size();
         NextRow();
-        worksheet_freeze_panes(sheet_, 1, 0);
+        worksheet_freeze_panes(sheet_, 1, static_cast<lxw_col_t>(frozenColumns));
     }
     void Text(const std::string& text, lxw_format* format = nullptr) {
         if (!text.empty())
@@ -211,7 +212,7 @@ void WriteGroupSheet(const std::string& path, std::vector<SheetRow> rows,
              {"Пересчет: итог", "Игра: лет", "Игра: повторов", "Игра: деньги, руб.", "Игра: место",
               "Игра: итог", "Совпадения (лист «Совпадения»)", "Файл", "Изменен", "Состояние файла"})
             titles.push_back(t);
-        sheet.Header(titles);
+        sheet.Header(titles, 2); // group and student stay in sight
 
         for (const SheetRow& r : rows) {
             const bool read = r.unreadable.empty();
