@@ -633,17 +633,23 @@ TEST_F(InspectorTest, SimilarNamesEachKindOfCopyAndLeavesHonestWorkAlone) {
     Workbook a = ComputedWorkbook("Входов Андрей"), b = ComputedWorkbook("Входова Бела");
     a.sVar = "5";
     b.sVar = "6";
+    a.Circuit2.ChipArea = 0.6; // their own in the other records
+    b.Circuit2.ChipArea = 0.7;
+    a.Lab2Processor.DefectFactor = 0.6;
+    b.Lab2Processor.DefectFactor = 0.7;
     a.Memory.Capacity = b.Memory.Capacity = 123;
     a.Firm.Hours = b.Firm.Hours = 5;
     b.Task.InputCount = 77;
     Write("a.orvik", a);
     Write("b.orvik", b);
-    // Years 2 and 3 of the game alike.
+    // Years 2 to 4 of the game alike.
     Workbook g1 = ComputedWorkbook("Игров Глеб"), g2 = ComputedWorkbook("Игрова Галя");
     StartGame(g1.Game, 3);
     StartGame(g2.Game, 4);
-    g1.Game.Decisions = {Decision(3000, 0), Decision(6000, 50), Decision(6000, 60)};
-    g2.Game.Decisions = {Decision(4000, 0), Decision(6000, 50), Decision(6000, 60)};
+    g1.Game.Decisions = {Decision(3000, 0), Decision(6000, 50), Decision(6000, 60),
+                         Decision(5000, 70)};
+    g2.Game.Decisions = {Decision(4000, 0), Decision(6000, 50), Decision(6000, 60),
+                         Decision(5000, 70)};
     Write("g1.orvik", g1);
     Write("g2.orvik", g2);
     // A formula no task gives, blanks apart.
@@ -662,9 +668,9 @@ TEST_F(InspectorTest, SimilarNamesEachKindOfCopyAndLeavesHonestWorkAlone) {
     const std::vector<std::vector<std::string>> expected{
         {"Игрок Первый", "Копиров Кирилл", "очень сильное",
          "одинаковы во всем, кроме данных студента", "годах 1–2"},
+        {"Игров Глеб", "Игрова Галя", "заметное", "одинаковые решения в годах 2–4"},
         {"Входов Андрей", "Входова Бела", "Память [Memory]: Capacity 123",
          "(Высоконадежное), Hours 5"},
-        {"Игров Глеб", "Игрова Галя", "заметное", "одинаковые решения в годах 2–3"},
         {"Формулов Федор", "Формулова Фаина", "слабое", "«n*n+7»"}};
     for (std::size_t g = 0; g < expected.size(); ++g)
         for (const std::string& s : expected[g])

@@ -280,15 +280,32 @@ struct Finder {
             kInputRecords);
         for (std::size_t i = 0; i < prints.size(); ++i)
             for (std::size_t r = 0; r < kInputRecords; ++r)
-                if (prints[i].inputs[r] != 0 && !Expected(i, r))
+                if (prints[i].inputs[r] != 0)
                     byRecord[r][prints[i].inputs[r]].push_back(i);
+        // A pair counts where the values are not the task of at least one of
+        // the two: a student of another variant with them took them from
+        // someone.
         std::unordered_map<Pair, std::uint32_t, PairHash> pairs;
         for (std::size_t r = 0; r < kInputRecords; ++r)
-            for (auto& [hash, members] : byRecord[r])
-                AddPairs(members, 1u << r, pairs);
+            for (auto& [hash, members] : byRecord[r]) {
+                std::vector<std::size_t> own;
+                for (const std::size_t m : members)
+                    if (!Expected(m, r))
+                        own.push_back(m);
+                if (own.empty())
+                    continue;
+                if (members.size() > kCommonShare) {
+                    AddPairs(own, 1u << r, pairs);
+                    continue;
+                }
+                for (const std::size_t a : own)
+                    for (const std::size_t b : members)
+                        if (a != b)
+                            pairs[{std::min(a, b), std::max(a, b)}] |= 1u << r;
+            }
         Group(pairs, 2, [this](std::uint32_t records, std::size_t first) {
-            std::string text = "одинаковые исходные данные, отличные от новой тетради и от "
-                               "задания варианта, в записях: ";
+            std::string text = "одинаковые исходные данные (не как в новой тетради и не как в "
+                               "задании варианта хотя бы у одного из студентов) в записях: ";
             int n = 0;
             for (std::size_t r = 0; r < kInputRecords; ++r)
                 if (records >> r & 1u)
