@@ -261,8 +261,7 @@ int RunInspector(const std::vector<std::string>& args, std::ostream& out, std::o
         err << "orvik-inspect: после --xlsx нужно имя файла таблицы (например, группа.xlsx)\n";
         return kExitTrouble;
     }
-    if (json + summary + options.similar + !options.xlsx.empty() > 1 &&
-        !(options.similar && !options.xlsx.empty() && !json && !summary)) {
+    if (json + summary + (options.similar || !options.xlsx.empty()) > 1) {
         err << "orvik-inspect: --json, --summary, --similar и --xlsx нельзя задать вместе "
                "(кроме --similar с --xlsx)\n";
         return kExitTrouble;
@@ -286,7 +285,15 @@ int RunInspector(const std::vector<std::string>& args, std::ostream& out, std::o
     std::vector<Fingerprint> prints;
     ForEachInOrder(
         files.size(),
-        [&](std::size_t i) { outcomes[i % outcomes.size()] = Inspect(files[i], options); },
+        [&](std::size_t i) {
+            Outcome& r = outcomes[i % outcomes.size()];
+            try {
+                r = Inspect(files[i], options);
+            } catch (const std::exception& e) { // out of memory: said, and the rest goes on
+                r = Outcome{};
+                r.failure = OneLine("файл \"" + files[i].path + "\": " + e.what());
+            }
+        },
         [&](std::size_t i) {
             Outcome& r = outcomes[i % outcomes.size()];
             if (!r.failure.empty()) {
