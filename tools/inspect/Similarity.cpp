@@ -269,7 +269,7 @@ struct Finder {
             AddPairs(bucket.second, 3u << bucket.first, pairs);
         Group(pairs, 1, [](std::uint32_t years, std::uint32_t) {
             const int run = LongestRun(years);
-            return Evidence{Evidence::Kind::Decisions, 15 * run,
+            return Evidence{Evidence::Kind::Decisions, 15 * run - 10, // two years: weak
                             "деловая игра: одинаковые решения в годах " + YearsText(years) +
                                 " (лет подряд: " + std::to_string(run) + ")"};
         });
