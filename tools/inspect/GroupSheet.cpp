@@ -61,6 +61,16 @@ bool WholeNumber(const std::string& text, double& value) {
     return true;
 }
 
+// A spreadsheet program refuses a file with bytes that are not UTF-8 (a file
+// name may hold any): they become U+FFFD.
+std::string ValidUtf8(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();)
+        AppendUtf8(out, NextCodePoint(text, i));
+    return out;
+}
+
 struct XlsxBook {
     lxw_workbook* book;
     ~XlsxBook() {
@@ -88,7 +98,7 @@ public:
     }
     void Text(const std::string& text, lxw_format* format = nullptr) {
         if (!text.empty())
-            Check(worksheet_write_string(sheet_, row_, col_, text.c_str(), format));
+            Check(worksheet_write_string(sheet_, row_, col_, ValidUtf8(text).c_str(), format));
         Fit(DisplayWidth(text));
     }
     void Number(double value, lxw_format* format, std::size_t shownWidth) {
