@@ -10,7 +10,6 @@
 #include "VariantFormulas.h"
 
 #include "core/Cp1251.h"
-#include "game/Game.h"
 #include "workbook/LabState.h"
 #include "workbook/WorkbookFile.h"
 
@@ -86,7 +85,6 @@ std::vector<Field> Inputs(const Workbook& wb, const RecordInfo& info) {
 struct NewWorkbook {
     std::array<std::vector<Field>, kInputRecords> inputs;
     std::array<std::uint64_t, kInputRecords> hashes{};
-    GameDecision decision = DefaultDecision();
 };
 
 std::uint64_t HashFields(const std::vector<Field>& fields) {
@@ -108,18 +106,6 @@ const NewWorkbook& Defaults() {
         return d;
     }();
     return defaults;
-}
-
-std::uint64_t HashDecision(const GameDecision& d) {
-    Hash h;
-    h.Add(static_cast<std::uint64_t>(d.Technology));
-    h.Add(std::bit_cast<std::uint64_t>(d.MinFeature));
-    h.Add(std::bit_cast<std::uint64_t>(d.ChipArea));
-    h.Add(static_cast<std::uint64_t>(d.DeviceIntegration));
-    h.Add(std::bit_cast<std::uint64_t>(d.Price));
-    h.Add(static_cast<std::uint64_t>(d.Volume));
-    h.Add(std::bit_cast<std::uint64_t>(d.Advertising));
-    return h.Get();
 }
 
 std::string YearsText(std::uint32_t years) {
@@ -378,15 +364,9 @@ Fingerprint MakeFingerprint(const std::string& file, const Workbook& wb) {
               bytes.begin() + static_cast<std::ptrdiff_t>(layout::PartDone), 0);
     Hash content;
     content.Add(bytes.data(), bytes.size());
-    content.Add(static_cast<std::uint64_t>(wb.Game.Variant));
-    content.Add(wb.Game.Restarts);
-    const NewWorkbook& defaults = Defaults();
-    for (const GameDecision& d : wb.Game.Decisions) {
-        const std::uint64_t h = HashDecision(d);
-        content.Add(h);
-        p.decisions.push_back(d == defaults.decision ? 0 : h);
-    }
+    p.decisions = GameDecisionKeys(wb); // the game block is among the bytes above
     p.content = content.Get();
+    const NewWorkbook& defaults = Defaults();
     for (std::size_t r = 0; r < kInputRecords; ++r) {
         const std::vector<Field> fields = Inputs(wb, Records()[r]);
         const std::uint64_t h = HashFields(fields);

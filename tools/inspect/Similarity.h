@@ -34,6 +34,11 @@ struct Fingerprint {
 };
 Fingerprint MakeFingerprint(const std::string& file, const Workbook& wb);
 
+// Each played year's decision of the business game as a number to compare
+// (equal decisions, equal numbers; never 0), 0 for the game's default
+// decision. With the game's columns of the sheet.
+std::vector<std::uint64_t> GameDecisionKeys(const Workbook& wb);
+
 // One piece of evidence for a group of workbooks.
 struct Evidence {
     enum class Kind { Copy, Decisions, Inputs, Formula } kind;
