@@ -34,7 +34,13 @@ QImage& UiContext::GraphBitmapToDraw(int w, int h) {
 }
 
 void UiContext::ShowVariantTask(int offset) {
-    const int variant = TextToInt(Cp1251ToUtf8(state.workbook.sVar));
+    const std::string text = Cp1251ToUtf8(state.workbook.sVar);
+    const std::int32_t variant = TextToInt(text);
+    // Only variants 1..10 have tasks; the number is never used as it stands.
+    if (variant < 1 || variant > 10)
+        throw Error("Задания для варианта " + text +
+                    " нет: варианты заданий - от 1 до 10. Укажите свой вариант в данных "
+                    "студента.");
     ShowHintText(offset + variant);
 }
 

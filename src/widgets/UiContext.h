@@ -77,7 +77,8 @@ public:
     }
 
     // The variant's task: entry `offset` + the variant number of sVar.
-    // Throws Error when sVar is not a whole number.
+    // Throws Error when sVar is not a whole number, or one outside 1..10
+    // (no task to show).
     void ShowVariantTask(int offset);
     // A calculation marks its part done, the parts built on its earlier
     // results not done (see workbook/Progress.h), and the workbook modified.

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -385,4 +386,25 @@ TEST_F(DataFileBuilder, RefusesMissingOrUnconvertibleTexts) {
     EXPECT_FALSE(fs::exists(output()));
     WriteFile(dir_ / "texts" / "05.txt", std::string(32767, 'x') + "ы\n");
     EXPECT_EQ(Run(log), 0) << log;
+
+    // The same limit for the game's texts.
+    fs::remove(output());
+    WriteFile(dir_ / "texts" / "67.txt", std::string(40000, 'x') + "\n");
+    EXPECT_EQ(Run(log), 1);
+    EXPECT_NE(log.find("67.txt"), std::string::npos) << log;
+    EXPECT_FALSE(fs::exists(output()));
+}
+
+// Only a regular file or a new name is written: a pipe or a folder in its
+// place stays what it is, with exit status 2.
+TEST_F(DataFileBuilder, RefusesAnOutputThatIsNoRegularFile) {
+    std::string log;
+    ASSERT_EQ(::mkfifo(output().c_str(), 0600), 0);
+    EXPECT_EQ(Run(log), 2);
+    EXPECT_NE(log.find("не обычный файл"), std::string::npos) << log;
+    EXPECT_FALSE(fs::is_regular_file(output()));
+    fs::remove(output());
+    fs::create_directory(output());
+    EXPECT_EQ(Run(log), 2);
+    EXPECT_TRUE(fs::is_directory(output()));
 }

@@ -23,6 +23,7 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -548,7 +549,8 @@ TEST_F(InspectorTest, EveryOutputIsTheSameUnderARussianLocale) {
                                                       {"--json", file},
                                                       {"--summary", file},
                                                       {"--recompute", file},
-                                                      {"--json", "--recompute", file}};
+                                                      {"--json", "--recompute", file},
+                                                      {"--similar", file, file}};
     std::vector<std::string> inC;
     for (const auto& args : calls) {
         Run(args);
@@ -562,6 +564,202 @@ TEST_F(InspectorTest, EveryOutputIsTheSameUnderARussianLocale) {
         EXPECT_EQ(out_, inC[i]) << calls[i][0];
     }
     std::setlocale(LC_ALL, saved.c_str());
+}
+
+} // namespace
+} // namespace orvik::inspect
+
+// --- The end of term: exit statuses, copied work, the group sheet ----------------------------
+
+namespace orvik::inspect {
+namespace {
+
+// Every order of a file that agrees (A), one whose results differ (D) and
+// one that cannot be read (U): an unreadable file wins over a difference,
+// a difference over agreement, in every mode that recomputes.
+TEST_F(InspectorTest, ExitStatusOfEveryCombinationOfFiles) {
+    Workbook edited = ComputedWorkbook();
+    edited.Circuit1.Power = 12.5;
+    const std::map<char, std::string> file{{'A', Write("a.orvik", ComputedWorkbook())},
+                                           {'D', Write("d.orvik", edited)},
+                                           {'U', (dir_ / "missing.orvik").string()}};
+    const std::string sheet = (dir_ / "s.xlsx").string();
+    const std::vector<std::pair<std::string, int>> rows{
+        {"A", 0},  {"D", 1},  {"U", 2},  {"AA", 0}, {"AD", 1},  {"DA", 1},  {"DD", 1}, {"AU", 2},
+        {"UA", 2}, {"DU", 2}, {"UD", 2}, {"UU", 2}, {"ADU", 2}, {"UDA", 2}, {"DUA", 2}};
+    for (const std::vector<std::string>& mode :
+         std::vector<std::vector<std::string>>{{"--recompute"},
+                                               {"--summary", "--recompute"},
+                                               {"--json", "--recompute"},
+                                               {"--xlsx", sheet}}) {
+        for (const auto& [files, status] : rows) {
+            std::vector<std::string> args = mode;
+            for (const char f : files)
+                args.push_back(file.at(f));
+            EXPECT_EQ(Run(args), status) << mode[0] << " " << files;
+        }
+    }
+    // Without recomputing only the unreadable file counts.
+    EXPECT_EQ(Run({"--summary", file.at('D')}), 0);
+    EXPECT_EQ(Run({"--summary", file.at('D'), file.at('U')}), 2);
+}
+
+// Blocks of the --similar report, one per group.
+std::vector<std::string> Groups(const std::string& report) {
+    std::vector<std::string> blocks;
+    for (std::size_t at = report.find("\n\n"); at != std::string::npos;) {
+        const std::size_t next = report.find("\n\n", at + 2);
+        blocks.push_back(report.substr(at + 2, next == std::string::npos ? next : next - at - 2));
+        at = next;
+    }
+    return blocks;
+}
+
+GameDecision Decision(int volume, double advertising) {
+    GameDecision d = DefaultDecision();
+    d.Volume = volume;
+    d.Advertising = advertising;
+    return d;
+}
+
+TEST_F(InspectorTest, SimilarNamesEachKindOfCopyAndLeavesHonestWorkAlone) {
+    // Honest students of variant 7 follow the task: their workbooks are alike
+    // apart from their names, and two of them play the game their own way.
+    for (int i = 1; i <= 3; ++i)
+        Write("honest" + std::to_string(i) + ".orvik",
+              ComputedWorkbook("Честный " + std::to_string(i)));
+    Workbook player = ComputedWorkbook("Игрок Первый");
+    StartGame(player.Game, 7);
+    player.Game.Decisions = {Decision(7000, 10), Decision(8000, 20)};
+    Write("player.orvik", player);
+    Workbook other = ComputedWorkbook("Игрок Второй");
+    StartGame(other.Game, 7);
+    other.Game.Decisions = {Decision(9000, 30), Decision(8000, 20)};
+    Write("other.orvik", other);
+
+    // A renamed copy of the first player.
+    Workbook copy = player;
+    copy.sStudent = ToCp1251("Копиров Кирилл");
+    copy.sGroup = ToCp1251("ВВ-4-98");
+    Write("sub/copy.orvik", copy);
+    // The same inputs, not the task's, in two records, by students of other variants.
+    Workbook a = ComputedWorkbook("Входов Андрей"), b = ComputedWorkbook("Входова Бела");
+    a.sVar = "5";
+    b.sVar = "6";
+    a.Circuit2.ChipArea = 0.6; // their own in the other records
+    b.Circuit2.ChipArea = 0.7;
+    a.Lab2Processor.DefectFactor = 0.6;
+    b.Lab2Processor.DefectFactor = 0.7;
+    a.Memory.Capacity = b.Memory.Capacity = 123;
+    a.Firm.Hours = b.Firm.Hours = 5;
+    b.Task.InputCount = 77;
+    Write("a.orvik", a);
+    Write("b.orvik", b);
+    // Years 2 to 4 of the game alike.
+    Workbook g1 = ComputedWorkbook("Игров Глеб"), g2 = ComputedWorkbook("Игрова Галя");
+    StartGame(g1.Game, 3);
+    StartGame(g2.Game, 4);
+    g1.Game.Decisions = {Decision(3000, 0), Decision(6000, 50), Decision(6000, 60),
+                         Decision(5000, 70)};
+    g2.Game.Decisions = {Decision(4000, 0), Decision(6000, 50), Decision(6000, 60),
+                         Decision(5000, 70)};
+    Write("g1.orvik", g1);
+    Write("g2.orvik", g2);
+    // A formula no task gives, blanks apart.
+    Workbook f1 = ComputedWorkbook("Формулов Федор"), f2 = ComputedWorkbook("Формулова Фаина");
+    SetFormulaText(f1.Task, "n*n + 7");
+    SetFormulaText(f2.Task, "n*n+7");
+    f2.Firm.Grade[2] = 1;
+    Write("f1.orvik", f1);
+    Write("f2.orvik", f2);
+    fs::create_directories(dir_ / "sub");
+    Write("sub/copy.orvik", copy);
+
+    ASSERT_EQ(Run({"--similar", dir_.path()}), kExitDiffers) << err_;
+    const auto groups = Groups(out_);
+    ASSERT_EQ(groups.size(), 4u) << out_;
+    const std::vector<std::vector<std::string>> expected{
+        {"Игрок Первый", "Копиров Кирилл", "очень сильное",
+         "одинаковы во всем, кроме данных студента", "годах 1–2"},
+        {"Игров Глеб", "Игрова Галя", "заметное", "одинаковые решения в годах 2–4"},
+        {"Входов Андрей", "Входова Бела", "Память [Memory]: Capacity 123",
+         "(Высоконадежное), Hours 5"},
+        {"Формулов Федор", "Формулова Фаина", "слабое", "«n*n+7»"}};
+    for (std::size_t g = 0; g < expected.size(); ++g)
+        for (const std::string& s : expected[g])
+            EXPECT_NE(groups[g].find(s), std::string::npos) << g << ": " << s << "\n" << groups[g];
+    for (const char* honest : {"Честный", "Игрок Второй"})
+        EXPECT_EQ(out_.find(honest), std::string::npos) << honest;
+}
+
+// The sheet's cells by reference ("B2"): numbers as "n:" + value, texts as they are.
+std::map<std::string, std::string> SheetCells(const std::string& xlsx, int sheet) {
+    const std::string command =
+        "unzip -p '" + xlsx + "' xl/worksheets/sheet" + std::to_string(sheet) + ".xml";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    std::string xml;
+    char buffer[65536];
+    for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
+        xml.append(buffer, n);
+    std::map<std::string, std::string> cells;
+    static const std::regex cell(
+        R"re(<c r="([A-Z]+[0-9]+)"[^>]*?(?:/>|>(?:<v>([^<]*)</v>|<is><t[^>]*>([^<]*)</t></is>)</c>))re");
+    for (auto it = std::sregex_iterator(xml.begin(), xml.end(), cell); it != std::sregex_iterator();
+         ++it)
+        cells[(*it)[1]] = (*it)[2].matched ? "n:" + (*it)[2].str() : (*it)[3].str();
+    return cells;
+}
+
+TEST_F(InspectorTest, GroupSheetHoldsEveryFileWithNumbersAsNumbers) {
+    if (std::system("unzip -v >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "ORVIK-SKIP: unzip is not installed";
+    Workbook played = ComputedWorkbook("Бобров Борис");
+    played.Game = DefaultPlayersGame(5, 2);
+    played.PartDone[PartBusinessGame] = 1;
+    Workbook edited = ComputedWorkbook("Алексеев Алексей");
+    edited.Circuit1.Power = 12.5;
+    edited.Memory.Capacity = 64; // computed with another capacity
+    fs::create_directories(dir_ / "группа" / "sub");
+    Write("группа/b.orvik", played);
+    Write("группа/sub/a.orvik", edited);
+    std::ofstream(dir_ / "группа" / "short.orvik") << "not a workbook";
+    std::ofstream(dir_ / "группа" / "notes.txt") << "ignored";
+    const std::string sheet = (dir_ / "группа.xlsx").string();
+
+    ASSERT_EQ(Run({"--xlsx", sheet, (dir_ / "группа").string()}), kExitTrouble) << err_;
+    const auto cells = SheetCells(sheet, 1);
+    EXPECT_EQ(cells.at("A1"), "Группа");
+    EXPECT_EQ(cells.at("L1"), "Пересчет: ЛР1 процессор");
+    EXPECT_EQ(cells.count("A5"), 0u) << "three rows: notes.txt is no workbook";
+    // The damaged file first (no group), then Алексеев before Бобров.
+    EXPECT_EQ(cells.at("AA2").rfind("не прочитан: ", 0), 0u) << cells.at("AA2");
+    EXPECT_NE(cells.at("Y2").find("short.orvik"), std::string::npos);
+    EXPECT_EQ(cells.at("B3"), "Алексеев Алексей");
+    EXPECT_EQ(cells.at("D3"), "n:7");
+    EXPECT_EQ(cells.at("E3"), "да");
+    EXPECT_EQ(cells.at("L3"), "изменен вручную: Circuit1.Power");
+    EXPECT_EQ(cells.at("O3"), "изменен вручную: Memory.MemoryCost");
+    EXPECT_EQ(cells.at("M3"), "совпадает");
+    EXPECT_EQ(cells.at("F3"), "нет");
+    EXPECT_EQ(cells.at("W3"), "не начата");
+    EXPECT_EQ(cells.at("B4"), "Бобров Борис");
+    EXPECT_EQ(cells.at("L4"), "совпадает");
+    const GameSession session(played.Game);
+    EXPECT_EQ(cells.at("S4"), "n:" + std::to_string(session.years().size()));
+    EXPECT_EQ(cells.at("T4"), "n:2");
+    EXPECT_EQ(cells.at("V4"), "n:4");
+    EXPECT_NEAR(std::stod(cells.at("U4").substr(2)), session.standing().Rows[3].Cash, 1e-6);
+    EXPECT_EQ(cells.at("Z4").rfind("n:4", 0), 0u) << "a date after 2009: " << cells.at("Z4");
+    EXPECT_EQ(SheetCells(sheet, 2).at("B2"),
+              "Свободно выбранной работы, общей для нескольких тетрадей, не найдено");
+
+    // The same sheet under a Russian locale.
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "ru_RU.UTF-8"))
+        GTEST_SKIP() << "ORVIK-SKIP: the locale ru_RU.UTF-8 is not installed";
+    Run({"--xlsx", sheet, (dir_ / "группа").string()});
+    std::setlocale(LC_ALL, saved.c_str());
+    EXPECT_EQ(SheetCells(sheet, 1), cells);
 }
 
 } // namespace

@@ -10,11 +10,14 @@
 //     is dropped, so a text does not end in an empty line; further trailing
 //     empty lines are kept as written.
 // A missing text, one with a character that Windows-1251 lacks or one
-// longer than the program shows (kTextLimit) stops the build (exit status 1)
-// with a message naming the entry (and the line). The output is written to a
+// longer than the program shows (kTextLimit, the same for every entry the
+// program reads, the game's too) stops the build (exit status 1) with a
+// message naming the entry (and the line). The output is written to a
 // temporary file beside it and renamed into place, so a failed run never
-// leaves a half-written data file.
+// leaves a half-written data file. OUTPUT must be a regular file or a new
+// name: a device, a folder or a pipe is refused with exit status 2.
 
+#include "core/AtomicFile.h"
 #include "core/Cp1251.h"
 #include "shell/TextStore.h"
 
@@ -26,6 +29,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -91,29 +95,14 @@ std::string ConvertText(std::string text, const fs::path& path) {
     return out;
 }
 
-void WriteAtomically(const fs::path& output, const std::vector<std::uint8_t>& bytes) {
-    fs::path temporary = output;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            throw Failure{"не удается создать " + temporary.string()};
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            throw Failure{"ошибка записи " + temporary.string()};
-        }
-    }
-    std::error_code ec;
-    fs::rename(temporary, output, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw Failure{"не удается записать " + output.string() + ": " + ec.message()};
-    }
+// Entry `index` of TEXTDIR, converted and held to the program's limit.
+std::string EntryText(const fs::path& textDir, int index) {
+    const fs::path source = textDir / EntryFileName(index);
+    std::string text = ConvertText(ReadWholeFile(source, index), source);
+    if (text.size() > orvik::kTextLimit)
+        throw Failure{source.string() + ": текст длиннее " + std::to_string(orvik::kTextLimit) +
+                      " знаков, программа показала бы его не полностью"};
+    return text;
 }
 
 } // namespace
@@ -125,16 +114,18 @@ int main(int argc, char** argv) {
     }
     const fs::path output = argv[1];
     const fs::path textDir = argv[2];
+    // Only a data file is ever replaced: never a device, a folder or a pipe.
+    struct stat target {};
+    if (::stat(argv[1], &target) == 0 && !S_ISREG(target.st_mode)) {
+        std::cerr << kTool << ": " << output.string()
+                  << ": это не обычный файл (устройство, папка или канал); данные справки "
+                     "записываются только в обычный файл или под новым именем\n";
+        return 2;
+    }
     try {
         std::array<std::string, orvik::kTextCount> texts;
-        for (int i = 0; i < orvik::kTextCount; ++i) {
-            const fs::path source = textDir / EntryFileName(i);
-            texts[i] = ConvertText(ReadWholeFile(source, i), source);
-            if (texts[i].size() > orvik::kTextLimit)
-                throw Failure{source.string() + ": текст длиннее " +
-                              std::to_string(orvik::kTextLimit) +
-                              " знаков, программа показала бы его не полностью"};
-        }
+        for (int i = 0; i < orvik::kTextCount; ++i)
+            texts[i] = EntryText(textDir, i);
         std::vector<std::string> gameTexts;
         for (int i = orvik::kFirstGameText; i < orvik::kFirstGameText + orvik::kGameTextCount;
              ++i) {
@@ -142,9 +133,10 @@ int main(int argc, char** argv) {
             std::error_code ec;
             if (!fs::exists(source, ec))
                 break;
-            gameTexts.push_back(ConvertText(ReadWholeFile(source, i), source));
+            gameTexts.push_back(EntryText(textDir, i));
         }
-        WriteAtomically(output, orvik::BuildTextStoreFile(texts, gameTexts));
+        orvik::WriteFileAtomically(output.string(), orvik::BuildTextStoreFile(texts, gameTexts),
+                                   {"Не удается записать данные справки в файл", ""});
     } catch (const Failure& failure) {
         std::cerr << kTool << ": " << failure.message << '\n';
         return 1;

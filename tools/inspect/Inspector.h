@@ -163,6 +163,8 @@ struct SummaryRow {
     std::string group, student, variant, flags, game, check, file;
 };
 SummaryRow MakeSummaryRow(const std::string& file, const Workbook& wb, const CheckResult* check);
+// The summary's "Пересчет" column: "совпадает", "расхождений 2, ошибок модели 1", ...
+std::string CheckSummary(const CheckResult& check);
 // Sorts by group, then student, then file name, and prints the table.
 void PrintSummary(std::ostream& out, std::vector<SummaryRow> rows, bool withCheck);
 

@@ -25,30 +25,31 @@ std::u32string CollationKey(const std::string& utf8) {
     return key;
 }
 
+std::string CheckSummary(const CheckResult& check) {
+    std::string text;
+    std::size_t errors = 0;
+    for (const RecordCheck& c : check.records)
+        if (c.Counted() && !c.error.empty())
+            ++errors;
+    const std::size_t differences = check.CountedDifferences();
+    const bool anyCounted = std::any_of(check.records.begin(), check.records.end(),
+                                        [](const RecordCheck& c) { return c.Counted(); });
+    if (!anyCounted)
+        text = "нет выполненных частей";
+    else if (differences == 0 && errors == 0)
+        text = "совпадает";
+    if (differences > 0)
+        text = "расхождений " + std::to_string(differences);
+    if (errors > 0)
+        text += (text.empty() ? "" : ", ") + std::string("ошибок модели ") + std::to_string(errors);
+    return text;
+}
+
 SummaryRow MakeSummaryRow(const std::string& file, const Workbook& wb, const CheckResult* check) {
     const StudentData s = Student(wb);
-    SummaryRow row{OneLine(s.group), OneLine(s.student), OneLine(s.variant),
-                   FlagString(wb),   GameSummary(wb),    "",
-                   OneLine(file)};
-    if (check) {
-        std::size_t errors = 0;
-        for (const RecordCheck& c : check->records)
-            if (c.Counted() && !c.error.empty())
-                ++errors;
-        const std::size_t differences = check->CountedDifferences();
-        const bool anyCounted = std::any_of(check->records.begin(), check->records.end(),
-                                            [](const RecordCheck& c) { return c.Counted(); });
-        if (!anyCounted)
-            row.check = "нет выполненных частей";
-        else if (differences == 0 && errors == 0)
-            row.check = "совпадает";
-        if (differences > 0)
-            row.check = "расхождений " + std::to_string(differences);
-        if (errors > 0)
-            row.check += (row.check.empty() ? "" : ", ") + std::string("ошибок модели ") +
-                         std::to_string(errors);
-    }
-    return row;
+    return {OneLine(s.group), OneLine(s.student), OneLine(s.variant),
+            FlagString(wb),   GameSummary(wb),    check ? CheckSummary(*check) : "",
+            OneLine(file)};
 }
 
 void PrintSummary(std::ostream& out, std::vector<SummaryRow> rows, bool withCheck) {

@@ -1,0 +1,20 @@
+# Writes VariantFormulas.h: every formula the variant tasks of lab work 2
+# (help texts 43..52) quote in «», so that the inspector does not take a
+# formula the course gives for a student's own.
+set(formulas "")
+foreach(i RANGE 43 52)
+    set(source ${TEXTS}/${i}.txt)
+    if(EXISTS ${source})
+        file(READ ${source} text)
+        string(REGEX MATCHALL "«[-+*/()0-9A-Za-z .^]+»" quoted "${text}")
+        foreach(q IN LISTS quoted)
+            string(REPLACE "«" "" q "${q}")
+            string(REPLACE "»" "" q "${q}")
+            if(q MATCHES "n")
+                string(APPEND formulas "    \"${q}\",\n")
+            endif()
+        endforeach()
+    endif()
+endforeach()
+file(WRITE ${OUTPUT}.new "// Made by VariantFormulas.cmake from the variant tasks; do not edit.\n#pragma once\n\nnamespace orvik::inspect {\n\n// The new workbook's formula and those the variant tasks give.\ninline constexpr const char* kVariantFormulas[] = {\n    \"10*n\",\n${formulas}};\n\n} // namespace orvik::inspect\n")
+file(COPY_FILE ${OUTPUT}.new ${OUTPUT} ONLY_IF_DIFFERENT)
