@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
+#include "widgets/BoldLabel.h"
 #include "widgets/Dialogs.h"
 #include "widgets/LabFrame.h"
 #include "widgets/WindowPlacement.h"
@@ -119,12 +120,8 @@ GuideWindow::GuideWindow(AppContext& ctx) : QWidget(nullptr, kFixedWindowFlags),
     auto* body = new QVBoxLayout;
     body->setContentsMargins(16, 14, 14, 12);
     body->setSpacing(8);
-    prompt_ = new QLabel(this);
+    prompt_ = MakeBoldLabel(QString(), this, 1);
     prompt_->setObjectName(QStringLiteral("prompt"));
-    QFont bold = prompt_->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() + 1);
-    prompt_->setFont(bold);
     body->addWidget(prompt_);
 
     items_ = new QGroupBox(this);

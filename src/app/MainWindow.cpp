@@ -6,6 +6,7 @@
 #include "shell/AboutWindow.h"
 #include "shell/StudentDataDialog.h"
 #include "widgets/Banner.h"
+#include "widgets/BoldLabel.h"
 #include "widgets/Dialogs.h"
 #include "widgets/WindowPlacement.h"
 #include "workbook/WorkbookFile.h"
@@ -30,14 +31,6 @@ namespace {
 
 const char* const kIndicatorNames[7] = {"lab1p1", "lab1p2", "lab2p1", "lab2p2",
                                         "lab2p3", "lab2p4", "lab3p1"};
-
-QLabel* BoldLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
 
 // A framed panel. A plain frame rather than a group box: the style draws a
 // group box's frame from a picture, read and stretched over the panel, which
@@ -189,11 +182,11 @@ QWidget* MainWindow::buildStudentPanel() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(BoldLabel(QStringLiteral("Отчет по лабораторным работам"), column));
+    layout->addWidget(MakeBoldLabel(QStringLiteral("Отчет по лабораторным работам"), column));
     auto* panel = FramedPanel(column);
     auto* grid = new QVBoxLayout(panel);
     auto* head = new QHBoxLayout;
-    head->addWidget(BoldLabel(QStringLiteral("Данные студента"), panel));
+    head->addWidget(MakeBoldLabel(QStringLiteral("Данные студента"), panel));
     head->addStretch();
     auto* studentButton =
         LargeButton(ctx_.pictures.ButtonStudent, QStringLiteral("1. Данные студента"), panel);
@@ -202,7 +195,7 @@ QWidget* MainWindow::buildStudentPanel() {
     head->addWidget(studentButton);
     grid->addLayout(head);
     const auto value = [&](const QString& caption, const char* name) {
-        grid->addWidget(BoldLabel(caption, panel));
+        grid->addWidget(MakeBoldLabel(caption, panel));
         auto* label = new QLabel(panel);
         label->setObjectName(QString::fromLatin1(name));
         label->setFixedWidth(210);
@@ -230,7 +223,7 @@ QWidget* MainWindow::buildStatisticsPanel() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(BoldLabel(QStringLiteral("Статистика выполнения лабораторных"), column));
+    layout->addWidget(MakeBoldLabel(QStringLiteral("Статистика выполнения лабораторных"), column));
     auto* panel = FramedPanel(column);
     auto* rows = new QGridLayout(panel);
     rows->setColumnStretch(1, 1);
@@ -257,7 +250,8 @@ QWidget* MainWindow::buildStatisticsPanel() {
     int r = 1;
     for (int i = 0; i < kPartCount; ++i) {
         if (parts[i].heading)
-            rows->addWidget(BoldLabel(QString::fromUtf8(parts[i].heading), panel), r++, 0, 1, 2);
+            rows->addWidget(MakeBoldLabel(QString::fromUtf8(parts[i].heading), panel), r++, 0, 1,
+                            2);
         // The two pictures of a part stand at the same place; one is visible.
         notDone_[i] = new QLabel(panel);
         notDone_[i]->setObjectName(QString::fromLatin1(kIndicatorNames[i]));

@@ -1,6 +1,7 @@
 #include "firm/FirmResultsWindow.h"
 
 #include "firm/FirmModel.h"
+#include "widgets/BoldLabel.h"
 #include "widgets/Buttons.h"
 #include "widgets/FormRows.h"
 #include "widgets/RealText.h"
@@ -30,14 +31,6 @@ constexpr std::array<Column, 4> Columns{{
     {"Ремонт", "repairs"},
 }};
 
-QLabel* BoldLabel(const QString& text, QWidget* owner) {
-    auto* label = new QLabel(text, owner);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-
 } // namespace
 
 QString FirmInteger(int value) {
@@ -52,7 +45,7 @@ QLabel* AddFirmHoursLine(QWidget* owner, QBoxLayout* layout) {
     auto* line = new QHBoxLayout;
     line->setSpacing(6);
     line->addWidget(new QLabel(QStringLiteral("Среднее время работы аппаратуры в день"), owner));
-    auto* hours = BoldLabel(QStringLiteral("0"), owner);
+    auto* hours = MakeBoldLabel(QStringLiteral("0"), owner);
     hours->setObjectName(QStringLiteral("hours"));
     line->addWidget(hours);
     line->addWidget(new QLabel(QStringLiteral("часов."), owner));
@@ -75,7 +68,7 @@ FirmResultsWindow::FirmResultsWindow(UiContext& ctx)
     table->setHorizontalSpacing(18);
     table->setVerticalSpacing(4);
     for (int c = 0; c < static_cast<int>(Columns.size()); ++c)
-        table->addWidget(BoldLabel(QString::fromUtf8(Columns[c].heading), frame), 0, c + 1,
+        table->addWidget(MakeBoldLabel(QString::fromUtf8(Columns[c].heading), frame), 0, c + 1,
                          c == 0 ? Qt::AlignLeft : Qt::AlignRight);
     std::array<std::array<QLabel*, 4>*, 4> cells{&type_, &price_, &rate_, &repairs_};
     for (int i = 0; i < FirmComponentCount; ++i) {

@@ -65,15 +65,7 @@ bool MemoryInputWindow::prepare() {
     capacity_->setValue(memory.Capacity);
     wordBits_->setValue(memory.WordBits);
     accessTime_->setValue(memory.AccessTime);
-    // A chip outside the table (damaged file) selects no item.
-    if (QAbstractButton* chosen = chip_->button(memory.ChipType)) {
-        chosen->setChecked(true);
-    } else {
-        chip_->setExclusive(false);
-        for (QAbstractButton* item : chip_->buttons())
-            item->setChecked(false);
-        chip_->setExclusive(true);
-    }
+    SelectOrClear(chip_, memory.ChipType);
     return true;
 }
 

@@ -57,7 +57,7 @@ void ComputeMemory(MemoryRecord& memory, double defectFactor) {
         ((0.00065L / lambda2 + 0.006L) * 35 + 0.018L + (0.0034L * lambda2 + 0.01L) * 15 / lambda2) /
         100000;
 
-    // 7.
+    // 7. What the failure rate of one chip is divided by in step 8.
     const long double x = std::sqrt(m * 1000000) * (1.22L * w / (w + 7));
 
     // 8. Mean time between failures.

@@ -222,7 +222,7 @@ void ComputeTask(TaskRecord& task, const std::function<void()>& onFormulaError) 
         formulaFailed();
         rounded = cycles(0);
     }
-    // 4.
+    // 4. The duration as a whole number of cycles.
     task.Cycles = RoundToInt32(rounded);
 }
 

@@ -86,16 +86,7 @@ bool TaskWindow::prepare() {
         const QSignalBlocker blocker(formula_);
         formula_->setText(UiContext::FromWorkbookText(FormulaText(task)));
     }
-    // A grade outside the list (damaged file) selects no item.
-    QAbstractButton* chosen = complexity_->button(task.DataComplexity);
-    if (chosen) {
-        chosen->setChecked(true);
-    } else {
-        complexity_->setExclusive(false);
-        for (QAbstractButton* item : complexity_->buttons())
-            item->setChecked(false);
-        complexity_->setExclusive(true);
-    }
+    SelectOrClear(complexity_, task.DataComplexity);
     return true;
 }
 

@@ -94,6 +94,114 @@ PageBlock Table(PageTable table) {
     return PageBlock{QString(), std::move(table)};
 }
 
+// The task estimate, as last computed.
+PageTable TaskTable(const TaskRecord& task) {
+    static const std::array<const char*, 3> kGrades{
+        "Низкая сложность - используются обычные переменные",
+        "Средняя сложность - структура подобная реляционной базе данных",
+        "Высокая сложность - иерархическая структура базы данных"};
+    const QString grade = task.DataComplexity >= 0 && task.DataComplexity < 3
+                              ? Utf8(kGrades[static_cast<std::size_t>(task.DataComplexity)])
+                              : Num(task.DataComplexity);
+    PageTable t{{85.0, 98.0}, {L, L}, {}};
+    t.rows = {
+        {{QStringLiteral("Число независимых входных N"), Num(task.InputCount)}},
+        {{QStringLiteral("Сложность алгоритма обработки данных объема N"),
+          UiContext::FromWorkbookText(FormulaText(task))}},
+        {{QStringLiteral("Сложность структуры данных"), grade}},
+        {{QStringLiteral("Длительность выполнения программы, циклов"), Num(task.Cycles)}},
+    };
+    return t;
+}
+
+// The processor of lab work 2, as stored: its first nine lines on the left.
+PageTable Lab2ProcessorTable(const ProcessorRecord& processor) {
+    const std::vector<Item> cpu = ProcessorItems(processor);
+    const std::vector<Item> left(cpu.begin(), cpu.begin() + 9);
+    const std::vector<Item> right(cpu.begin() + 9, cpu.end());
+    return PairedTable(left, right, 62.0, 29.5);
+}
+
+// The memory's inputs beside its results.
+PageTable MemoryTable(const MemoryRecord& memory) {
+    const QString chipName = Utf8(ChipTable[static_cast<std::size_t>(memory.ChipType)].Name);
+    return PairedTable(
+        {{QStringLiteral("Объем ЗУ в словах, Мслов"), Num(memory.Capacity)},
+         {QStringLiteral("Размер слова ЗУ в битах"), Num(memory.WordBits)},
+         {QStringLiteral("Время выборки, нс"), Num(memory.AccessTime)}},
+        {{QStringLiteral("БИС ЗУ для построения накопителя"), chipName},
+         {QStringLiteral("Длительность цикла обращения к ЗУ, нс"), Num(memory.CycleTime)},
+         {QStringLiteral("Стоимость ЗУ, усл.ед."), Num(memory.MemoryCost)},
+         {QStringLiteral("Время наработки на отказ для ЗУ,ч"), Num(memory.MemoryMtbf)}},
+        56.0, 35.5);
+}
+
+// The memory built of each chip, a column a chip.
+PageTable ChipsTable(const std::array<MemoryRecord, ChipTable.size()>& byChip) {
+    PageTable t{{51.0, 33.0, 33.0, 33.0, 33.0}, {L, R, R, R, R}, {}};
+    QStringList names{QStringLiteral("БИС ЗУ для постр. накопителя")};
+    QStringList cycles{QStringLiteral("Длит. цикла обращ. к ЗУ, нс")};
+    QStringList costs{QStringLiteral("Стоимость ЗУ, у.е")};
+    QStringList mtbfs{QStringLiteral("Время нар. на отказ для ЗУ, ч")};
+    for (std::size_t k = 0; k < ChipTable.size(); ++k) {
+        const MemoryRecord& chip = byChip[k];
+        names << Utf8(ChipTable[k].Name);
+        cycles << Num(chip.CycleTime);
+        costs << Num(chip.MemoryCost);
+        mtbfs << Num(chip.MemoryMtbf);
+    }
+    t.rows = {{names}, {cycles}, {costs}, {mtbfs}};
+    return t;
+}
+
+// The seven results of a computer, in the order of the cache table's columns.
+QStringList ComputerValues(const ComputerRecord& c) {
+    return QStringList{Num(c.CacheSize),
+                       Num(c.CacheTime),
+                       Num(c.StorageAccesses),
+                       TrimmedReal(c.TaskTime, 2),
+                       TrimmedReal(c.Performance, 2),
+                       Num(c.ComputerCost),
+                       Num(c.CostPerMips)};
+}
+
+// The computer's inputs beside its results.
+PageTable ComputerTable(const ComputerRecord& computer) {
+    const QStringList chosen = ComputerValues(computer);
+    const QString yes = QStringLiteral("да"), no = QStringLiteral("нет");
+    return PairedTable(
+        {{QStringLiteral("Объем кэш памяти процессора, кбайт"), Num(computer.CacheSize)},
+         {QStringLiteral("Время выборки из кэш-памяти, нс"), Num(computer.CacheTime)},
+         {QStringLiteral("Использует ли программа ВЗУ?"), computer.UsesStorage ? yes : no},
+         {QStringLiteral("Длительность цикла обращения к ВЗУ, мс"), Num(computer.StorageCycle)},
+         {QStringLiteral("Объем ВЗУ, Мбайт"), Num(computer.StorageSize)},
+         {QStringLiteral("Число обращений к ВЗУ указано?"), computer.AccessCountKnown ? yes : no},
+         {QStringLiteral("Указанное число обращений к ВЗУ"), Num(computer.GivenAccesses)}},
+        {{QStringLiteral("Объем кэш-памяти процессора, кбайт"), chosen[0]},
+         {QStringLiteral("Время выборки из кэш-памяти, нс"), chosen[1]},
+         {QStringLiteral("Число обращений в ВЗУ при вып.задания"), chosen[2]},
+         {QStringLiteral("Длительность выполнения задания, мс"), chosen[3]},
+         {QStringLiteral("Производительность компьютера, MIPS"), chosen[4]},
+         {QStringLiteral("Стоимость компьютера, усл.ед."), chosen[5]},
+         {QStringLiteral("Стоимость вычислений, усл.ед. / MIPS"), chosen[6]}},
+        60.0, 31.5);
+}
+
+// The computer with each of the twelve caches, a row a cache, across the page.
+PageTable CachesTable(const std::array<ComputerRecord, CacheTableRows>& byCache) {
+    const double w7 = PrintableAreaMm().width() / 7;
+    PageTable t{{w7, w7, w7, w7, w7, w7, w7}, {R, R, R, R, R, R, R}, {}};
+    t.rows.resize(1 + CacheTableRows);
+    t.rows[0] = {{QStringLiteral("Кэш-память"), QStringLiteral("Вр.выборки"),
+                  QStringLiteral("Обр. к ВЗУ"), QStringLiteral("Длит.задан."),
+                  QStringLiteral("Произв.комп."), QStringLiteral("Ст.комп."),
+                  QStringLiteral("Ст.вычисл.")},
+                 true};
+    for (std::size_t row = 0; row < byCache.size(); ++row)
+        t.rows[row + 1] = {ComputerValues(byCache[row])};
+    return t;
+}
+
 } // namespace
 
 TablePage::TablePage(QString title, std::vector<PageBlock> blocks)
@@ -192,109 +300,26 @@ TablePage ProcessorTablesPage(const Workbook& workbook) {
 
 TablePage Lab2TablesPage(const Workbook& workbook) {
     std::vector<PageBlock> blocks;
-
-    // The task estimate, as last computed.
-    const TaskRecord& task = workbook.Task;
-    static const std::array<const char*, 3> kGrades{
-        "Низкая сложность - используются обычные переменные",
-        "Средняя сложность - структура подобная реляционной базе данных",
-        "Высокая сложность - иерархическая структура базы данных"};
-    const QString grade = task.DataComplexity >= 0 && task.DataComplexity < 3
-                              ? Utf8(kGrades[static_cast<std::size_t>(task.DataComplexity)])
-                              : Num(task.DataComplexity);
-    blocks.push_back(Heading(QStringLiteral("Оценка характеристик задачи")));
-    PageTable taskTable{{85.0, 98.0}, {L, L}, {}};
-    taskTable.rows = {
-        {{QStringLiteral("Число независимых входных N"), Num(task.InputCount)}},
-        {{QStringLiteral("Сложность алгоритма обработки данных объема N"),
-          UiContext::FromWorkbookText(FormulaText(task))}},
-        {{QStringLiteral("Сложность структуры данных"), grade}},
-        {{QStringLiteral("Длительность выполнения программы, циклов"), Num(task.Cycles)}},
+    const auto add = [&blocks](const QString& heading, PageTable table) {
+        blocks.push_back(Heading(heading));
+        blocks.push_back(Table(std::move(table)));
     };
-    blocks.push_back(Table(std::move(taskTable)));
-
-    // The processor of lab work 2, as stored.
-    const std::vector<Item> cpu = ProcessorItems(workbook.Lab2Processor);
-    const std::vector<Item> cpuLeft(cpu.begin(), cpu.begin() + 9);
-    const std::vector<Item> cpuRight(cpu.begin() + 9, cpu.end());
-    blocks.push_back(Heading(QStringLiteral("Расчет характеристик процессора")));
-    blocks.push_back(Table(PairedTable(cpuLeft, cpuRight, 62.0, 29.5)));
+    add(QStringLiteral("Оценка характеристик задачи"), TaskTable(workbook.Task));
+    add(QStringLiteral("Расчет характеристик процессора"),
+        Lab2ProcessorTable(workbook.Lab2Processor));
 
     // The memory, recomputed on copies as the memory results window does.
-    const double defect = workbook.Lab2Processor.DefectFactor;
     MemoryRecord memory = workbook.Memory;
-    const auto byChip = ComputeMemoryByChip(memory, defect);
-    const QString chipName = Utf8(ChipTable[static_cast<std::size_t>(memory.ChipType)].Name);
-    blocks.push_back(Heading(QStringLiteral("Расчет характеристик памяти")));
-    blocks.push_back(Table(PairedTable(
-        {{QStringLiteral("Объем ЗУ в словах, Мслов"), Num(memory.Capacity)},
-         {QStringLiteral("Размер слова ЗУ в битах"), Num(memory.WordBits)},
-         {QStringLiteral("Время выборки, нс"), Num(memory.AccessTime)}},
-        {{QStringLiteral("БИС ЗУ для построения накопителя"), chipName},
-         {QStringLiteral("Длительность цикла обращения к ЗУ, нс"), Num(memory.CycleTime)},
-         {QStringLiteral("Стоимость ЗУ, усл.ед."), Num(memory.MemoryCost)},
-         {QStringLiteral("Время наработки на отказ для ЗУ,ч"), Num(memory.MemoryMtbf)}},
-        56.0, 35.5)));
-    PageTable chips{{51.0, 33.0, 33.0, 33.0, 33.0}, {L, R, R, R, R}, {}};
-    QStringList names{QStringLiteral("БИС ЗУ для постр. накопителя")};
-    QStringList cycles{QStringLiteral("Длит. цикла обращ. к ЗУ, нс")};
-    QStringList costs{QStringLiteral("Стоимость ЗУ, у.е")};
-    QStringList mtbfs{QStringLiteral("Время нар. на отказ для ЗУ, ч")};
-    for (std::size_t k = 0; k < ChipTable.size(); ++k) {
-        const MemoryRecord& chip = byChip[k];
-        names << Utf8(ChipTable[k].Name);
-        cycles << Num(chip.CycleTime);
-        costs << Num(chip.MemoryCost);
-        mtbfs << Num(chip.MemoryMtbf);
-    }
-    chips.rows = {{names}, {cycles}, {costs}, {mtbfs}};
-    blocks.push_back(Heading(QStringLiteral("Расчет для разных видов БИС ЗУ")));
-    blocks.push_back(Table(std::move(chips)));
+    const auto byChip = ComputeMemoryByChip(memory, workbook.Lab2Processor.DefectFactor);
+    add(QStringLiteral("Расчет характеристик памяти"), MemoryTable(memory));
+    add(QStringLiteral("Расчет для разных видов БИС ЗУ"), ChipsTable(byChip));
 
     // The computer, recomputed on copies as the computer results window does.
     ComputerRecord computer = workbook.Computer;
-    const auto cacheTable =
+    const auto byCache =
         ComputeCacheTable(computer, workbook.Task, workbook.Lab2Processor, workbook.Memory);
-    const auto computerValues = [](const ComputerRecord& c) {
-        return QStringList{Num(c.CacheSize),
-                           Num(c.CacheTime),
-                           Num(c.StorageAccesses),
-                           TrimmedReal(c.TaskTime, 2),
-                           TrimmedReal(c.Performance, 2),
-                           Num(c.ComputerCost),
-                           Num(c.CostPerMips)};
-    };
-    const QStringList chosen = computerValues(computer);
-    const QString yes = QStringLiteral("да"), no = QStringLiteral("нет");
-    blocks.push_back(Heading(QStringLiteral("Расчет характеристик компьютера")));
-    blocks.push_back(Table(PairedTable(
-        {{QStringLiteral("Объем кэш памяти процессора, кбайт"), Num(computer.CacheSize)},
-         {QStringLiteral("Время выборки из кэш-памяти, нс"), Num(computer.CacheTime)},
-         {QStringLiteral("Использует ли программа ВЗУ?"), computer.UsesStorage ? yes : no},
-         {QStringLiteral("Длительность цикла обращения к ВЗУ, мс"), Num(computer.StorageCycle)},
-         {QStringLiteral("Объем ВЗУ, Мбайт"), Num(computer.StorageSize)},
-         {QStringLiteral("Число обращений к ВЗУ указано?"), computer.AccessCountKnown ? yes : no},
-         {QStringLiteral("Указанное число обращений к ВЗУ"), Num(computer.GivenAccesses)}},
-        {{QStringLiteral("Объем кэш-памяти процессора, кбайт"), chosen[0]},
-         {QStringLiteral("Время выборки из кэш-памяти, нс"), chosen[1]},
-         {QStringLiteral("Число обращений в ВЗУ при вып.задания"), chosen[2]},
-         {QStringLiteral("Длительность выполнения задания, мс"), chosen[3]},
-         {QStringLiteral("Производительность компьютера, MIPS"), chosen[4]},
-         {QStringLiteral("Стоимость компьютера, усл.ед."), chosen[5]},
-         {QStringLiteral("Стоимость вычислений, усл.ед. / MIPS"), chosen[6]}},
-        60.0, 31.5)));
-    const double w7 = PrintableAreaMm().width() / 7;
-    PageTable caches{{w7, w7, w7, w7, w7, w7, w7}, {R, R, R, R, R, R, R}, {}};
-    caches.rows.resize(1 + CacheTableRows);
-    caches.rows[0] = {{QStringLiteral("Кэш-память"), QStringLiteral("Вр.выборки"),
-                       QStringLiteral("Обр. к ВЗУ"), QStringLiteral("Длит.задан."),
-                       QStringLiteral("Произв.комп."), QStringLiteral("Ст.комп."),
-                       QStringLiteral("Ст.вычисл.")},
-                      true};
-    for (std::size_t row = 0; row < cacheTable.size(); ++row)
-        caches.rows[row + 1] = {computerValues(cacheTable[row])};
-    blocks.push_back(Heading(QStringLiteral("Расчет для разных видов кэш-памяти")));
-    blocks.push_back(Table(std::move(caches)));
+    add(QStringLiteral("Расчет характеристик компьютера"), ComputerTable(computer));
+    add(QStringLiteral("Расчет для разных видов кэш-памяти"), CachesTable(byCache));
 
     return TablePage(QStringLiteral("Лабораторная работа N2 - таблицы расчетов"),
                      std::move(blocks));

@@ -1,5 +1,6 @@
 #include "shell/AboutWindow.h"
 
+#include "widgets/BoldLabel.h"
 #include "widgets/Pictures.h"
 #include "widgets/UiContext.h"
 #include "widgets/WindowPlacement.h"
@@ -60,12 +61,8 @@ AboutWindow::AboutWindow(UiContext& ctx)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(34, 138, 24, 16);
     layout->setSpacing(3);
-    auto* heading = new QLabel(QStringLiteral("Разработчики:"), this);
+    auto* heading = MakeBoldLabel(QStringLiteral("Разработчики:"), this, 1);
     heading->setObjectName(QStringLiteral("developers"));
-    QFont bold = heading->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() + 1);
-    heading->setFont(bold);
     layout->addWidget(heading);
     for (int i = 0; i < 4; ++i) {
         credits_[i] = new QLabel(QString::fromUtf8(kCredits[i]), this);

@@ -1,5 +1,6 @@
 #include "shell/HintWindow.h"
 
+#include "widgets/BoldLabel.h"
 #include "widgets/ReadingPane.h"
 #include "widgets/UiContext.h"
 
@@ -87,11 +88,8 @@ HintWindow::HintWindow(UiContext& ctx)
     closeButton->setFixedSize(20, 20);
     closeButton->setToolTip(QStringLiteral("Закрыть"));
     connect(closeButton, &QToolButton::clicked, this, &QWidget::close);
-    auto* caption = new QLabel(QStringLiteral("Быстрая подсказка"), this);
+    auto* caption = MakeBoldLabel(QStringLiteral("Быстрая подсказка"), this);
     caption->setObjectName(QStringLiteral("caption"));
-    QFont bold = caption->font();
-    bold.setBold(true);
-    caption->setFont(bold);
     top->addWidget(closeButton);
     top->addStretch();
     top->addWidget(caption);

@@ -1,5 +1,6 @@
 #include "widgets/FormRows.h"
 
+#include "widgets/BoldLabel.h"
 #include "widgets/Buttons.h"
 #include "widgets/Fonts.h"
 #include "widgets/HintButton.h"
@@ -98,11 +99,7 @@ QLabel* FormRows::addValue(const QString& caption, const QString& objectName) {
 }
 
 void FormRows::addSection(const QString& title) {
-    auto* label = new QLabel(title, owner_);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    grid_->addWidget(label, nextRow(), 0, 1, 3);
+    grid_->addWidget(MakeBoldLabel(title, owner_), nextRow(), 0, 1, 3);
 }
 
 void FormRows::addDivider() {

@@ -3,11 +3,11 @@
 namespace orvik {
 
 // TextStore entries shown by the hint popup: the "?" buttons, window by
-// window (TForm number in brackets).
+// window.
 enum HelpText : int {
     NoHint = -1,         // a row without a "?" button
-    HintStudentData = 0, // student data dialog (9)
-    // processor input window (5)
+    HintStudentData = 0, // StudentDataDialog
+    // ProcessorInputWindow
     HintCircuitVariant = 1,
     HintTechnology = 2,
     HintDefectFactor = 3,
@@ -16,35 +16,35 @@ enum HelpText : int {
     HintDeviceIntegration = 6,
     HintCalculateProcessor = 7,
     HintPlotCurves = 8,
-    HintProcessorResults = 9, // (6)
-    HintCurveTable = 10,      // (8)
-    // task window (10)
+    HintProcessorResults = 9, // ProcessorResultsWindow
+    HintCurveTable = 10,      // CurveTableWindow
+    // TaskWindow
     HintInputCount = 11,
     HintFormula = 12,
     HintDataComplexity = 13,
     HintCalculateTask = 14,
-    // memory input window (11)
+    // MemoryInputWindow
     HintCapacity = 15,
     HintWordBits = 16,
     HintAccessTime = 17,
     HintChipType = 18,
     HintCalculateMemory = 19,
-    HintMemoryResults = 20, // (12)
-    // computer input window (13)
+    HintMemoryResults = 20, // MemoryResultsWindow
+    // ComputerInputWindow
     HintCacheSize = 21,
     HintCacheTime = 22,
     HintStorageCycle = 23,
     HintStorageSize = 24,
     HintGivenAccesses = 25,
     HintCalculateComputer = 26,
-    HintComputerResults = 27, // (14)
-    // firm input window (16)
+    HintComputerResults = 27, // ComputerResultsWindow
+    // FirmInputWindow
     HintFirmHours = 28,
     HintCalculateKit = 29,
     HintCalculateAllKits = 30,
-    HintFirmAllKits = 31, // (17)
-    HintFirmResults = 32, // (18)
-    // business game window (23), entries 67..73 of the data file
+    HintFirmAllKits = 31, // FirmAllKitsWindow
+    HintFirmResults = 32, // FirmResultsWindow
+    // GameWindow: entries 67..73 of the data file
     HintGameTechnology = 67,
     HintGameMinFeature = 68,
     HintGameChipArea = 69,
@@ -62,7 +62,7 @@ enum VariantTask : int {
     VariantTaskLab3 = 52, // entries 53..62
 };
 
-// Texts of the task text window, counted from its first entry (63).
+// Texts of TaskTextWindow, counted from its first entry, entry 63.
 enum TaskText : int {
     TaskCourseGuide = 0,
     TaskLab1 = 1,

@@ -24,4 +24,16 @@ RadioChoice MakeRadioChoice(const QString& title, const QString& objectName,
     return choice;
 }
 
+void SelectOrClear(QButtonGroup* buttons, int id) {
+    if (QAbstractButton* chosen = buttons->button(id)) {
+        chosen->setChecked(true);
+        return;
+    }
+    // An exclusive group keeps one button checked.
+    buttons->setExclusive(false);
+    for (QAbstractButton* item : buttons->buttons())
+        item->setChecked(false);
+    buttons->setExclusive(true);
+}
+
 } // namespace orvik

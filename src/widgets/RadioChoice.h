@@ -23,4 +23,8 @@ RadioChoice MakeRadioChoice(const QString& title, const QString& objectName,
                             const QStringList& captions, QWidget* owner,
                             const std::function<void(int)>& chosen);
 
+// Checks the button of `id`; an id no button has (a damaged file's value)
+// leaves every button unchecked.
+void SelectOrClear(QButtonGroup* buttons, int id);
+
 } // namespace orvik
