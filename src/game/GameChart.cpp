@@ -43,7 +43,9 @@ double NiceStep(double x) {
     return 10 * power;
 }
 
-void DrawPanel(QPainter& p, const QRect& box, const Panel& panel) {
+// The panel's frame and title, then the legend under the title: a short line
+// of each series and its name. Returns the top of the legend's last line.
+int DrawTitleAndLegend(QPainter& p, const QRect& box, const Panel& panel, const QFont& font) {
     p.fillRect(box, Qt::white);
     p.setPen(QPen(Qt::black, 1));
     p.drawRect(box.adjusted(0, 0, -1, -1));
@@ -54,12 +56,8 @@ void DrawPanel(QPainter& p, const QRect& box, const Panel& panel) {
     p.drawText(box.left() + (box.width() - titleMetrics.horizontalAdvance(panel.title)) / 2,
                box.top() + 6 + titleMetrics.ascent(), panel.title);
 
-    const QFont bold = GraphFont(kSmallFontPixels, true);
-    const QFont font = GraphFont(kSmallFontPixels, false);
     const QFontMetrics fm(font);
     const int line = fm.height();
-
-    // The legend under the title: a short line of each series and its name.
     int legendTop = box.top() + 10 + titleMetrics.height();
     int x = box.left() + 10;
     p.setFont(font);
@@ -75,67 +73,85 @@ void DrawPanel(QPainter& p, const QRect& box, const Panel& panel) {
         p.drawText(x + 26, legendTop + fm.ascent(), s.name);
         x += width;
     }
+    return legendTop;
+}
 
-    // The plot area and the vertical range (always with zero in it).
-    double low = 0, high = 0;
-    for (const Series& s : panel.series)
-        for (const auto& v : s.values)
+// The vertical range of a panel: whole steps of 1, 2 or 5 × 10^k, about five
+// of them, with zero among the ticks; a step is never below the last decimal
+// shown, so that no two ticks read the same (an empty chart goes from 0 to 1).
+struct Scale {
+    double low = 0, high = 0, step = 1;
+    int ticks = 1;
+};
+
+Scale PanelScale(const Panel& panel) {
+    Scale s;
+    for (const Series& series : panel.series)
+        for (const auto& v : series.values)
             if (v) {
-                low = std::min(low, *v);
-                high = std::max(high, *v);
+                s.low = std::min(s.low, *v);
+                s.high = std::max(s.high, *v);
             }
-    // Whole steps of 1, 2 or 5 × 10^k, about five of them, with zero among the
-    // ticks; a step is never below the last decimal shown, so that no two
-    // ticks read the same (an empty chart goes from 0 to 1).
     const double smallest = std::pow(10.0, -panel.decimals);
-    if (high - low < smallest)
-        high = low + 1;
-    const double step = NiceStep(std::max((high - low) / kScaleSteps, smallest));
-    low = std::floor(low / step) * step;
-    high = std::max(std::ceil(high / step) * step, low + step);
-    const int ticks = static_cast<int>(std::lround((high - low) / step));
-    const int left = box.left() + 14 + fm.horizontalAdvance(QStringLiteral("-0 000.0"));
-    const int right = box.right() - 24;
-    const int top = legendTop + 2 * line + 20;
-    const int bottom = box.bottom() - 2 * line - 8;
-    const auto yOf = [&](double v) {
-        return bottom - static_cast<int>(std::lround((v - low) * (bottom - top) / (high - low)));
-    };
-    const auto xOf = [&](int year) { // year 1..8
-        return left + (right - left) * year / (kGameYears + 1);
-    };
+    if (s.high - s.low < smallest)
+        s.high = s.low + 1;
+    s.step = NiceStep(std::max((s.high - s.low) / kScaleSteps, smallest));
+    s.low = std::floor(s.low / s.step) * s.step;
+    s.high = std::max(std::ceil(s.high / s.step) * s.step, s.low + s.step);
+    s.ticks = static_cast<int>(std::lround((s.high - s.low) / s.step));
+    return s;
+}
 
-    // Axes with their arrows: the years along zero's level, the values upwards.
+// Where the values and the years fall in the plot area.
+struct Plot {
+    int left, right, top, bottom;
+    Scale scale;
+    int yOf(double v) const {
+        return bottom - static_cast<int>(std::lround((v - scale.low) * (bottom - top) /
+                                                     (scale.high - scale.low)));
+    }
+    int xOf(int year) const { // year 1..8
+        return left + (right - left) * year / (kGameYears + 1);
+    }
+};
+
+// Axes with their arrows and ticks: the years along zero's level, the values
+// upwards.
+void DrawAxes(QPainter& p, const QRect& box, const Panel& panel, const Plot& plot,
+              const QFont& font, const QFont& bold) {
+    const QFontMetrics fm(font);
     p.setPen(QPen(Qt::black, 1));
-    const int zero = yOf(0);
-    p.drawLine(left - 5, zero, right + 14, zero);
-    p.drawLine(right + 14, zero, right + 9, zero - 5);
-    p.drawLine(right + 14, zero, right + 9, zero + 5);
-    p.drawLine(left, bottom + 5, left, top - 14);
-    p.drawLine(left, top - 14, left - 5, top - 9);
-    p.drawLine(left, top - 14, left + 5, top - 9);
+    const int zero = plot.yOf(0);
+    p.drawLine(plot.left - 5, zero, plot.right + 14, zero);
+    p.drawLine(plot.right + 14, zero, plot.right + 9, zero - 5);
+    p.drawLine(plot.right + 14, zero, plot.right + 9, zero + 5);
+    p.drawLine(plot.left, plot.bottom + 5, plot.left, plot.top - 14);
+    p.drawLine(plot.left, plot.top - 14, plot.left - 5, plot.top - 9);
+    p.drawLine(plot.left, plot.top - 14, plot.left + 5, plot.top - 9);
     p.setFont(bold);
-    p.drawText(box.left() + 6, top - 16 - fm.descent(), panel.axis);
+    p.drawText(box.left() + 6, plot.top - 16 - fm.descent(), panel.axis);
     const QString yearTitle = QStringLiteral("Год");
-    p.drawText(right + 14 - QFontMetrics(bold).horizontalAdvance(yearTitle),
+    p.drawText(plot.right + 14 - QFontMetrics(bold).horizontalAdvance(yearTitle),
                box.bottom() - 6 - fm.descent(), yearTitle);
 
     p.setFont(font);
-    for (int i = 0; i <= ticks; ++i) {
-        const double v = low + step * i;
-        const int y = yOf(v);
-        p.drawLine(left - 4, y, left + 3, y);
+    for (int i = 0; i <= plot.scale.ticks; ++i) {
+        const double v = plot.scale.low + plot.scale.step * i;
+        const int y = plot.yOf(v);
+        p.drawLine(plot.left - 4, y, plot.left + 3, y);
         const QString label = QString::fromStdString(GroupedNumber(v, panel.decimals));
-        p.drawText(left - 7 - fm.horizontalAdvance(label), y + fm.ascent() / 2 - 1, label);
+        p.drawText(plot.left - 7 - fm.horizontalAdvance(label), y + fm.ascent() / 2 - 1, label);
     }
     for (int year = 1; year <= kGameYears; ++year) {
-        const int xx = xOf(year);
+        const int xx = plot.xOf(year);
         p.drawLine(xx, zero - 3, xx, zero + 4);
         const QString label = QString::number(year);
-        p.drawText(xx - fm.horizontalAdvance(label) / 2, bottom + 6 + fm.ascent(), label);
+        p.drawText(xx - fm.horizontalAdvance(label) / 2, plot.bottom + 6 + fm.ascent(), label);
     }
+}
 
-    // The series: a line through the played years, a small square at each.
+// The series: a line through the played years, a small square at each.
+void DrawSeries(QPainter& p, const Panel& panel, const Plot& plot) {
     p.setRenderHint(QPainter::Antialiasing, true);
     for (const Series& s : panel.series) {
         p.setPen(QPen(s.colour, 2, s.style));
@@ -146,7 +162,7 @@ void DrawPanel(QPainter& p, const QRect& box, const Panel& panel) {
                 last.reset();
                 continue;
             }
-            const QPoint at(xOf(year), yOf(*v));
+            const QPoint at(plot.xOf(year), plot.yOf(*v));
             if (last)
                 p.drawLine(*last, at);
             p.fillRect(QRect(at - QPoint(2, 2), QSize(5, 5)), s.colour);
@@ -154,6 +170,19 @@ void DrawPanel(QPainter& p, const QRect& box, const Panel& panel) {
         }
     }
     p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void DrawPanel(QPainter& p, const QRect& box, const Panel& panel) {
+    const QFont bold = GraphFont(kSmallFontPixels, true);
+    const QFont font = GraphFont(kSmallFontPixels, false);
+    const QFontMetrics fm(font);
+    const int line = fm.height();
+    const int legendTop = DrawTitleAndLegend(p, box, panel, font);
+    const Plot plot{box.left() + 14 + fm.horizontalAdvance(QStringLiteral("-0 000.0")),
+                    box.right() - 24, legendTop + 2 * line + 20, box.bottom() - 2 * line - 8,
+                    PanelScale(panel)};
+    DrawAxes(p, box, panel, plot, font, bold);
+    DrawSeries(p, panel, plot);
 }
 
 const std::array<QColor, kGameFirmCount> kFirmColours{QColor(0, 0, 0), QColor(0, 0, 200),

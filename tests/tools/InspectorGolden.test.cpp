@@ -40,9 +40,9 @@ private:
 };
 
 TEST_F(InspectorGolden, EveryOutputOfTheStoredWorkbooksIsAsKept) {
-    const std::vector<std::string> files = {"plain.orvik",          "done.orvik",
-                                            "game.orvik",           "damaged-values.orvik",
-                                            "damaged-game.orvik",   "short.orvik"};
+    const std::vector<std::string> files = {"plain.orvik",        "done.orvik",
+                                            "game.orvik",         "damaged-values.orvik",
+                                            "damaged-game.orvik", "short.orvik"};
     struct Run {
         const char* name; // the expected file's name
         std::vector<std::string> options;

@@ -131,100 +131,73 @@ void CheckJson(JsonWriter& j, const CheckResult& check) {
     j.close('}');
 }
 
-// The game: its saved state and what the replay of it gives. Reals with 17
-// significant digits, as everywhere in this output, so that a replay of the
-// model elsewhere can be compared bit for bit.
-void GameJson(JsonWriter& j, const Workbook& wb) {
-    const GameReplay replay = ReplayGame(wb);
-    if (!replay.started && !replay.lost) {
-        j.null();
-        return;
-    }
-    if (replay.lost) {
-        j.open('{');
-        j.key("Block").string(GameBlockName(wb.Game.Origin));
-        j.key("error").string(replay.error);
-        j.close('}');
-        return;
-    }
-    const auto decision = [&j](const GameDecision& d) {
-        j.open('{');
-        j.key("Technology").integer(d.Technology);
-        j.key("MinFeature").value(Value::Real(d.MinFeature));
-        j.key("ChipArea").value(Value::Real(d.ChipArea));
-        j.key("DeviceIntegration").integer(d.DeviceIntegration);
-        j.key("Price").value(Value::Real(d.Price));
-        j.key("Volume").integer(d.Volume);
-        j.key("Advertising").value(Value::Real(d.Advertising));
-        j.close('}');
-    };
-    const auto reals = [&j](const auto& values) {
-        j.open('[');
-        for (const auto v : values)
-            j.value(Value::Real(static_cast<double>(v)));
-        j.close(']');
-    };
+void DecisionJson(JsonWriter& j, const GameDecision& d) {
     j.open('{');
-    j.key("Block").string(GameBlockName(wb.Game.Origin));
-    j.key("Variant").integer(wb.Game.Variant);
-    j.key("Restarts").integer(wb.Game.Restarts);
-    j.key("Decisions").open('[');
-    for (const GameDecision& d : wb.Game.Decisions)
-        decision(d);
+    j.key("Technology").integer(d.Technology);
+    j.key("MinFeature").value(Value::Real(d.MinFeature));
+    j.key("ChipArea").value(Value::Real(d.ChipArea));
+    j.key("DeviceIntegration").integer(d.DeviceIntegration);
+    j.key("Price").value(Value::Real(d.Price));
+    j.key("Volume").integer(d.Volume);
+    j.key("Advertising").value(Value::Real(d.Advertising));
+    j.close('}');
+}
+
+template <typename Values> void RealsJson(JsonWriter& j, const Values& values) {
+    j.open('[');
+    for (const auto v : values)
+        j.value(Value::Real(static_cast<double>(v)));
     j.close(']');
-    if (!replay.session) {
-        j.key("error").string(replay.error);
-        j.close('}');
-        return;
-    }
-    j.key("error").null();
-    const GameSession& s = *replay.session;
-    j.key("over").boolean(s.over());
-    j.key("years").open('[');
-    for (const YearResult& y : s.years()) {
-        j.open('{');
-        j.key("Year").integer(y.Year);
-        j.key("MarketSize");
-        reals(y.MarketSize);
-        j.key("firms").open('[');
-        for (int f = 0; f < kGameFirmCount; ++f) {
-            const FirmYear& fy = y.Firms[static_cast<std::size_t>(f)];
-            j.open('{');
-            j.key("name").string(kGameFirmNames[static_cast<std::size_t>(f)]);
-            j.key("InMarket").boolean(fy.InMarket);
-            j.key("Decision");
-            decision(fy.Decision);
-            j.key("Made").boolean(fy.Product.Made);
-            j.key("Frequency").value(Value::Real(fy.Product.Frequency));
-            j.key("Mtbf").value(Value::Real(fy.Product.Mtbf));
-            j.key("UnitCost").value(Value::Real(fy.Product.UnitCost));
-            j.key("GoodChips").value(Value::Real(fy.Product.GoodChips));
-            j.key("Performance").value(Value::Real(fy.Product.Performance));
-            j.key("Share");
-            reals(fy.Share);
-            j.key("Sales").open('[');
-            for (const std::int64_t n : fy.Sales)
-                j.integer(n);
-            j.close(']');
-            j.key("TotalSales").integer(fy.TotalSales);
-            const FirmMoney& m = fy.Money;
-            for (const auto& [name, v] : {std::pair{"Revenue", m.Revenue},
-                                          {"Production", m.Production},
-                                          {"Warranty", m.Warranty},
-                                          {"AdvertisingCost", m.Advertising},
-                                          {"FixedCosts", m.FixedCosts},
-                                          {"Profit", m.Profit},
-                                          {"Interest", m.Interest},
-                                          {"Cash", m.Cash}})
-                j.key(name).value(Value::Real(v));
-            j.key("Bankrupt").boolean(fy.Bankrupt);
-            j.close('}');
-        }
-        j.close(']');
-        j.close('}');
-    }
+}
+
+// One firm's year: its offer, its processor, its market and its money.
+void FirmYearJson(JsonWriter& j, int firm, const FirmYear& fy) {
+    j.open('{');
+    j.key("name").string(kGameFirmNames[static_cast<std::size_t>(firm)]);
+    j.key("InMarket").boolean(fy.InMarket);
+    j.key("Decision");
+    DecisionJson(j, fy.Decision);
+    j.key("Made").boolean(fy.Product.Made);
+    j.key("Frequency").value(Value::Real(fy.Product.Frequency));
+    j.key("Mtbf").value(Value::Real(fy.Product.Mtbf));
+    j.key("UnitCost").value(Value::Real(fy.Product.UnitCost));
+    j.key("GoodChips").value(Value::Real(fy.Product.GoodChips));
+    j.key("Performance").value(Value::Real(fy.Product.Performance));
+    j.key("Share");
+    RealsJson(j, fy.Share);
+    j.key("Sales").open('[');
+    for (const std::int64_t n : fy.Sales)
+        j.integer(n);
     j.close(']');
-    const FinalStanding standing = s.standing();
+    j.key("TotalSales").integer(fy.TotalSales);
+    const FirmMoney& m = fy.Money;
+    for (const auto& [name, v] : {std::pair{"Revenue", m.Revenue},
+                                  {"Production", m.Production},
+                                  {"Warranty", m.Warranty},
+                                  {"AdvertisingCost", m.Advertising},
+                                  {"FixedCosts", m.FixedCosts},
+                                  {"Profit", m.Profit},
+                                  {"Interest", m.Interest},
+                                  {"Cash", m.Cash}})
+        j.key(name).value(Value::Real(v));
+    j.key("Bankrupt").boolean(fy.Bankrupt);
+    j.close('}');
+}
+
+void YearJson(JsonWriter& j, const YearResult& y) {
+    j.open('{');
+    j.key("Year").integer(y.Year);
+    j.key("MarketSize");
+    RealsJson(j, y.MarketSize);
+    j.key("firms").open('[');
+    for (int f = 0; f < kGameFirmCount; ++f)
+        FirmYearJson(j, f, y.Firms[static_cast<std::size_t>(f)]);
+    j.close(']');
+    j.close('}');
+}
+
+// The places after the last year played, and the verdict.
+void StandingJson(JsonWriter& j, const FinalStanding& standing) {
     j.key("standing").open('[');
     for (int i = 0; i < kGameFirmCount; ++i) {
         const StandingRow& row = standing.Rows[static_cast<std::size_t>(i)];
@@ -239,6 +212,43 @@ void GameJson(JsonWriter& j, const Workbook& wb) {
     j.close(']');
     j.key("StudentPlace").integer(standing.StudentPlace);
     j.key("verdict").string(standing.Verdict);
+}
+
+// The game: its saved state and what the replay of it gives. Reals with 17
+// significant digits, as everywhere in this output, so that a replay of the
+// model elsewhere can be compared bit for bit.
+void GameJson(JsonWriter& j, const Workbook& wb) {
+    const GameReplay replay = ReplayGame(wb);
+    if (!replay.started && !replay.lost) {
+        j.null();
+        return;
+    }
+    j.open('{');
+    j.key("Block").string(GameBlockName(wb.Game.Origin));
+    if (replay.lost) {
+        j.key("error").string(replay.error);
+        j.close('}');
+        return;
+    }
+    j.key("Variant").integer(wb.Game.Variant);
+    j.key("Restarts").integer(wb.Game.Restarts);
+    j.key("Decisions").open('[');
+    for (const GameDecision& d : wb.Game.Decisions)
+        DecisionJson(j, d);
+    j.close(']');
+    if (!replay.session) {
+        j.key("error").string(replay.error);
+        j.close('}');
+        return;
+    }
+    j.key("error").null();
+    const GameSession& s = *replay.session;
+    j.key("over").boolean(s.over());
+    j.key("years").open('[');
+    for (const YearResult& y : s.years())
+        YearJson(j, y);
+    j.close(']');
+    StandingJson(j, s.standing());
     j.close('}');
 }
 

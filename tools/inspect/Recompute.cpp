@@ -106,6 +106,24 @@ std::size_t CheckResult::CountedDifferences() const {
     return n;
 }
 
+namespace {
+
+// A lab record recomputed on a copy by `compute` and compared field by field
+// with the stored one.
+template <typename Record, typename Describe, typename Compute>
+RecordCheck CheckRecord(const Workbook& wb, const RecordInfo& info, const Record& stored,
+                        Describe describe, Compute compute) {
+    RecordCheck c = Begin(wb, info.key, info.title, info.part);
+    Guarded(c, [&] {
+        Record copy = stored;
+        compute(copy, c);
+        Compare(info.key, describe(stored), describe(copy), c.differences);
+    });
+    return c;
+}
+
+} // namespace
+
 CheckResult Recompute(const Workbook& wb) {
     CheckResult result;
     for (const RecordInfo& info : Records()) {
@@ -120,48 +138,30 @@ CheckResult Recompute(const Workbook& wb) {
                 result.records.push_back(CheckCurves(wb));
             break;
         }
-        case RecordKind::Task: {
-            RecordCheck c = Begin(wb, info.key, info.title, info.part);
-            Guarded(c, [&] {
-                TaskRecord task = wb.Task;
-                // The window reports a formula error and goes on with Cycles = 0.
-                ComputeTask(task, [&] { c.formulaError = true; });
-                Compare(info.key, DescribeTask(wb.Task), DescribeTask(task), c.differences);
-            });
-            result.records.push_back(std::move(c));
+        case RecordKind::Task:
+            result.records.push_back(
+                CheckRecord(wb, info, wb.Task, DescribeTask, [&](TaskRecord& r, RecordCheck& c) {
+                    // The window reports a formula error and goes on with Cycles = 0.
+                    ComputeTask(r, [&] { c.formulaError = true; });
+                }));
             break;
-        }
-        case RecordKind::Memory: {
-            RecordCheck c = Begin(wb, info.key, info.title, info.part);
-            Guarded(c, [&] {
-                MemoryRecord memory = wb.Memory;
-                ComputeMemory(memory, wb.Lab2Processor.DefectFactor);
-                Compare(info.key, DescribeMemory(wb.Memory), DescribeMemory(memory), c.differences);
-            });
-            result.records.push_back(std::move(c));
+        case RecordKind::Memory:
+            result.records.push_back(CheckRecord(
+                wb, info, wb.Memory, DescribeMemory, [&](MemoryRecord& r, RecordCheck&) {
+                    ComputeMemory(r, wb.Lab2Processor.DefectFactor);
+                }));
             break;
-        }
-        case RecordKind::Computer: {
-            RecordCheck c = Begin(wb, info.key, info.title, info.part);
-            Guarded(c, [&] {
-                ComputerRecord computer = wb.Computer;
-                ComputeComputer(computer, wb.Task, wb.Lab2Processor, wb.Memory);
-                Compare(info.key, DescribeComputer(wb.Computer), DescribeComputer(computer),
-                        c.differences);
-            });
-            result.records.push_back(std::move(c));
+        case RecordKind::Computer:
+            result.records.push_back(CheckRecord(
+                wb, info, wb.Computer, DescribeComputer, [&](ComputerRecord& r, RecordCheck&) {
+                    ComputeComputer(r, wb.Task, wb.Lab2Processor, wb.Memory);
+                }));
             break;
-        }
-        case RecordKind::Firm: {
-            RecordCheck c = Begin(wb, info.key, info.title, info.part);
-            Guarded(c, [&] {
-                FirmRecord firm = wb.Firm;
-                ComputeFirm(firm);
-                Compare(info.key, DescribeFirm(wb.Firm), DescribeFirm(firm), c.differences);
-            });
-            result.records.push_back(std::move(c));
+        case RecordKind::Firm:
+            result.records.push_back(
+                CheckRecord(wb, info, wb.Firm, DescribeFirm,
+                            [](FirmRecord& r, RecordCheck&) { ComputeFirm(r); }));
             break;
-        }
         }
     }
     return result;
