@@ -9,8 +9,8 @@
 
 #include "FuzzSupport.h"
 
-#include "game/Game.h"
 #include "game/GameBlock.h"
+#include "game/GameSession.h"
 
 #include <cmath>
 #include <cstring>

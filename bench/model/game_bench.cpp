@@ -2,7 +2,7 @@
 // rivals' grid searches (560 processor computations a year) and all market
 // years.
 
-#include "game/Game.h"
+#include "game/GameSession.h"
 
 #include <benchmark/benchmark.h>
 

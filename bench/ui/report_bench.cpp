@@ -6,7 +6,7 @@
 #include "app/AppContext.h"
 #include "app/WindowSet.h"
 #include "firm/FirmModel.h"
-#include "game/Game.h"
+#include "game/GameSession.h"
 #include "lab2/ComputerModel.h"
 #include "lab2/MemoryModel.h"
 #include "lab2/TaskModel.h"

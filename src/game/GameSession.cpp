@@ -1,4 +1,4 @@
-#include "game/Game.h"
+#include "game/GameSession.h"
 
 #include "game/GroupedNumber.h"
 

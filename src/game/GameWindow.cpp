@@ -1,4 +1,5 @@
 #include "game/GameWindow.h"
+#include "game/GameSession.h"
 
 #include "core/Cp1251.h"
 #include "core/Errors.h"

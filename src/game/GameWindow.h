@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/Game.h"
+#include "game/GameSession.h"
 #include "widgets/LabFrame.h"
 #include "widgets/PictureExport.h"
 

@@ -1,8 +1,8 @@
 #include "report/GameReportPage.h"
 
 #include "core/RealToText.h"
-#include "game/Game.h"
 #include "game/GameChart.h"
+#include "game/GameSession.h"
 #include "game/GroupedNumber.h"
 #include "processor/TechnologyName.h"
 #include "widgets/RealText.h"

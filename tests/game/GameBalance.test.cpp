@@ -1,7 +1,7 @@
 // The balance of the game in every variant, and its replay.
 
-#include "game/Game.h"
 #include "game/GamePlayers.h"
+#include "game/GameSession.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The business game's block after the plain workbook bytes.
 
 #include "game/GameBlock.h"
-#include "game/Game.h"
+#include "game/GameSession.h"
 #include "support/TempFolder.h"
 #include "workbook/LabState.h"
 #include "workbook/WorkbookFile.h"

@@ -1,5 +1,5 @@
-#include "game/Game.h"
 #include "game/GamePlayers.h"
+#include "game/GameSession.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 // Players of the business game for the balance tests.
 
-#include "game/Game.h"
+#include "game/GameSession.h"
 
 #include <array>
 

@@ -1,6 +1,7 @@
 // The business game played through its window: the year header, the
 // forecast that commits nothing, the move, the history, the end of the game,
 // the restart, the task text and a damaged game block on opening.
+#include "game/GameSession.h"
 #include "support/TempFolder.h"
 #include "support/TestApp.h"
 

@@ -1,6 +1,7 @@
 #include "report/ReportWindow.h"
 #include "firm/FirmModel.h"
 #include "game/GamePlayers.h"
+#include "game/GameSession.h"
 #include "lab2/ComputerModel.h"
 #include "lab2/MemoryModel.h"
 #include "lab2/TaskModel.h"

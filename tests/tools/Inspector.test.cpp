@@ -1,4 +1,5 @@
 #include "Inspector.h"
+#include "game/GameSession.h"
 
 #include "core/Cp1251.h"
 #include "firm/FirmModel.h"

@@ -4,7 +4,7 @@
 #include "GroupSheet.h"
 #include "Similarity.h"
 
-#include "game/Game.h"
+#include "game/GameSession.h"
 
 #include <bit>
 

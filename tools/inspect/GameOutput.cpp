@@ -5,8 +5,8 @@
 #include "Inspector.h"
 #include "TextHelpers.h"
 
-#include "game/Game.h"
 #include "game/GameBlock.h"
+#include "game/GameSession.h"
 #include "game/GroupedNumber.h"
 #include "processor/Technology.h"
 

@@ -5,7 +5,7 @@
 // makes a one-line-per-file table of a folder, and recomputes the stored
 // results with the program's own models.
 
-#include "game/Game.h"
+#include "game/GameSession.h"
 #include "workbook/Progress.h" // the parts' names and lab works
 #include "workbook/Workbook.h"
 

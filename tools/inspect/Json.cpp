@@ -2,6 +2,7 @@
 
 #include "Inspector.h"
 #include "TextHelpers.h"
+#include "game/GameSession.h"
 
 #include <cmath>
 #include <vector>
