@@ -1,10 +1,12 @@
 #include "widgets/LabFrame.h"
 
 #include "widgets/Banner.h"
+#include "widgets/Buttons.h"
 #include "widgets/UiContext.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -73,19 +75,27 @@ void LabFrame::hideEvent(QHideEvent* event) {
     closed();
 }
 
+QAbstractButton* LabFrame::closeButton() const {
+    return CloseButtonOf(this);
+}
+
 void LabFrame::closeEvent(QCloseEvent* event) {
-    // The window manager's close button and close key are refused: the
-    // window has no close box of its own.
-    if (event->spontaneous())
-        event->ignore();
-    else
+    // The window manager's close button or close key: what the window's own
+    // close button does, or nothing.
+    if (!event->spontaneous()) {
         QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    if (QAbstractButton* close = closeButton())
+        close->click();
 }
 
 void LabFrame::keyPressEvent(QKeyEvent* event) {
-    // Escape does not close a lab window: it closes only through its buttons.
-    if (event->key() == Qt::Key_Escape)
+    if (PressButtonForKey(this, event->key(), closeButton()))
         return;
+    if (event->key() == Qt::Key_Escape)
+        return; // refused: the window closes only through its choices
     QWidget::keyPressEvent(event);
 }
 

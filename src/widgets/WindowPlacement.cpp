@@ -174,6 +174,7 @@ QWidget* UppermostAbove(QWidget* window) {
 }
 
 void BeneathLock::lock(QWidget* window, QWidget* beneath) {
+    window_ = nullptr; // a window locked again keeps its focus
     release();
     window_ = window;
     beneath_ = beneath;
@@ -193,8 +194,16 @@ void BeneathLock::release() {
     if (watched_)
         watched_->removeEventFilter(this);
     watched_ = nullptr;
-    if (beneath_)
+    // The focus goes back to the window beneath (or the one now above it),
+    // never to a disabled window of the window manager's choice.
+    const bool active = window_ && window_->isActiveWindow();
+    if (beneath_) {
         beneath_->setEnabled(true);
+        if (QWidget* next = UppermostAbove(beneath_); active && next->isVisible()) {
+            next->raise();
+            next->activateWindow();
+        }
+    }
     beneath_ = nullptr;
 }
 

@@ -16,7 +16,8 @@ endif()
 # The layout.
 set(expected
     ${LIBDIR}/orvik ${LIBDIR}/orviklab.db2 bin/orvik bin/orvik-inspect
-    share/man/man1/orvik-inspect.1 share/applications/orvik.desktop
+    share/man/man1/orvik-inspect.1 share/man/man1/orvik.1 etc/orvik/institution.txt
+    share/applications/orvik.desktop
     share/icons/hicolor/scalable/apps/orvik.svg)
 foreach(path ${expected})
     if(NOT EXISTS ${PREFIX}/${path})

@@ -134,6 +134,12 @@ TEST(StudentData, TextsFromAFileStayAsTheyWereUnlessEdited) {
         app.ctx.windows.studentData->show();
         auto* name = Child<QLineEdit>(Student(app), "Student");
         EXPECT_EQ(name->text(), row.shown) << row.what;
+        // The box shows the start of the text, also when Tab reaches it.
+        EXPECT_EQ(name->cursorPosition(), 0) << row.what;
+        auto* group = Child<QLineEdit>(Student(app), "Group");
+        group->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(group->cursorPosition(), 0) << row.what;
+        EXPECT_EQ(group->selectedText(), row.shown) << row.what;
         name->end(false);
         for (const QChar c : row.typed) {
             QKeyEvent key(QEvent::KeyPress, c == u'\b' ? Qt::Key_Backspace : Qt::Key_A,
