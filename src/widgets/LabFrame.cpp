@@ -4,8 +4,10 @@
 #include "widgets/Buttons.h"
 #include "widgets/UiContext.h"
 
+#include <QAbstractSpinBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -63,6 +65,7 @@ void LabFrame::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     PrepareFixedWindow(this);
+    markDefaultButton();
     CentreOn(this, ctx.mainWindow());
     beneath_.lock(this, beneath());
 }
@@ -73,6 +76,18 @@ void LabFrame::hideEvent(QHideEvent* event) {
         return;
     beneath_.release();
     closed();
+}
+
+void LabFrame::markDefaultButton() {
+    // A window without a default button and without boxes to type into (a
+    // results window, the report list) takes its close button as default.
+    for (const QPushButton* button : findChildren<QPushButton*>())
+        if (button->isDefault())
+            return;
+    if (!findChildren<QAbstractSpinBox*>().isEmpty() || !findChildren<QLineEdit*>().isEmpty())
+        return;
+    if (auto* close = qobject_cast<QPushButton*>(closeButton()))
+        close->setDefault(true);
 }
 
 QAbstractButton* LabFrame::closeButton() const {

@@ -59,6 +59,8 @@ protected:
     UiContext& ctx;
 
 private:
+    void markDefaultButton();
+
     Banner* banner_;
     QVBoxLayout* content_;
     BeneathLock beneath_;

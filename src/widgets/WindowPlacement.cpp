@@ -178,8 +178,10 @@ void BeneathLock::lock(QWidget* window, QWidget* beneath) {
     release();
     window_ = window;
     beneath_ = beneath;
-    if (beneath_)
+    if (beneath_) {
+        focus_ = beneath_->focusWidget(); // disabling takes the focus away
         beneath_->setEnabled(false);
+    }
     // A transient stays above its parent whatever the window manager raises.
     QWindow* below = beneath_ && beneath_->isVisible() ? Handle(beneath_) : nullptr;
     if (QWindow* handle = Handle(window_))
@@ -199,6 +201,8 @@ void BeneathLock::release() {
     const bool active = window_ && window_->isActiveWindow();
     if (beneath_) {
         beneath_->setEnabled(true);
+        if (focus_ && focus_->window() == beneath_ && focus_->isEnabled() && focus_->isVisible())
+            focus_->setFocus(Qt::OtherFocusReason); // where the student left it
         if (QWidget* next = UppermostAbove(beneath_); active && next->isVisible()) {
             next->raise();
             next->activateWindow();

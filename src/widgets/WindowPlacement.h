@@ -59,6 +59,7 @@ protected:
 private:
     QPointer<QWidget> window_;
     QPointer<QWidget> beneath_;
+    QPointer<QWidget> focus_; // the focused control of the window beneath
     QPointer<QObject> watched_;
 };
 

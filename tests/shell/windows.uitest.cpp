@@ -118,7 +118,7 @@ TEST(StudentData, TextsFromAFileStayAsTheyWereUnlessEdited) {
          longText.substr(0, 58)},
         {"line break, untouched",
          ToCp1251("Иванов\r\nИван"),
-         QStringLiteral("Иванов  Иван"),
+         QStringLiteral("Иванов Иван"),
          {},
          ToCp1251("Иванов\r\nИван")},
         {"line break, edited", ToCp1251("Иванов\nИван"), QStringLiteral("Иванов Иван"),
