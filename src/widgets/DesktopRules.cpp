@@ -76,8 +76,8 @@ protected:
 
 private:
     static bool keyPress(QWidget* widget, QKeyEvent* key) {
-        if (widget != QApplication::focusWidget())
-            return false; // handled once, where the key arrives
+        // A key the focused control leaves goes on to its parents: what is
+        // done here for it is done where it arrives, and ends it.
         switch (key->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
