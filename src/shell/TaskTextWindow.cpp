@@ -77,6 +77,7 @@ void TaskTextWindow::ShowTaskText(int index) {
             move(frame.topLeft());
         }
     }
+    setWindowState(windowState() & ~Qt::WindowMinimized); // a minimised window comes back
     show();
     raise();
     activateWindow();

@@ -88,6 +88,13 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
     }
 }
 
+int ProgramStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                            QStyleHintReturn* returnData) const {
+    if (hint == SH_MenuBar_AltKeyNavigation)
+        return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
 // Draws the frame as the Fusion style does: its picture, nine-patched over
 // the frame below the title line. Any other style, or a Qt without the
 // picture, draws the frame its own way (returns false).
