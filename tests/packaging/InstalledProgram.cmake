@@ -25,6 +25,14 @@ foreach(path ${expected})
     endif()
 endforeach()
 
+# As installed, the department's institution file names no institution.
+if(EXISTS ${PREFIX}/etc/orvik/institution.txt)
+    file(STRINGS ${PREFIX}/etc/orvik/institution.txt named REGEX "^[ \t]*[^# \t]")
+    if(named)
+        list(APPEND errors "etc/orvik/institution.txt names an institution: ${named}")
+    endif()
+endif()
+
 # bin/orvik is a relative link, so the tree can be moved, and it leads to
 # the executable that has the data file beside it.
 if(NOT IS_SYMLINK ${PREFIX}/bin/orvik)
