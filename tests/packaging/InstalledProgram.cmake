@@ -27,7 +27,7 @@ endforeach()
 
 # As installed, the department's institution file names no institution.
 if(EXISTS ${PREFIX}/etc/orvik/institution.txt)
-    file(STRINGS ${PREFIX}/etc/orvik/institution.txt named REGEX "^[ \t]*[^# \t]")
+    file(STRINGS ${PREFIX}/etc/orvik/institution.txt named ENCODING UTF-8 REGEX "^[ \t]*[^# \t]")
     if(named)
         list(APPEND errors "etc/orvik/institution.txt names an institution: ${named}")
     endif()
