@@ -1,6 +1,7 @@
 # make run      - installs what is missing, builds and starts the program
 # make test     - installs what is missing, builds and runs every test (a few minutes)
-# make check    - make test, the format check, then the tests again under the
+# make check    - make test, the format check, the window tests under a window
+#                 manager (Xvfb and openbox), then the tests again under the
 #                 sanitizers, then fuzzing
 # make coverage - line and branch coverage of the model library by the model tests
 # make package  - builds the Debian package orvik_<version>_<arch>.deb in $(BUILD)
@@ -35,6 +36,7 @@ test: build
 	./scripts/run-tests.sh $(BUILD) $(JOBS)
 
 check: test check-format
+	./scripts/desktop-tests.sh $(BUILD)
 	JOBS=$(JOBS) ./scripts/sanitize-and-fuzz.sh
 
 coverage: setup

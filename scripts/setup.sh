@@ -15,6 +15,7 @@ packages=(
     poppler-utils qpdf dpkg-dev file ccache gcovr
     hunspell hunspell-ru
     locales
+    xvfb openbox xdotool x11-utils
 )
 
 missing=()

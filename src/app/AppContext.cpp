@@ -29,9 +29,9 @@ QWidget* AppContext::mainWindow() const {
     return windows.main.get();
 }
 
-void AppContext::ShowHintText(int index) {
+void AppContext::ShowHintText(int index, const QWidget* from) {
     if (windows.hint)
-        windows.hint->ShowHintText(index);
+        windows.hint->ShowHintText(index, from);
 }
 
 void AppContext::ShowTaskText(int index) {

@@ -92,7 +92,7 @@ public:
     Windows windows;
 
     QWidget* mainWindow() const override;
-    void ShowHintText(int index) override;
+    void ShowHintText(int index, const QWidget* from = nullptr) override;
     void ShowTaskText(int index) override;
     void OpenGuide() override;
     void OpenLabPart(int part) override;

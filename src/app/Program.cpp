@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "core/NumericLocale.h"
+#include "widgets/DesktopRules.h"
 #include "widgets/Fonts.h"
 #include "widgets/ProgramStyle.h"
 
@@ -28,6 +29,7 @@ void SetUpApplication() {
     // No display name: the window system would add it to every title.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setStyle(new ProgramStyle);
+    InstallDesktopRules();
     QApplication::setFont(QFont(SansFamily(), 9));
     // The style keeps no pictures of painted buttons and frames: the windows
     // repaint seldom, and the cache held over a megabyte for the whole run.

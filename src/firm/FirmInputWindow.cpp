@@ -54,7 +54,8 @@ FirmInputWindow::FirmInputWindow(UiContext& ctx)
                            .store = StoreInt(ctx.workbook().Firm.Hours),
                            .objectName = QStringLiteral("Hours")});
     rows.addDivider();
-    rows.addButton(QStringLiteral("Расчет"), HintCalculateKit, [this] { calculateKit(); });
+    rows.addButton(QStringLiteral("Расчет"), HintCalculateKit, [this] { calculateKit(); })
+        ->setDefault(true); // Return in a box calculates
     rows.addButton(QStringLiteral("Расчитать для всех видов комплектации"), HintCalculateAllKits,
                    [this] { calculateAllKits(); });
     rows.addDivider();

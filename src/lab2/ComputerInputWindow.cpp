@@ -105,7 +105,8 @@ ComputerInputWindow::ComputerInputWindow(UiContext& ctx)
             &ComputerInputWindow::accessCountKnownClicked);
 
     rows.addDivider();
-    rows.addButton(QStringLiteral("Расчитать"), HintCalculateComputer, [this] { calculate(); });
+    rows.addButton(QStringLiteral("Расчитать"), HintCalculateComputer, [this] { calculate(); })
+        ->setDefault(true); // Return in a box calculates
     rows.addClose([this] { hide(); });
     content()->addLayout(rows.grid());
 }

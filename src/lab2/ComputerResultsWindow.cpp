@@ -10,7 +10,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -64,7 +63,6 @@ ComputerResultsWindow::ComputerResultsWindow(UiContext& ctx)
     grid_ = MakeReadOnlyGrid({.rows = CacheTableRows,
                               .columns = 7,
                               .objectName = QStringLiteral("CacheGrid"),
-                              .verticalScrollBar = true,
                               .cellAlignment = Qt::AlignRight | Qt::AlignVCenter},
                              this);
     grid_->horizontalHeader()->setSectionsClickable(false);
@@ -78,10 +76,10 @@ ComputerResultsWindow::ComputerResultsWindow(UiContext& ctx)
             QFontMetrics(grid_->horizontalHeader()->font()).horizontalAdvance(title->text());
         grid_->setColumnWidth(col, std::max(titleWidth, valueWidth) + 16);
     }
-    int width = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
+    // Every row in sight, so no scroll bar.
+    int width = 2 * grid_->frameWidth();
     for (int col = 0; col < 7; ++col)
         width += grid_->columnWidth(col);
-    // Every row in sight: the window has room for them.
     const int height = 2 * grid_->frameWidth() + grid_->horizontalHeader()->sizeHint().height() +
                        CacheTableRows * grid_->verticalHeader()->defaultSectionSize();
     grid_->setFixedSize(width, height);

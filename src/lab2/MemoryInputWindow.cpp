@@ -55,7 +55,8 @@ MemoryInputWindow::MemoryInputWindow(UiContext& ctx)
                 .buttons;
 
     rows.addDivider();
-    rows.addButton(QStringLiteral("Расчитать"), HintCalculateMemory, [this] { calculate(); });
+    rows.addButton(QStringLiteral("Расчитать"), HintCalculateMemory, [this] { calculate(); })
+        ->setDefault(true); // Return in a box calculates
     rows.addClose([this] { closeToGuide(); });
     content()->addLayout(rows.grid());
 }

@@ -73,7 +73,8 @@ TaskWindow::TaskWindow(UiContext& ctx)
             .buttons;
 
     rows.addDivider();
-    rows.addButton(QStringLiteral("Расчитать"), HintCalculateTask, [this] { calculate(); });
+    rows.addButton(QStringLiteral("Расчитать"), HintCalculateTask, [this] { calculate(); })
+        ->setDefault(true); // Return in a box calculates
     rows.addClose([this] { closeToGuide(); });
     content()->addLayout(rows.grid());
 }

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -216,6 +217,13 @@ void GraphWindow::showEvent(QShowEvent* event) {
     // Each opening at the initial size, centred on the main window.
     CentreAtSize(this, ctx_.mainWindow(), kInitialOuter);
     beneath_.lock(this, ctx_.window(LabWindow::ProcessorInput));
+}
+
+void GraphWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void GraphWindow::hideEvent(QHideEvent* event) {

@@ -67,6 +67,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // Escape closes the window as its "Закрыть" does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Places the paint area; true when its size changed.

@@ -128,7 +128,8 @@ ProcessorInputWindow::ProcessorInputWindow(UiContext& context)
 
     rows.addDivider();
     rows.addButton(QStringLiteral("Расчет текущего процессора"), HintCalculateProcessor,
-                   [this] { calculate(); });
+                   [this] { calculate(); })
+        ->setDefault(true); // Return in a box calculates
     curvesButton_ = rows.addButton(QStringLiteral("Построить графики зависимостей"), HintPlotCurves,
                                    [this] { plotCurves(); });
     rows.addClose([this] { closeToGuide(); });

@@ -3,6 +3,7 @@
 #include "report/ReportPage.h"
 #include "widgets/Dialogs.h"
 #include "widgets/UiContext.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QPrintPreviewDialog>
@@ -15,10 +16,27 @@
 
 namespace orvik {
 
+namespace {
+
+// Qt's print preview without a minimise button: minimised, it would take
+// the windows beneath it along (see PrepareFixedWindow).
+class PreviewDialog : public QPrintPreviewDialog {
+public:
+    using QPrintPreviewDialog::QPrintPreviewDialog;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QPrintPreviewDialog::showEvent(event);
+        PrepareFixedWindow(this);
+    }
+};
+
+} // namespace
+
 void PreviewReportPage(QWidget* parent, const ReportPage& page) {
     QPrinter printer(QPrinter::HighResolution);
     SetUpReportPrinter(printer, page.documentName());
-    QPrintPreviewDialog preview(&printer, parent);
+    PreviewDialog preview(&printer, parent);
     preview.setWindowTitle(QStringLiteral("Просмотр - ") + page.documentName());
     preview.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     // Large enough to read a whole page, within the screen's free area.

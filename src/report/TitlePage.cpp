@@ -3,6 +3,8 @@
 #include "widgets/UiContext.h"
 #include "workbook/Workbook.h"
 
+#include <QFile>
+
 namespace orvik {
 
 namespace {
@@ -56,9 +58,23 @@ TitlePage::TitlePage(UiContext& ctx) : QWidget(nullptr, Qt::Window), ctx_(ctx) {
     setWindowTitle(QStringLiteral(""));
 }
 
-QString TitlePage::InstitutionName() {
-    return QStringLiteral("Московский государственный институт радиотехники, электроники и "
-                          "автоматики (технический университет)");
+QString TitlePage::SystemInstitutionFile() {
+    return QStringLiteral("/etc/orvik/institution.txt");
+}
+
+QString TitlePage::ReadInstitutionName(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    // A name is a line or three; a larger file is no name list.
+    const QString text = QString::fromUtf8(file.read(64 * 1024));
+    QStringList lines;
+    for (const QString& line : text.split(u'\n')) {
+        const QString trimmed = UiContext::OneLine(line).trimmed();
+        if (!trimmed.isEmpty() && !trimmed.startsWith(u'#'))
+            lines << trimmed;
+    }
+    return lines.join(u' ').left(kInstitutionLength);
 }
 
 QString TitlePage::CourseLine() {
@@ -66,6 +82,7 @@ QString TitlePage::CourseLine() {
 }
 
 void TitlePage::fill(const Workbook& workbook, int year) {
+    institution_ = ReadInstitutionName(institutionFile_);
     yearLine_ = QStringLiteral("Москва, ") + QString::number(year).rightJustified(4, u'0');
     // One line each, as the main window shows them: a line break from a file
     // would push the rows below out of their places.
@@ -81,7 +98,7 @@ QString TitlePage::documentName() const {
 
 void TitlePage::paintPage(PageCanvas& canvas) const {
     canvas.frame(PrintableAreaMm(), 0.3);
-    Draw(canvas, kInstitution, InstitutionName());
+    Draw(canvas, kInstitution, institution_);
     Draw(canvas, kCourse, CourseLine());
     Draw(canvas, kVariantRow, variant_);
     Draw(canvas, kGroupRow, group_);

@@ -99,6 +99,7 @@ void AboutWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    PrepareFixedWindow(this); // no minimise; the focus, for Escape
     CentreOn(this, nullptr);
     mainLock_.lock(this, ctx_.mainWindow());
     background_ = PaintSplashPicture();

@@ -1,6 +1,7 @@
 #include "shell/HintWindow.h"
 
 #include "widgets/BoldLabel.h"
+#include "widgets/HintButton.h"
 #include "widgets/ReadingPane.h"
 #include "widgets/UiContext.h"
 
@@ -9,10 +10,12 @@
 #include <QCursor>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOption>
@@ -23,6 +26,8 @@
 #include <qdrawutil.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 namespace orvik {
 
@@ -34,14 +39,25 @@ constexpr int kPointerOffset = 16;
 // columns: the popup shows them in a fixed-pitch font, as wide as that.
 constexpr int kHintColumns = 35;
 
-// The "?" or "Задание" button under the pointer, when the hint comes from one.
-HintAnchor AnchorAtPointer() {
+// Where a hint comes from: `from` when given; else the button under the
+// pointer (a click) or the button focused (a key), else the pointer alone.
+HintAnchor AnchorFor(const QWidget* from) {
     const QPoint pointer = QCursor::pos();
-    HintAnchor anchor{QRect(pointer, QSize(1, 1)), QRect(pointer, QSize(1, 1)), pointer};
-    if (const auto* button = qobject_cast<QAbstractButton*>(QApplication::widgetAt(pointer))) {
-        anchor.button = QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
-        anchor.window = button->window()->frameGeometry();
+    if (!from) {
+        from = qobject_cast<QAbstractButton*>(QApplication::widgetAt(pointer));
+        if (!from)
+            from = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
     }
+    if (!from)
+        return {QRect(pointer, QSize(1, 1)), QRect(pointer, QSize(1, 1)), pointer};
+    const QRect button(from->mapToGlobal(QPoint(0, 0)), from->size());
+    const QWidget* window = from->window();
+    HintAnchor anchor{button, window->frameGeometry(),
+                      button.contains(pointer) ? pointer : button.center()};
+    for (const QAbstractButton* other : window->findChildren<QAbstractButton*>())
+        if (other->isVisible() &&
+            (qobject_cast<const QPushButton*>(other) || qobject_cast<const QToolButton*>(other)))
+            anchor.keep << QRect(other->mapToGlobal(QPoint(0, 0)), other->size());
     return anchor;
 }
 
@@ -59,20 +75,56 @@ QPoint HintPosition(QSize popup, const HintAnchor& anchor, QRect screen) {
                            screen.height());
     const QRect& window = anchor.window;
     const QRect& button = anchor.button;
-    const QPoint candidates[] = {
-        {window.right() + 1 + kGap, y},  {window.left() - kGap - popup.width(), y},
-        {button.right() + 1 + kGap, y},  {button.left() - kGap - popup.width(), y},
-        {x, button.bottom() + 1 + kGap}, {x, button.top() - kGap - popup.height()},
+    const int heights[] = {y,
+                           button.bottom() + 1 + kGap,
+                           button.top() - kGap - popup.height(),
+                           window.top(),
+                           window.bottom() + 1 - popup.height(),
+                           screen.top(),
+                           screen.bottom() + 1 - popup.height()};
+    // The places to try, best first: beside the window, below or above it,
+    // beside the button, below or above it, then along the screen's edges.
+    QList<QPoint> places;
+    const auto beside = [&](std::initializer_list<int> lefts) {
+        for (const int left : lefts)
+            for (const int top : heights)
+                places << QPoint(left, top);
     };
-    for (const QPoint& corner : candidates)
-        if (const QRect place(corner, popup); screen.contains(place) && !place.intersects(button))
-            return corner;
+    beside({window.right() + 1 + kGap, window.left() - kGap - popup.width()});
+    places << QPoint(x, window.bottom() + 1 + kGap)
+           << QPoint(x, window.top() - kGap - popup.height());
+    beside({button.right() + 1 + kGap, button.left() - kGap - popup.width()});
+    places << QPoint(x, button.bottom() + 1 + kGap)
+           << QPoint(x, button.top() - kGap - popup.height());
+    beside({x, screen.left(), screen.right() + 1 - popup.width()});
+
+    // The first place on the screen, off the button, that also `fits`.
+    const auto first = [&](const std::function<bool(const QRect&)>& fits) -> std::optional<QPoint> {
+        for (const QPoint& corner : places)
+            if (const QRect place(corner, popup);
+                screen.contains(place) && !place.intersects(button) && fits(place))
+                return corner;
+        return std::nullopt;
+    };
+    const auto coversNoButton = [&](const QRect& place) {
+        return std::none_of(anchor.keep.begin(), anchor.keep.end(),
+                            [&](const QRect& kept) { return place.intersects(kept); });
+    };
+    if (auto outside = first([&](const QRect& place) { return !place.intersects(window); }))
+        return *outside;
+    if (auto clear = first(coversNoButton))
+        return *clear;
+    if (auto offButton = first([](const QRect&) { return true; }))
+        return *offButton;
     return {x, y}; // a screen too small for any of them
 }
 
 HintWindow::HintWindow(UiContext& ctx)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx) {
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus),
+      ctx_(ctx) {
     setObjectName(QStringLiteral("TForm15"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("Подсказка"));
     setMinimumSize(273, 212);
 
@@ -106,18 +158,61 @@ HintWindow::HintWindow(UiContext& ctx)
     resize(std::max(320, columns + around), 260);
 }
 
-void HintWindow::ShowHintText(int index) {
+void HintWindow::ShowHintText(int index, const QWidget* from) {
     if (!isVisible()) {
-        const HintAnchor anchor = AnchorAtPointer();
+        const HintAnchor anchor = AnchorFor(from);
         const QScreen* screen = QGuiApplication::screenAt(anchor.pointer);
         if (!screen)
             screen = QGuiApplication::primaryScreen();
         if (screen)
             move(HintPosition(size(), anchor, screen->availableGeometry()));
     }
+    owner_ = from ? from->window() : QApplication::activeWindow();
     show();
     raise();
     ShowFromTop(text_, ReadingText(TextEntry(ctx_.state.Texts, index)));
+}
+
+void HintWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    qApp->installEventFilter(this);
+}
+
+void HintWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    qApp->removeEventFilter(this);
+}
+
+bool HintWindow::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || !isVisible())
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        // Escape closes the popup first, wherever the focus is.
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            close();
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonPress:
+        // A click elsewhere; a "?" or "Задание" replaces the text instead.
+        if (widget->window() != this && !OpensHint(widget))
+            close();
+        break;
+    case QEvent::Show:
+        if (widget != this && widget->isWindow() &&
+            (widget->windowType() == Qt::Window || widget->windowType() == Qt::Dialog))
+            close(); // another window opens over it
+        break;
+    case QEvent::Hide:
+        if (widget == owner_)
+            close(); // the window it explains closes
+        break;
+    default:
+        break;
+    }
+    return false;
 }
 
 void HintWindow::paintEvent(QPaintEvent*) {

@@ -7,6 +7,7 @@
 #include "widgets/SpinBox.h"
 #include "widgets/UiContext.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -28,6 +29,13 @@ constexpr int kLastVariant = 10;
 // The workbook's texts of the three text boxes, in the boxes' order.
 constexpr std::string Workbook::*kTexts[] = {&Workbook::sStudent, &Workbook::sGroup,
                                              &Workbook::sPrepod};
+
+// The whole text selected, for typing over it, with the cursor at its
+// beginning: a long name shows its start.
+void ShowStart(QLineEdit* edit) {
+    const int length = static_cast<int>(edit->text().size());
+    edit->setSelection(length, -length);
+}
 
 } // namespace
 
@@ -94,15 +102,24 @@ StudentDataDialog::StudentDataDialog(UiContext& context)
     content()->addSpacing(4);
     content()->addWidget(MakeDivider(this));
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(new HintButton(ctx, HintStudentData, this));
+    auto* hint = new HintButton(ctx, HintStudentData, this);
+    SetHintOf(this, hint); // F1 in any box
+    buttons->addWidget(hint);
     buttons->addStretch();
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setMinimumWidth(96);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QWidget::close);
-    buttons->addWidget(ok);
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_->setObjectName(QStringLiteral("okButton"));
+    ok_->setMinimumWidth(96);
+    ok_->setDefault(true); // Return confirms from any box
+    connect(ok_, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(ok_);
     content()->addLayout(buttons);
+
+    // A box reached with Tab selects its text and would scroll to its end.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (const TextBox& box : texts_)
+            if (now == box.edit && box.edit->hasSelectedText())
+                ShowStart(box.edit);
+    });
 }
 
 void StudentDataDialog::fill() {
@@ -114,7 +131,7 @@ void StudentDataDialog::fill() {
         text.replace(QChar::ReplacementCharacter, u'?');
         texts_[i].edit->setMaxLength(std::max(kTextLength, static_cast<int>(text.size())));
         texts_[i].edit->setText(text);
-        texts_[i].edit->setCursorPosition(0); // a long text shows its beginning
+        ShowStart(texts_[i].edit);
         texts_[i].shown = text;
     }
     // A variant text that is no whole number (only an opened file can hold
@@ -130,7 +147,7 @@ void StudentDataDialog::showEvent(QShowEvent* event) {
     CentreOn(this, nullptr); // on the screen, not on the main window
     guarded([this] { fill(); });
     student_->setFocus();
-    student_->selectAll();
+    ShowStart(student_);
 }
 
 void StudentDataDialog::closed() {
@@ -145,13 +162,8 @@ void StudentDataDialog::closed() {
     ctx.StudentDataChanged();
 }
 
-void StudentDataDialog::keyPressEvent(QKeyEvent* event) {
-    // Enter confirms the data as "OK" does; Escape does nothing.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        close();
-        return;
-    }
-    LabFrame::keyPressEvent(event);
+QAbstractButton* StudentDataDialog::closeButton() const {
+    return ok_;
 }
 
 } // namespace orvik

@@ -7,6 +7,7 @@
 #include <array>
 
 class QLineEdit;
+class QPushButton;
 
 namespace orvik {
 
@@ -31,7 +32,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closed() override;
-    void keyPressEvent(QKeyEvent* event) override;
+    // "OK": the dialog stores the data however it closes.
+    QAbstractButton* closeButton() const override;
 
 private:
     void fill();
@@ -40,6 +42,7 @@ private:
     QLineEdit* group_ = nullptr;
     QLineEdit* prepod_ = nullptr;
     SpinBox* variant_ = nullptr;
+    QPushButton* ok_ = nullptr;
     // The three text boxes with the texts they were filled with.
     struct TextBox {
         QLineEdit* edit;

@@ -1,10 +1,12 @@
 #include "shell/TaskTextWindow.h"
 
+#include "widgets/Buttons.h"
 #include "widgets/ReadingPane.h"
 #include "widgets/UiContext.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -49,9 +51,15 @@ TaskTextWindow::TaskTextWindow(UiContext& ctx)
     auto* closeButton = new QPushButton(QStringLiteral("Закрыть"), this);
     closeButton->setObjectName(QStringLiteral("closeButton"));
     closeButton->setMinimumWidth(96);
+    closeButton->setDefault(true);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     buttons->addWidget(closeButton);
     layout->addLayout(buttons);
+}
+
+void TaskTextWindow::keyPressEvent(QKeyEvent* event) {
+    if (!PressButtonForKey(this, event->key(), CloseButtonOf(this)))
+        QWidget::keyPressEvent(event);
 }
 
 void TaskTextWindow::ShowTaskText(int index) {
@@ -69,6 +77,7 @@ void TaskTextWindow::ShowTaskText(int index) {
             move(frame.topLeft());
         }
     }
+    setWindowState(windowState() & ~Qt::WindowMinimized); // a minimised window comes back
     show();
     raise();
     activateWindow();

@@ -18,6 +18,10 @@ public:
     // control characters (or no such entry) shows an empty window.
     void ShowTaskText(int index);
 
+protected:
+    // Escape closes the window as "Закрыть" does.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     UiContext& ctx_;
     QPlainTextEdit* text_ = nullptr;

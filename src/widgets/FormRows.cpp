@@ -34,9 +34,12 @@ int FormRows::nextRow() {
     return grid_->rowCount();
 }
 
-void FormRows::addHint(int row, HelpText hint) {
-    if (hint != NoHint)
-        grid_->addWidget(new HintButton(ctx_, hint, owner_), row, 2, Qt::AlignCenter);
+void FormRows::addHint(int row, HelpText hint, QWidget* control) {
+    if (hint == NoHint)
+        return;
+    auto* button = new HintButton(ctx_, hint, owner_);
+    SetHintOf(control, button);
+    grid_->addWidget(button, row, 2, Qt::AlignCenter);
 }
 
 SpinBox* FormRows::addSpin(const SpinRow& row) {
@@ -62,7 +65,7 @@ void FormRows::addControl(const QString& caption, QWidget* control, HelpText hin
     } else {
         grid_->addWidget(control, row, 0, 1, 2);
     }
-    addHint(row, hint);
+    addHint(row, hint, control);
 }
 
 RadioChoice FormRows::addRadioChoice(const QString& title, const QString& objectName,
@@ -80,7 +83,7 @@ QPushButton* FormRows::addButton(const QString& caption, HelpText hint,
     QPushButton* button = MakeButton(ctx_, caption, owner_, work);
     const int row = nextRow();
     grid_->addWidget(button, row, 0, 1, 2);
-    addHint(row, hint);
+    addHint(row, hint, button);
     return button;
 }
 

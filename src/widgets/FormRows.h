@@ -65,7 +65,8 @@ public:
 
 private:
     int nextRow();
-    void addHint(int row, HelpText hint);
+    // The row's "?", explaining `control`.
+    void addHint(int row, HelpText hint, QWidget* control);
 
     UiContext& ctx_;
     QWidget* owner_;

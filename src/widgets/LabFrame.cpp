@@ -1,10 +1,14 @@
 #include "widgets/LabFrame.h"
 
 #include "widgets/Banner.h"
+#include "widgets/Buttons.h"
 #include "widgets/UiContext.h"
 
+#include <QAbstractSpinBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -61,6 +65,7 @@ void LabFrame::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     PrepareFixedWindow(this);
+    markDefaultButton();
     CentreOn(this, ctx.mainWindow());
     beneath_.lock(this, beneath());
 }
@@ -73,19 +78,39 @@ void LabFrame::hideEvent(QHideEvent* event) {
     closed();
 }
 
+void LabFrame::markDefaultButton() {
+    // A window without a default button and without boxes to type into (a
+    // results window, the report list) takes its close button as default.
+    for (const QPushButton* button : findChildren<QPushButton*>())
+        if (button->isDefault())
+            return;
+    if (!findChildren<QAbstractSpinBox*>().isEmpty() || !findChildren<QLineEdit*>().isEmpty())
+        return;
+    if (auto* close = qobject_cast<QPushButton*>(closeButton()))
+        close->setDefault(true);
+}
+
+QAbstractButton* LabFrame::closeButton() const {
+    return CloseButtonOf(this);
+}
+
 void LabFrame::closeEvent(QCloseEvent* event) {
-    // The window manager's close button and close key are refused: the
-    // window has no close box of its own.
-    if (event->spontaneous())
-        event->ignore();
-    else
+    // The window manager's close button or close key: what the window's own
+    // close button does, or nothing.
+    if (!event->spontaneous()) {
         QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    if (QAbstractButton* close = closeButton())
+        close->click();
 }
 
 void LabFrame::keyPressEvent(QKeyEvent* event) {
-    // Escape does not close a lab window: it closes only through its buttons.
-    if (event->key() == Qt::Key_Escape)
+    if (PressButtonForKey(this, event->key(), closeButton()))
         return;
+    if (event->key() == Qt::Key_Escape)
+        return; // refused: the window closes only through its choices
     QWidget::keyPressEvent(event);
 }
 

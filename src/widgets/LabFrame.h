@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QVBoxLayout;
 
 namespace orvik {
@@ -15,8 +16,10 @@ class Banner;
 
 // What the lab windows share: single fixed border without title-bar buttons,
 // stays on top, opens centred on the main window, the banner with its
-// heading, and the window beneath disabled while this one is shown. It
-// closes only through its own buttons.
+// heading, and the window beneath disabled while this one is shown. The
+// window manager's close button and Alt+F4 press its own close button, and
+// so does Escape; without one they are refused. Return presses its default
+// button.
 class LabFrame : public QWidget {
     Q_OBJECT
 public:
@@ -38,6 +41,9 @@ protected:
     virtual QWidget* beneath() const;
     // Called after the window was closed or hidden.
     virtual void closed() {}
+    // Its own close button ("Закрыть"), or nullptr: it closes only through
+    // its choices.
+    virtual QAbstractButton* closeButton() const;
 
     // Runs a button's work under the general error report.
     bool guarded(const std::function<void()>& work);
@@ -53,6 +59,8 @@ protected:
     UiContext& ctx;
 
 private:
+    void markDefaultButton();
+
     Banner* banner_;
     QVBoxLayout* content_;
     BeneathLock beneath_;

@@ -73,6 +73,28 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
+void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                      QPainter* painter, const QWidget* widget) const {
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    // A flat tool button with the focus (the main window's) only looks
+    // raised, as under the pointer: a frame in the highlight colour tells it.
+    if (control == CC_ToolButton && (option->state & State_HasFocus) &&
+        (option->state & State_AutoRaise)) {
+        painter->save();
+        painter->setPen(QPen(option->palette.color(QPalette::Highlight), 1, Qt::DotLine));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option->rect.adjusted(1, 1, -2, -2));
+        painter->restore();
+    }
+}
+
+int ProgramStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                            QStyleHintReturn* returnData) const {
+    if (hint == SH_MenuBar_AltKeyNavigation)
+        return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
 // Draws the frame as the Fusion style does: its picture, nine-patched over
 // the frame below the title line. Any other style, or a Qt without the
 // picture, draws the frame its own way (returns false).

@@ -12,6 +12,7 @@ QPlainTextEdit* MakeReadingPane(QWidget* parent) {
     auto* pane = new QPlainTextEdit(parent);
     pane->setObjectName(QStringLiteral("text"));
     pane->setReadOnly(true);
+    pane->setTabChangesFocus(true); // Tab goes on to the window's buttons
     pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pane->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     QFont fixed(FixedFamily(), 10);

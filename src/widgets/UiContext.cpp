@@ -59,6 +59,7 @@ QString UiContext::FromWorkbookText(const std::string& cp1251) {
 }
 
 QString UiContext::OneLine(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")); // one line break, one blank
     for (QChar& c : text)
         if (c.category() == QChar::Other_Control)
             c = u' ';

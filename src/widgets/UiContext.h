@@ -60,8 +60,9 @@ public:
 
     // The main window: the one a lab window centres on and disables.
     virtual QWidget* mainWindow() const = 0;
-    // The hint popup with TextStore entry `index`.
-    virtual void ShowHintText(int index) = 0;
+    // The hint popup with TextStore entry `index`, placed beside `from` (the
+    // button or control it explains) or else beside the button clicked.
+    virtual void ShowHintText(int index, const QWidget* from = nullptr) = 0;
     // The task text window with TextStore entry 63 + `index`.
     virtual void ShowTaskText(int index) = 0;
     // The guide at its lab-work page, as "2. Выполнение лабораторных" opens it.
@@ -88,8 +89,9 @@ public:
 
     // Student texts as UTF-8 for the windows.
     static QString FromWorkbookText(const std::string& cp1251);
-    // A text for one line of a window: line breaks, tabs and the other
-    // control characters (only a damaged or foreign file holds them) as blanks.
+    // A text for one line of a window: line breaks (CR LF as one), tabs and
+    // the other control characters (only a damaged or foreign file holds
+    // them) as blanks.
     static QString OneLine(QString text);
     // UTF-8 text as workbook bytes; characters without a Windows-1251 code
     // become '?' (the text boxes refuse them before they get here).

@@ -174,11 +174,14 @@ QWidget* UppermostAbove(QWidget* window) {
 }
 
 void BeneathLock::lock(QWidget* window, QWidget* beneath) {
+    window_ = nullptr; // a window locked again keeps its focus
     release();
     window_ = window;
     beneath_ = beneath;
-    if (beneath_)
+    if (beneath_) {
+        focus_ = beneath_->focusWidget(); // disabling takes the focus away
         beneath_->setEnabled(false);
+    }
     // A transient stays above its parent whatever the window manager raises.
     QWindow* below = beneath_ && beneath_->isVisible() ? Handle(beneath_) : nullptr;
     if (QWindow* handle = Handle(window_))
@@ -193,8 +196,18 @@ void BeneathLock::release() {
     if (watched_)
         watched_->removeEventFilter(this);
     watched_ = nullptr;
-    if (beneath_)
+    // The focus goes back to the window beneath (or the one now above it),
+    // never to a disabled window of the window manager's choice.
+    const bool active = window_ && window_->isActiveWindow();
+    if (beneath_) {
         beneath_->setEnabled(true);
+        if (focus_ && focus_->window() == beneath_ && focus_->isEnabled() && focus_->isVisible())
+            focus_->setFocus(Qt::OtherFocusReason); // where the student left it
+        if (QWidget* next = UppermostAbove(beneath_); active && next->isVisible()) {
+            next->raise();
+            next->activateWindow();
+        }
+    }
     beneath_ = nullptr;
 }
 

@@ -46,7 +46,8 @@ QWidget* UppermostAbove(QWidget* window);
 // above hides, and the window manager keeps the window above on top of it
 // (it is its transient), also after a message box or a click elsewhere. A
 // click on the window beneath brings the window above back, should the
-// window manager have hidden it.
+// window manager have hidden it. When the window above hides with the focus,
+// the window beneath gets it back.
 class BeneathLock : public QObject {
 public:
     void lock(QWidget* window, QWidget* beneath);
@@ -58,6 +59,7 @@ protected:
 private:
     QPointer<QWidget> window_;
     QPointer<QWidget> beneath_;
+    QPointer<QWidget> focus_; // the focused control of the window beneath
     QPointer<QObject> watched_;
 };
 

@@ -84,8 +84,9 @@ TEST(MainWindow, ShowsAnyWorkbookOnOneLineInItsOwnSize) {
     const Row rows[] = {
         {"plain", ToCp1251("Петров П. П."), QStringLiteral("Петров П. П."), 1},
         {"empty", "", QString(), 0},
-        {"line breaks", ToCp1251("Иванов Иван\r\nИванович"),
-         QStringLiteral("Иванов Иван  Иванович"), 2},
+        {"line breaks", ToCp1251("Иванов Иван\r\nИванович"), QStringLiteral("Иванов Иван Иванович"),
+         2},
+        {"lone line breaks", ToCp1251("А\rБ\n\nВ"), QStringLiteral("А Б  В"), 3},
         {"tab and control bytes", ToCp1251("ВТ\t41\x01\x7f"), QStringLiteral("ВТ 41  "), 255},
         {"wider than the label", longText, QString(), 7},
     };

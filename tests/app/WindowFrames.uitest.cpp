@@ -206,7 +206,8 @@ TEST(WindowFrames, EveryTextIsShownWhole) {
 }
 
 // Each window with its title, and what its title bar offers under a window
-// manager: the fixed windows close only through their own buttons.
+// manager: the fixed windows have no buttons of their own there, and close
+// only as their own close button does.
 TEST(WindowFrames, EveryWindowHasItsTitleAndOnlyItsTitleBarButtons) {
     TestApp app;
     Windows& w = app.ctx.windows;
@@ -264,17 +265,26 @@ TEST(WindowFrames, EveryWindowHasItsTitleAndOnlyItsTitleBarButtons) {
             EXPECT_TRUE(fixed && !(flags & Qt::WindowMinMaxButtonsHint) &&
                         window->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar))
                 << name.toStdString();
-            // The window manager's close button and close key are refused:
-            // its request reaches the native window.
-            {
-                QCloseEvent request;
-                QCoreApplication::sendEvent(window->windowHandle(), &request);
-                EXPECT_FALSE(request.isAccepted()) << name.toStdString();
-                EXPECT_TRUE(window->isVisible()) << name.toStdString();
+            // The window manager's close button and close key (a request to
+            // the native window), and Escape, do what the window's own close
+            // button does; the guide, left only through its choices, refuses.
+            for (const bool escape : {false, true}) {
+                window->show();
+                if (escape) {
+                    QTest::keyClick(window, Qt::Key_Escape);
+                } else {
+                    QCloseEvent request;
+                    QCoreApplication::sendEvent(window->windowHandle(), &request);
+                    EXPECT_FALSE(request.isAccepted()) << name.toStdString();
+                }
+                EXPECT_EQ(window->isVisible(), window == w.guide.get())
+                    << name.toStdString() << (escape ? " Escape" : " title bar");
             }
             break;
         case Borderless:
-            EXPECT_TRUE(fixed && (flags & Qt::FramelessWindowHint)) << name.toStdString();
+            EXPECT_TRUE(fixed && (flags & Qt::FramelessWindowHint) &&
+                        window->testAttribute(Qt::WA_X11NetWmWindowTypeToolBar))
+                << name.toStdString() << ": no minimise either";
             break;
         case MaximiseAndClose:
             EXPECT_TRUE(!fixed && (flags & Qt::WindowMaximizeButtonHint) &&

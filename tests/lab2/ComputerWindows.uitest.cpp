@@ -6,7 +6,9 @@
 #include "widgets/SpinBox.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include <cstring>
@@ -86,6 +88,8 @@ TEST_F(ComputerFixture, DefaultsGiveTheWorkedRowAndTheGridRepeatsIt) {
     EXPECT_EQ(grid->horizontalHeaderItem(6)->text(), QStringLiteral("Ст.вычисл."));
     EXPECT_LE(grid->rowViewportPosition(11) + grid->rowHeight(11), grid->viewport()->height())
         << "all twelve rows in sight";
+    EXPECT_FALSE(grid->verticalScrollBar()->isVisible()) << "nothing to scroll";
+    EXPECT_EQ(grid->viewport()->width(), grid->horizontalHeader()->length()) << "no room left";
     EXPECT_EQ(app.wb().Computer.CacheSize, 16);
     EXPECT_EQ(app.wb().Computer.CacheTime, 20);
     EXPECT_EQ(app.wb().Computer.CostPerMips, 342);

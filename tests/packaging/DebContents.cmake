@@ -30,8 +30,8 @@ foreach(line ${lines})
         if(CMAKE_MATCH_3)
             set(link_${CMAKE_MATCH_1} ${CMAKE_MATCH_3})
         endif()
-        if(NOT CMAKE_MATCH_1 MATCHES "^\\./(usr/.*)?$")
-            list(APPEND errors "${CMAKE_MATCH_1} lies outside /usr")
+        if(NOT CMAKE_MATCH_1 MATCHES "^\\./((usr|etc|etc/orvik)/.*)?$")
+            list(APPEND errors "${CMAKE_MATCH_1} lies outside /usr and /etc/orvik")
         endif()
     endif()
 endforeach()
@@ -42,6 +42,8 @@ set(expected
     ./usr/bin/orvik
     ./usr/bin/orvik-inspect
     ./usr/share/man/man1/orvik-inspect.1.gz
+    ./usr/share/man/man1/orvik.1.gz
+    ./etc/orvik/institution.txt
     ./usr/share/applications/orvik.desktop
     ./usr/share/icons/hicolor/scalable/apps/orvik.svg)
 foreach(size 16 32 48 64 128 256)
@@ -56,6 +58,12 @@ if(NOT DEFINED link_./usr/bin/orvik)
     list(APPEND errors "./usr/bin/orvik is not a link")
 elseif(NOT link_./usr/bin/orvik STREQUAL "../${LIBDIR}/orvik")
     list(APPEND errors "./usr/bin/orvik points to ${link_./usr/bin/orvik}, not ../${LIBDIR}/orvik")
+endif()
+
+# The department's institution file is a configuration file: upgrades keep it.
+execute_process(COMMAND ${DPKG_DEB} -I ${deb} conffiles OUTPUT_VARIABLE conffiles)
+if(NOT conffiles MATCHES "^/etc/orvik/institution.txt\n$")
+    list(APPEND errors "the conffiles are not /etc/orvik/institution.txt alone: ${conffiles}")
 endif()
 
 # Control fields.

@@ -16,13 +16,22 @@ endif()
 # The layout.
 set(expected
     ${LIBDIR}/orvik ${LIBDIR}/orviklab.db2 bin/orvik bin/orvik-inspect
-    share/man/man1/orvik-inspect.1 share/applications/orvik.desktop
+    share/man/man1/orvik-inspect.1 share/man/man1/orvik.1 etc/orvik/institution.txt
+    share/applications/orvik.desktop
     share/icons/hicolor/scalable/apps/orvik.svg)
 foreach(path ${expected})
     if(NOT EXISTS ${PREFIX}/${path})
         list(APPEND errors "${path} is not installed")
     endif()
 endforeach()
+
+# As installed, the department's institution file names no institution.
+if(EXISTS ${PREFIX}/etc/orvik/institution.txt)
+    file(STRINGS ${PREFIX}/etc/orvik/institution.txt named ENCODING UTF-8 REGEX "^[ \t]*[^# \t]")
+    if(named)
+        list(APPEND errors "etc/orvik/institution.txt names an institution: ${named}")
+    endif()
+endif()
 
 # bin/orvik is a relative link, so the tree can be moved, and it leads to
 # the executable that has the data file beside it.

@@ -194,6 +194,12 @@ TEST_F(ReportTest, PreviewActsOnTheSelectedRowOnly) {
 TEST_F(ReportTest, TitlePageTextsStandAtTheirPlaces) {
     // A line break from a file stays on the teacher's one line.
     setStudent("7", "Иванов Иван", "Петров\nП.П.", "ИВТ-21");
+    // The department's institution from its file: the comments are not printed.
+    QFile institution(path("institution.txt"));
+    ASSERT_TRUE(institution.open(QIODevice::WriteOnly));
+    institution.write("# Название\r\n\r\n  Кафедра ЭВМ\r\n");
+    institution.close();
+    app.ctx.windows.titlePage->setInstitutionFile(institution.fileName());
     const auto words = titleWords();
     ASSERT_FALSE(words.empty()) << "pdftotext gave no words";
     const auto at = [&](const QString& text) {
@@ -224,9 +230,10 @@ TEST_F(ReportTest, TitlePageTextsStandAtTheirPlaces) {
     EXPECT_NEAR((moscow.xMin + year.xMax) / 2, 19.1 + 178.1 / 2, kTol); // centred
     const PdfWord course = at("Лабораторные");
     EXPECT_NEAR(course.yMin, 117.7, kTol);
-    const PdfWord institution = at("Московский");
-    EXPECT_NEAR(institution.yMin, 23.3, kTol);
-    EXPECT_GT(institution.xMin, 21.2);
+    const PdfWord department = at("Кафедра");
+    EXPECT_NEAR(department.yMin, 23.3, kTol);
+    EXPECT_NEAR((department.xMin + at("ЭВМ").xMax) / 2, 21.2 + 173.8 / 2, kTol); // centred
+    EXPECT_EQ(FindWord(words, "Название"), nullptr) << "a comment was printed";
     for (const PdfWord& w : words) {
         EXPECT_GE(w.xMin, 17.0) << w.text.toStdString();
         EXPECT_LE(w.xMax, 200.0) << w.text.toStdString();

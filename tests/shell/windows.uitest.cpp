@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
 #include "core/Cp1251.h"
+#include "processor/ProcessorInputWindow.h"
 #include "report/ReportWindow.h"
 #include "shell/AboutWindow.h"
 #include "shell/HintWindow.h"
@@ -118,7 +119,7 @@ TEST(StudentData, TextsFromAFileStayAsTheyWereUnlessEdited) {
          longText.substr(0, 58)},
         {"line break, untouched",
          ToCp1251("Иванов\r\nИван"),
-         QStringLiteral("Иванов  Иван"),
+         QStringLiteral("Иванов Иван"),
          {},
          ToCp1251("Иванов\r\nИван")},
         {"line break, edited", ToCp1251("Иванов\nИван"), QStringLiteral("Иванов Иван"),
@@ -134,6 +135,12 @@ TEST(StudentData, TextsFromAFileStayAsTheyWereUnlessEdited) {
         app.ctx.windows.studentData->show();
         auto* name = Child<QLineEdit>(Student(app), "Student");
         EXPECT_EQ(name->text(), row.shown) << row.what;
+        // The box shows the start of the text, also when Tab reaches it.
+        EXPECT_EQ(name->cursorPosition(), 0) << row.what;
+        auto* group = Child<QLineEdit>(Student(app), "Group");
+        group->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(group->cursorPosition(), 0) << row.what;
+        EXPECT_EQ(group->selectedText(), row.shown) << row.what;
         name->end(false);
         for (const QChar c : row.typed) {
             QKeyEvent key(QEvent::KeyPress, c == u'\b' ? Qt::Key_Backspace : Qt::Key_A,
@@ -178,8 +185,65 @@ TEST(HintPopup, OpensBesideThePointerAndKeepsItsPlaceForTheNextHint) {
     EXPECT_FALSE(hint->isVisible());
 }
 
+// F1 in a box opens its hint beside its "?", which takes no focus; the popup
+// closes on Escape (the window stays), on a click elsewhere, when another
+// window opens and when its window closes.
+TEST(HintPopup, FollowsTheKeyboardAndClosesWhenItIsNoLongerWanted) {
+    TestApp app;
+    Windows& w = app.ctx.windows;
+    w.main->show(); // loads the texts of the data file
+    for (int i = 0; i < 67; ++i)
+        app.state.Texts.entries[static_cast<std::size_t>(i)] = std::to_string(i);
+    app.state.CurrentPart = PartProcessor1;
+    w.processorInput->open();
+    QWidget* input = w.processorInput.get();
+    HintWindow* hint = w.hint.get();
+    auto* text = Child<QPlainTextEdit>(hint, "text");
+    auto* defect = Child<SpinBox>(input, "defectFactor");
+    auto* integration = Child<SpinBox>(input, "deviceIntegration");
+    ASSERT_TRUE(defect && integration);
+    struct Step {
+        const char* what;
+        std::function<void()> close;
+        bool windowStays;
+    };
+    const Step steps[] = {
+        {"Escape", [&] { QTest::keyClick(EditOf(defect), Qt::Key_Escape); }, true},
+        {"a click elsewhere", [&] { QTest::mouseClick(integration, Qt::LeftButton); }, true},
+        {"another window", [&] { w.about->show(); }, true},
+        {"its window closing", [&] { ButtonNamed(input, "Закрыть")->click(); }, false},
+    };
+    for (const Step& step : steps) {
+        w.about->hide();
+        if (!input->isVisible())
+            w.processorInput->open();
+        QTest::keyClick(EditOf(defect), Qt::Key_F1);
+        ASSERT_TRUE(hint->isVisible()) << step.what;
+        EXPECT_EQ(text->toPlainText(), QString::number(HintDefectFactor)) << step.what;
+        EXPECT_TRUE(hint->testAttribute(Qt::WA_ShowWithoutActivating) &&
+                    (hint->windowFlags() & Qt::WindowDoesNotAcceptFocus));
+        const QWidget* button =
+            input->findChild<QWidget*>(QStringLiteral("hint%1").arg(HintDefectFactor));
+        EXPECT_FALSE(hint->frameGeometry().intersects(
+            QRect(button->mapToGlobal(QPoint(0, 0)), button->size())))
+            << step.what;
+        step.close();
+        EXPECT_FALSE(hint->isVisible()) << step.what;
+        EXPECT_EQ(input->isVisible(), step.windowStays) << step.what;
+    }
+    // Return presses the focused button, as Space does.
+    w.processorInput->open();
+    QAbstractButton* task = ButtonNamed(input, "Задание");
+    task->setFocus();
+    QTest::keyClick(task, Qt::Key_Return);
+    EXPECT_TRUE(hint->isVisible());
+    w.processorInput->hide();
+    w.main->hide();
+}
+
 // Wherever the "?" is, the whole popup is on the screen's free area and the
 // button clicked stays in sight; where there is room, beside the window.
+// Where there is none, it covers none of the window's buttons if it can.
 TEST(HintPopup, StaysOnTheScreenAndOffTheButtonClicked) {
     enum Side { BesideTheWindow, BesideTheButton, AboveOrBelowTheButton };
     struct Case {
@@ -188,6 +252,7 @@ TEST(HintPopup, StaysOnTheScreenAndOffTheButtonClicked) {
         QRect window;
         QPoint button; // its top-left corner; a "?" is 22 x 22
         Side side;
+        QList<QRect> keep = {}; // the window's buttons
     };
     const QRect large(0, 0, 1600, 1200), small(0, 0, 1024, 768);
     const QRect panelled(0, 24, 1024, 744); // a panel along the top edge
@@ -210,14 +275,22 @@ TEST(HintPopup, StaysOnTheScreenAndOffTheButtonClicked) {
          {0, 0, 600, 768},
          {289, 300},
          AboveOrBelowTheButton},
+        {"the window's buttons beside and below the button",
+         small,
+         {0, 0, 1024, 768},
+         {600, 300},
+         AboveOrBelowTheButton,
+         {{250, 300, 340, 22}, {632, 300, 340, 22}, {500, 330, 200, 30}}},
     };
     const QSize popup(320, 260);
     for (const Case& c : cases) {
         const QRect button(c.button, QSize(22, 22));
-        const HintAnchor anchor{button, c.window, button.center()};
+        const HintAnchor anchor{button, c.window, button.center(), c.keep};
         const QRect place(HintPosition(popup, anchor, c.screen), popup);
         EXPECT_TRUE(c.screen.contains(place)) << c.where;
         EXPECT_FALSE(place.intersects(button)) << c.where;
+        for (const QRect& kept : c.keep)
+            EXPECT_FALSE(place.intersects(kept)) << c.where;
         switch (c.side) {
         case BesideTheWindow:
             EXPECT_FALSE(place.intersects(c.window)) << c.where;

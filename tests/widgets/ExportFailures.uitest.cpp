@@ -11,8 +11,11 @@
 #include "widgets/SavedNotice.h"
 #include "widgets/TableExport.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -185,6 +188,41 @@ TEST(ExportNames, TheSaveDialogRefusesANameWithAQuote) {
     EXPECT_EQ(chosen, QDir(dir.path()).filePath("отчет.pdf"));
     ASSERT_EQ(refusals.size(), 1);
     EXPECT_TRUE(refusals[0].contains("отчет:*?\"<>|.pdf")) << refusals[0].toStdString();
+}
+
+// Replacing a file is asked in a box wide enough for the dialog's title,
+// which the window manager writes in larger, bold letters; "Да" replaces.
+TEST(ExportNames, TheReplaceQuestionShowsItsWholeTitle) {
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath("new.orvik");
+    QFile existing(path);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    const QString title = QStringLiteral("Сохранить как...");
+    QString asked;
+    int width = 0;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            asked = box->windowTitle() + u'|' + box->text();
+            width = box->width();
+            box->button(QMessageBox::Yes)->click();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        }
+    });
+    driver.start(50);
+    QtDialogs dialogs;
+    const QString chosen = dialogs.chooseSaveFile({title, "ORVIK (*.orvik)", "orvik", path});
+    driver.stop();
+    EXPECT_EQ(chosen, path);
+    EXPECT_EQ(asked, title + "|new.orvik уже существует.\nХотите заменить его?");
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+    EXPECT_GT(width, QFontMetrics(bold).horizontalAdvance(title) + 3 * 24)
+        << "title and its buttons";
 }
 
 // The notice of a written export: in the window, naming the whole path, and
