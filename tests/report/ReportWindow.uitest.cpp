@@ -443,6 +443,28 @@ TEST_F(ReportTest, TablePagesHoldTheResultsWithoutChangingTheWorkbook) {
         EXPECT_TRUE(tg.contains(QString::fromUtf8(s))) << s;
     // Sums grouped by thousands, as the window shows them.
     EXPECT_TRUE(tg.contains(QRegularExpression(QStringLiteral("\\d \\d{3} \\d{3}"))));
+    {
+        // The result table: places 1..4 in order, each with the firm that
+        // holds it (by cash, not by the firms' own order).
+        const FinalStanding standing = GameSession(wb.Game).standing();
+        const TablePage page = BusinessGamePage(wb);
+        const PageTable* result = nullptr;
+        for (const PageBlock& b : page.blocks())
+            if (!b.table.rows.empty() && b.table.rows[0].cells.value(0) == "Место")
+                result = &b.table;
+        ASSERT_NE(result, nullptr);
+        ASSERT_EQ(result->rows.size(), 5u);
+        QStringList order;
+        for (int place = 1; place <= 4; ++place) {
+            const QStringList& cells = result->rows[static_cast<std::size_t>(place)].cells;
+            EXPECT_EQ(cells.value(0), QString::number(place));
+            order << cells.value(1);
+        }
+        EXPECT_EQ(order.first(), "Ваша фирма"); // the greedy player wins
+        EXPECT_NE(order, (QStringList{"Ваша фирма", "Альфа", "Бета", "Гамма"}))
+            << "the rivals end in their own order: the check cannot tell places from firms";
+        EXPECT_EQ(standing.StudentPlace, 1);
+    }
     EXPECT_EQ(PdfPageCount(game), 1);
 
     EXPECT_TRUE(SameBytes(wb.Memory, before.Memory));
