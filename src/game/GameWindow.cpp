@@ -18,6 +18,7 @@
 #include "widgets/TableExport.h"
 #include "widgets/UiContext.h"
 #include "widgets/ValueLabel.h"
+#include "workbook/Progress.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -634,7 +635,8 @@ void GameWindow::makeMove() {
     session_->commit(decision_);
     ctx.workbook().Game = session_->state();
     ctx.state.WorkbookModified = true;
-    if (session_->over() && !session_->studentBankrupt())
+    if (GameCompletesItsPart(static_cast<int>(session_->state().Decisions.size()),
+                             session_->studentBankrupt()))
         ctx.MarkDone(PartBusinessGame);
     loadDecision();
     refresh();

@@ -74,8 +74,8 @@ void CompletePart(Workbook& wb, int part) {
         wb.PartDone[static_cast<std::size_t>(stale)] = 0;
 }
 
-bool GameCompletesItsPart(const GameState& game) {
-    return game.Decisions.size() >= static_cast<std::size_t>(kGameYears);
+bool GameCompletesItsPart(int yearsPlayed, bool studentBankrupt) {
+    return yearsPlayed >= kGameYears && !studentBankrupt;
 }
 
 } // namespace orvik

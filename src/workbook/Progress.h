@@ -34,8 +34,9 @@ std::vector<int> PartsBuiltOn(int part);
 // results count as not done again.
 void CompletePart(Workbook& wb, int part);
 
-// The business game's part counts as done only once every year is played; a
-// bankruptcy ends the game without it.
-bool GameCompletesItsPart(const GameState& game);
+// The business game's part counts as done only once every year is played
+// without the student's firm going bankrupt; a bankruptcy ends the game
+// without it, in any year.
+bool GameCompletesItsPart(int yearsPlayed, bool studentBankrupt);
 
 } // namespace orvik

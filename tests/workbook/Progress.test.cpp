@@ -85,11 +85,9 @@ TEST(Progress, ACalculationMarksItsPartAndUndoesWhatRestsOnIt) {
 }
 
 TEST(Progress, TheGameCountsOnlyWhenEveryYearIsPlayed) {
-    GameState game;
-    game.Variant = 3;
     for (int years = 0; years <= 8; ++years) {
         SCOPED_TRACE(years);
-        EXPECT_EQ(GameCompletesItsPart(game), years == 8);
-        game.Decisions.push_back({});
+        EXPECT_EQ(GameCompletesItsPart(years, false), years == 8);
+        EXPECT_FALSE(GameCompletesItsPart(years, true)); // bankrupt, even in year 8
     }
 }
